@@ -1,0 +1,63 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <sys/types.h>
+
+/**
+ * Reading and writing the system's text files as the module edits them.
+ *
+ * The module edits files that it does not own, so a line it does not manage
+ * must come back byte for byte. Lines are therefore read as bytes and held as
+ * Latin-1 text (one QChar per byte, whatever the file's real encoding), which
+ * toBytes() turns back into the very same bytes. Lines are read whole, of any
+ * length; a last line without a line end is still a line.
+ *
+ * All paths given here are system paths ("/etc/hosts"); they go through
+ * SystemPaths::path() before anything is opened.
+ */
+class TextFile
+{
+public:
+    /// The lines without their line ends, or std::nullopt when the file cannot be read.
+    static std::optional<QStringList> readLines(const QString &systemPath);
+    /// The same, each line white-space-simplified.
+    static std::optional<QStringList> readSimplifiedLines(const QString &systemPath);
+
+    /// Leading and trailing white space removed, inner runs made one blank.
+    /// Only ASCII white space counts: a no-break space or a UTF-8 byte never does.
+    static QString simplified(const QString &line);
+    /// Leading and trailing ASCII white space removed.
+    static QString trimmed(const QString &line);
+
+    static bool exists(const QString &systemPath);
+
+    /// Every line followed by a line feed, as the bytes the lines stand for.
+    static QByteArray toBytes(const QStringList &lines);
+
+    /// Truncates the file (through a symbolic link, if it is one) and writes the lines.
+    /// False when it cannot be opened or a write fails.
+    static bool rewriteInPlace(const QString &systemPath, const QStringList &lines);
+
+    /**
+     * Replaces the file through "<file>.new", keeping the previous file as
+     * "<file>.old" (a hard link). The new file gets the old one's owner and mode.
+     * When anything goes wrong before the rename, ".new" is removed, the file is
+     * left as it was and false is returned. A symbolic link is followed: the file
+     * it points to is replaced and the link stays.
+     */
+    static bool replaceWithBackup(const QString &systemPath, const QStringList &lines);
+
+    /**
+     * Writes data to a real path (no system-root mapping) as a new file content:
+     * every write checked, then fsync. A new file gets modeIfNew; an existing one
+     * keeps its mode. False on any failure.
+     */
+    static bool writeFile(const QString &realPath, const QByteArray &data, mode_t modeIfNew, bool truncateExisting = true);
+};

@@ -1,0 +1,50 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#pragma once
+
+#include <QString>
+
+#include <KGuiItem>
+
+class QWidget;
+
+/**
+ * The message boxes of the module: failures, refusals, notices and Yes/No questions.
+ *
+ * All of them go through one back end so that tests can record what the user
+ * would have been shown and answer the questions, without a modal dialog.
+ */
+class Messages
+{
+public:
+    enum class Kind {
+        Error,
+        Sorry,
+        Information,
+        WarningYesNo,
+    };
+    enum class Answer {
+        Yes,
+        No,
+    };
+
+    class Backend
+    {
+    public:
+        virtual ~Backend() = default;
+        /// Shows one box; the answer matters for questions only.
+        virtual Answer show(Kind kind, QWidget *parent, const QString &text, const QString &caption, const KGuiItem &yes, const KGuiItem &no) = 0;
+    };
+
+    static void error(QWidget *parent, const QString &text, const QString &caption);
+    /// A refusal: the user asked for something that cannot be done (warning icon, one button).
+    static void sorry(QWidget *parent, const QString &text, const QString &caption);
+    static void information(QWidget *parent, const QString &text, const QString &caption);
+    /// A question; only Yes goes on. Closing the box counts as No.
+    static Answer warningYesNo(QWidget *parent, const QString &text, const QString &caption);
+    static Answer warningYesNo(QWidget *parent, const QString &text, const QString &caption, const KGuiItem &yes, const KGuiItem &no);
+
+    /// Installs a back end for tests; nullptr puts the real boxes back. Not owned.
+    static void setBackend(Backend *backend);
+};
