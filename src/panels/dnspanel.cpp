@@ -63,10 +63,10 @@ void DNSPanel::loadSettings(DnsConfigFile *dnsConfig)
     m_dnsConfig = dnsConfig;
     QStringList servers;
     for (const QString *server = dnsConfig ? dnsConfig->getFirst() : nullptr; server; server = dnsConfig->getNext()) {
-        if (!servers.contains(*server)) {
-            servers << *server;
-        }
+        servers << *server;
     }
+    // A server listed twice is asked once anyway; showing it twice would only puzzle.
+    servers.removeDuplicates();
     m_pListBox->clear();
     m_pListBox->addItems(servers);
     if (m_changed) {
@@ -93,7 +93,7 @@ bool DNSPanel::validSettings() const
 
 void DNSPanel::addServer()
 {
-    // The dialog's event loop may outlive this panel; QPointer tells.
+    // The panel may go away while the dialog's event loop runs; QPointer tells.
     QPointer<AddDNSPanel> dialog = new AddDNSPanel(this, "AddDNS");
     const bool accepted = dialog->exec() == QDialog::Accepted;
     if (!dialog) {
