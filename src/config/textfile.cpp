@@ -169,10 +169,7 @@ bool TextFile::replaceWithBackup(const QString &systemPath, const QStringList &l
     const QByteArray newName = encodedPath(target + QLatin1String(".new"));
     const QByteArray oldName = encodedPath(target + QLatin1String(".old"));
 
-    // The backup is best effort: a file system without hard links still gets its new file.
     ::unlink(newName.constData());
-    ::unlink(oldName.constData());
-    ::link(targetName.constData(), oldName.constData());
 
     struct stat old;
     const bool hadOld = ::stat(targetName.constData(), &old) == 0;
@@ -188,6 +185,11 @@ bool TextFile::replaceWithBackup(const QString &systemPath, const QStringList &l
         ::unlink(newName.constData());
         return false;
     }
+    // Only now is the backup rotated: a save that failed above leaves the previous
+    // backup as it was. It is best effort: a file system without hard links still
+    // gets its new file.
+    ::unlink(oldName.constData());
+    ::link(targetName.constData(), oldName.constData());
     if (::rename(newName.constData(), targetName.constData()) != 0) {
         qCWarning(QUORLAN) << "cannot move the new" << target << "into place:" << strerror(errno);
     }

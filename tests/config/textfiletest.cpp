@@ -95,10 +95,12 @@ private Q_SLOTS:
     {
         SystemRoot root;
         root.write(QStringLiteral("/etc/hosts"), "old\n");
+        root.write(QStringLiteral("/etc/hosts.old"), "older\n");
         QDir().mkpath(root.path(QStringLiteral("/etc/hosts.new")));
 
         QVERIFY(!TextFile::replaceWithBackup(QStringLiteral("/etc/hosts"), {QStringLiteral("new")}));
         QCOMPARE(root.read(QStringLiteral("/etc/hosts")), QByteArray("old\n"));
+        QCOMPARE(root.read(QStringLiteral("/etc/hosts.old")), QByteArray("older\n"));
     }
 
     void followsSymbolicLinks()
