@@ -57,6 +57,33 @@ bool writeAll(int fd, const QByteArray &data)
     }
     return true;
 }
+
+QByteArray readAll(int fd)
+{
+    QByteArray data;
+    char buffer[4096];
+    ssize_t got;
+    while ((got = ::read(fd, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR)) {
+        data.append(buffer, int(qMax<ssize_t>(got, 0)));
+    }
+    return data;
+}
+
+// Claims the blocks of the new content before the old content is touched, so
+// that a full file system refuses the save instead of cutting the file short.
+bool reserve(int fd, qsizetype size)
+{
+    if (size == 0 || ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(size)) == 0) {
+        return true;
+    }
+    // A file system that cannot reserve says so only when it is written.
+    return errno == EOPNOTSUPP || errno == ENOSYS;
+}
+
+bool replaceContent(int fd, const QByteArray &data)
+{
+    return ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, data) && ::ftruncate(fd, off_t(data.size())) == 0 && ::fsync(fd) == 0;
+}
 }
 
 std::optional<QStringList> TextFile::readLines(const QString &systemPath)
@@ -147,19 +174,32 @@ bool TextFile::rewriteInPlace(const QString &systemPath, const QStringList &line
 
 bool TextFile::writeFile(const QString &realPath, const QByteArray &data, mode_t modeIfNew, bool truncateExisting)
 {
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (truncateExisting ? O_TRUNC : O_EXCL);
-    const int fd = ::open(encodedPath(realPath).constData(), flags, modeIfNew);
+    const QByteArray name = encodedPath(realPath);
+    bool created = !truncateExisting;
+    int fd = created ? ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modeIfNew) : ::open(name.constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT && !created) {
+        created = true;
+        fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, modeIfNew);
+    }
     if (fd < 0) {
-        const int error = errno;
-        qCWarning(QUORLAN) << "cannot open" << realPath << "for writing:" << strerror(error);
+        qCWarning(QUORLAN) << "cannot open" << realPath << "for writing:" << strerror(errno);
         return false;
     }
-    const bool written = writeAll(fd, data) && ::fsync(fd) == 0;
-    if (!written) {
-        const int error = errno;
-        qCWarning(QUORLAN) << "cannot write" << realPath << ":" << strerror(error);
+    // A file rewritten in place keeps its old content until the new one is
+    // sure to fit, and gets it back when a write fails all the same.
+    const QByteArray before = created ? QByteArray() : readAll(fd);
+    bool written = reserve(fd, data.size());
+    if (written && !(written = replaceContent(fd, data)) && !created) {
+        replaceContent(fd, before);
     }
-    return (::close(fd) == 0) && written;
+    if (!written) {
+        qCWarning(QUORLAN) << "cannot write" << realPath << ":" << strerror(errno);
+    }
+    written = (::close(fd) == 0) && written;
+    if (!written && created) {
+        ::unlink(name.constData());
+    }
+    return written;
 }
 
 bool TextFile::replaceWithBackup(const QString &systemPath, const QStringList &lines)

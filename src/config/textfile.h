@@ -57,7 +57,9 @@ public:
     /**
      * Writes data to a real path (no system-root mapping) as a new file content:
      * every write checked, then fsync. A new file gets modeIfNew; an existing one
-     * keeps its mode. False on any failure.
+     * keeps its mode. With truncateExisting false the file must not exist yet.
+     * False on any failure; an existing file then keeps its old content (the room
+     * for the new one is claimed first) and a file created here is removed.
      */
     static bool writeFile(const QString &realPath, const QByteArray &data, mode_t modeIfNew, bool truncateExisting = true);
 };
