@@ -1,0 +1,230 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+// Every writer against a file system that fails under it: full, read-only, a
+// ".new" name taken, a missing folder, a symbolic link. The file system is a
+// small tmpfs mounted in a mount namespace of its own (unshare), so nothing of
+// the machine is touched; this test program runs itself inside it to do the
+// one write (QUORLAN_WRITE_ONCE names the writer) and prints "ok" or "failed".
+
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "config/dnsconfigfile.h"
+#include "config/interface.h"
+#include "config/interfacesfile.h"
+#include "config/textfile.h"
+#include "systemroot.h"
+
+#include <cstdio>
+
+namespace
+{
+struct Writer {
+    const char *name;
+    const char *path;
+    bool keepsBackup;
+};
+
+const Writer writers[] = {
+    {"interfaces", "/etc/network/interfaces", true},
+    {"resolv.conf", "/etc/resolv.conf", false},
+    {"hostname", "/etc/hostname", false},
+};
+
+// Files rewritten in place get more than one page of new content, so that a
+// full file system cannot take it in the room the old content leaves.
+QStringList inPlaceContent(const QString &writer)
+{
+    QStringList lines;
+    for (int i = 0; i < 400; ++i) {
+        lines << QStringLiteral("nameserver 10.0.%1.%2").arg(i / 200).arg(i % 200 + 1);
+    }
+    return writer == QLatin1String("hostname") ? QStringList{QStringLiteral("box-") + QString(5000, QLatin1Char('x'))} : lines;
+}
+
+bool writeOnce(const QString &writer)
+{
+    if (writer == QLatin1String("interfaces")) {
+        Interface eth0;
+        eth0.setInterfaceNumber(0);
+        eth0.present = true;
+        eth0.enabled = true;
+        eth0.saveSettings(false, QStringLiteral("192.168.7.7"), QStringLiteral("255.255.255.0"), QStringLiteral("192.168.7.1"), QString());
+        return InterfacesFile::write(&eth0, 1);
+    }
+    if (writer == QLatin1String("resolv.conf")) {
+        DnsConfigFile dns("/etc/resolv.conf");
+        for (const QString &line : inPlaceContent(writer)) {
+            dns.addNameserver(line.section(QLatin1Char(' '), 1));
+        }
+        return dns.writeFile();
+    }
+    // The host name is written as the apply sequence does: the file rewritten in place.
+    return TextFile::rewriteInPlace(QStringLiteral("/etc/hostname"), inPlaceContent(writer));
+}
+
+// Every file, folder and link under a tree, by path: content, "folder" or "link to ...".
+QMap<QString, QByteArray> snapshot(const QString &top)
+{
+    QMap<QString, QByteArray> entries;
+    QDirIterator it(top, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info = it.fileInfo();
+        QByteArray &entry = entries[path.mid(top.size())];
+        if (info.isSymLink()) {
+            entry = "link to " + QFile::encodeName(QFileInfo(info.symLinkTarget()).fileName());
+        } else if (info.isDir()) {
+            entry = "folder";
+        } else {
+            QFile file(path);
+            entry = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
+        }
+    }
+    return entries;
+}
+
+QString mountNamespaceCommand()
+{
+    for (const QStringList &command :
+         {QStringList{QStringLiteral("--mount")}, QStringList{QStringLiteral("--user"), QStringLiteral("--map-root-user"), QStringLiteral("--mount")}}) {
+        if (QProcess::execute(QStringLiteral("unshare"),
+                              command + QStringList{QStringLiteral("--propagation"), QStringLiteral("private"), QStringLiteral("true")})
+            == 0) {
+            return command.join(QLatin1Char(' '));
+        }
+    }
+    return QString();
+}
+}
+
+class WriteFaultTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_unshare = mountNamespaceCommand();
+        if (m_unshare.isEmpty()) {
+            QSKIP("unshare --mount is not permitted here: the file system faults need a mount namespace of their own");
+        }
+    }
+
+    void leavesFilesAsTheyWere_data()
+    {
+        QTest::addColumn<QString>("writer");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("succeeds");
+
+        for (const Writer &w : writers) {
+            const QString name = QLatin1String(w.name);
+            const auto row = [&name](const char *fault, bool succeeds) {
+                QTest::newRow(qPrintable(name + QLatin1String(": ") + QLatin1String(fault))) << name << QString::fromLatin1(fault) << succeeds;
+            };
+            row("full file system", false);
+            row("read-only file system", false);
+            // Only a writer that goes through ".new" cares that the name is taken.
+            row(".new is a folder", !w.keepsBackup);
+            row("missing folder", false);
+            row("symbolic link", true);
+        }
+    }
+
+    void leavesFilesAsTheyWere()
+    {
+        QFETCH(QString, writer);
+        QFETCH(QString, fault);
+        QFETCH(bool, succeeds);
+        const Writer &w = *std::find_if(std::begin(writers), std::end(writers), [&writer](const Writer &candidate) {
+            return writer == QLatin1String(candidate.name);
+        });
+        const QString target = QLatin1String(w.path);
+        const QString linked = QStringLiteral("/srv/") + QFileInfo(target).fileName();
+
+        SystemRoot stage;
+        QDir().mkpath(stage.path(QStringLiteral("/etc")));
+        if (fault == QLatin1String("missing folder")) {
+            QDir(stage.path(QFileInfo(target).path())).removeRecursively();
+        } else if (fault == QLatin1String("symbolic link")) {
+            stage.write(linked, "# before, behind a link\n");
+            stage.write(linked + QLatin1String(".old"), "# older\n");
+            QDir().mkpath(stage.path(QFileInfo(target).path()));
+            const QString relative = QDir(stage.path(QFileInfo(target).path())).relativeFilePath(stage.path(linked));
+            QVERIFY(QFile::link(relative, stage.path(target)));
+        } else {
+            stage.write(target, "# before\nauto lo\n");
+            stage.write(target + QLatin1String(".old"), "# older\n");
+        }
+        if (fault == QLatin1String(".new is a folder")) {
+            stage.write(target + QLatin1String(".new/keep"), "kept\n");
+        }
+
+        QTemporaryDir mountPoint;
+        QTemporaryDir out;
+        const QString prepare = fault == QLatin1String("full file system") ? QStringLiteral("cat /dev/zero > \"$ROOT/filler\" 2>/dev/null || true")
+            : fault == QLatin1String("read-only file system")              ? QStringLiteral("mount -o remount,ro \"$ROOT\"")
+                                                                           : QStringLiteral("true");
+        const QString script = QStringLiteral(
+                                   "set -e\n"
+                                   "mount -t tmpfs -o size=64k quorlan-faults \"$ROOT\"\n"
+                                   "cp -a \"$STAGE/.\" \"$ROOT/\"\n"
+                                   "%1\n"
+                                   "QUORLAN_ROOT=\"$ROOT\" QUORLAN_WRITE_ONCE=\"$WRITER\" \"$SELF\" > \"$OUT/result\"\n"
+                                   "if [ -f \"$ROOT/filler\" ]; then rm \"$ROOT/filler\"; fi\n"
+                                   "mkdir \"$OUT/tree\" && cp -a \"$ROOT/.\" \"$OUT/tree/\"\n")
+                                   .arg(prepare);
+        QProcess shell;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("ROOT"), mountPoint.path());
+        environment.insert(QStringLiteral("STAGE"), stage.path(QString()));
+        environment.insert(QStringLiteral("OUT"), out.path());
+        environment.insert(QStringLiteral("WRITER"), writer);
+        environment.insert(QStringLiteral("SELF"), QCoreApplication::applicationFilePath());
+        shell.setProcessEnvironment(environment);
+        shell.start(QStringLiteral("unshare"),
+                    m_unshare.split(QLatin1Char(' '))
+                        + QStringList{QStringLiteral("--propagation"), QStringLiteral("private"), QStringLiteral("sh"), QStringLiteral("-c"), script});
+        QVERIFY(shell.waitForFinished(60000));
+        QVERIFY2(shell.exitCode() == 0, shell.readAllStandardError().constData());
+
+        QFile result(out.path() + QLatin1String("/result"));
+        QVERIFY(result.open(QIODevice::ReadOnly));
+        QCOMPARE(result.readAll(), QByteArray(succeeds ? "ok\n" : "failed\n"));
+
+        QMap<QString, QByteArray> expected = snapshot(stage.path(QString()));
+        if (succeeds) {
+            const QString written = fault == QLatin1String("symbolic link") ? linked : target;
+            const QByteArray after = snapshot(out.path() + QLatin1String("/tree")).value(written);
+            if (w.keepsBackup) {
+                QVERIFY2(after.contains("address 192.168.7.7"), after.constData());
+                expected[written + QLatin1String(".old")] = expected.value(written);
+            } else {
+                QCOMPARE(after, TextFile::toBytes(inPlaceContent(writer)));
+            }
+            expected[written] = after;
+        }
+        QCOMPARE(snapshot(out.path() + QLatin1String("/tree")), expected);
+    }
+
+private:
+    QString m_unshare;
+};
+
+int main(int argc, char *argv[])
+{
+    const QString writer = qEnvironmentVariable("QUORLAN_WRITE_ONCE");
+    if (!writer.isEmpty()) {
+        std::puts(writeOnce(writer) ? "ok" : "failed");
+        return 0;
+    }
+    QCoreApplication app(argc, argv);
+    WriteFaultTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "writefaulttest.moc"
