@@ -3,6 +3,7 @@
 
 #include "interface.h"
 
+#include "stanzalines.h"
 #include "textfile.h"
 
 #include <algorithm>
@@ -24,8 +25,14 @@ bool namesDeviceOnAutoLine(const QString &line, const QString &device)
     if (!line.startsWith(QLatin1String("auto "))) {
         return false;
     }
-    const QString padded = line + QLatin1Char(' ');
-    return padded.contains(device + QLatin1Char(' ')) || padded.contains(device + QLatin1Char('\t')) || padded.contains(device + QLatin1Char('\n'));
+    // The name followed by a blank, a tab, a line feed or the end of the line.
+    for (int at = line.indexOf(device); at >= 0; at = line.indexOf(device, at + 1)) {
+        const int after = at + device.size();
+        if (after == line.size() || line.at(after) == QLatin1Char(' ') || line.at(after) == QLatin1Char('\t') || line.at(after) == QLatin1Char('\n')) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // The trailing blank keeps eth1 from opening the stanza of eth10.
@@ -95,35 +102,59 @@ QString autoLineWithout(const QString &line, const QString &device)
     return rest == QLatin1String("auto") ? QString() : rest;
 }
 
-void appendStanza(const Interface &record, QStringList &lines)
+void appendStanza(const Interface &record, StanzaLines &lines)
 {
+    QStringList stanza;
     if (record.enabled) {
-        lines << QLatin1String("auto ") + record.deviceName;
+        stanza << QLatin1String("auto ") + record.deviceName;
     }
     const QLatin1String methodWord(record.method == Interface::Static ? " static" : " dhcp");
-    lines << stanzaStart + record.deviceName + QLatin1Char(' ') + record.getAddressFamilyString() + methodWord;
+    stanza << stanzaStart + record.deviceName + QLatin1Char(' ') + record.getAddressFamilyString() + methodWord;
     if (record.method == Interface::Static) {
-        record.updateStaticStanza(lines);
+        record.updateStaticStanza(stanza);
     } else {
-        record.updateDHCPStanza(lines);
+        record.updateDHCPStanza(stanza);
+    }
+    for (const QString &line : qAsConst(stanza)) {
+        lines.append(line);
     }
 }
 
-// The options of the old stanza that are not regenerated from the record.
-void keepOldStanzaLine(Interface::Method method, const QString &line, QStringList &lines)
+// Whether a line of the old stanza stays: the options that are not regenerated from the record.
+bool keepsOldStanzaLine(Interface::Method method, const QString &line)
 {
     if (line.isEmpty() || isComment(line)) {
-        lines << line;
-    } else if (line.startsWith(QLatin1String("up route add -net"))) {
-        return;
-    } else if (startsWithAny(line, {"pre-up", "post-down"})) {
-        // The host name commands are regenerated; a static stanza has none of its own.
-        if (method == Interface::Dhcp && !line.contains(QLatin1String("/bin/hostname"))) {
-            lines << indented(line);
-        }
-    } else if (startsWithAny(line, {"up", "down", "post-up", "pre-down", "provider"})) {
-        lines << indented(line);
+        return true;
     }
+    if (line.startsWith(QLatin1String("up route add -net"))) {
+        return false;
+    }
+    if (startsWithAny(line, {"pre-up", "post-down"})) {
+        // The host name commands are regenerated; a static stanza has none of its own.
+        return method == Interface::Dhcp && !line.contains(QLatin1String("/bin/hostname"));
+    }
+    return startsWithAny(line, {"up", "down", "post-up", "pre-down", "provider"});
+}
+
+// Where the lines after the device's last "interface" line of the lease file
+// begin (the client appends its leases, so that is the newest one); -1 without
+// one. The file can hold years of leases: only the lines that name the device
+// are made text, and only those are simplified.
+qsizetype startOfNewestLease(const QByteArray &data, const QString &device)
+{
+    const QString key = QStringLiteral("interface \"%1\";").arg(device);
+    const QByteArray quoted = '"' + device.toLatin1() + "\";";
+    qsizetype start = -1;
+    for (int at = data.indexOf(quoted); at >= 0; at = data.indexOf(quoted, at)) {
+        const int lineStart = data.lastIndexOf('\n', at) + 1;
+        const int newline = data.indexOf('\n', at);
+        const int lineEnd = newline < 0 ? data.size() : newline;
+        if (TextFile::simplified(QString::fromLatin1(data.constData() + lineStart, lineEnd - lineStart)) == key) {
+            start = lineEnd + 1;
+        }
+        at = lineEnd;
+    }
+    return start;
 }
 
 // A lease value: the line without its keyword and its final ";".
@@ -240,27 +271,24 @@ bool Interface::parseDHCPStanza(QStringList::const_iterator line, QStringList::c
 
 bool Interface::parseDHCPFile()
 {
-    const std::optional<QStringList> lines = TextFile::readSimplifiedLines(QStringLiteral("/var/dhcp/dhclient.leases"));
-    if (!lines) {
-        return false;
-    }
-    // The client appends its leases, so the device's last one is the newest.
-    const int start = lines->lastIndexOf(QStringLiteral("interface \"%1\";").arg(deviceName));
+    const std::optional<QByteArray> data = TextFile::readBytes(QStringLiteral("/var/dhcp/dhclient.leases"));
+    const qsizetype start = data ? startOfNewestLease(*data, deviceName) : -1;
     if (start < 0) {
         return false;
     }
-    for (auto line = lines->cbegin() + start + 1; line != lines->cend(); ++line) {
+    for (const QString &rawLine : TextFile::splitLines(*data, start)) {
+        const QString line = TextFile::simplified(rawLine);
         // The lease block ends here; a later lease of another device is not ours.
-        if (line->startsWith(QLatin1Char('}'))) {
+        if (line.startsWith(QLatin1Char('}'))) {
             break;
         }
-        if (line->contains(QLatin1String("fixed-address"))) {
-            dhcpAddresses.setIPAddress(leaseValue(*line, 13));
-        } else if (line->contains(QLatin1String("subnet-mask"))) {
-            dhcpAddresses.setNetmask(leaseValue(*line, 18));
-        } else if (line->contains(QLatin1String("routers"))) {
+        if (line.contains(QLatin1String("fixed-address"))) {
+            dhcpAddresses.setIPAddress(leaseValue(line, 13));
+        } else if (line.contains(QLatin1String("subnet-mask"))) {
+            dhcpAddresses.setNetmask(leaseValue(line, 18));
+        } else if (line.contains(QLatin1String("routers"))) {
             defaultGateway = true;
-            dhcpAddresses.gateway = leaseValue(*line, 14);
+            dhcpAddresses.gateway = leaseValue(line, 14);
         }
     }
     return true;
@@ -268,40 +296,42 @@ bool Interface::parseDHCPFile()
 
 QStringList Interface::updateInterfacesList(const QStringList &lines) const
 {
-    QStringList input;
-    input.reserve(lines.size());
-    for (const QString &line : lines) {
-        input << TextFile::simplified(line);
-    }
+    StanzaLines rewritten(lines);
+    updateInterfacesList(rewritten);
+    return rewritten.indentedLines();
+}
 
+void Interface::updateInterfacesList(StanzaLines &lines) const
+{
+    std::vector<StanzaLines::Line> input;
+    input.swap(lines.lines);
+    lines.lines.reserve(input.size() + 8);
     const QString opening = openingText(deviceName);
-    QStringList output;
     bool stanzaWritten = false;
-    for (auto line = input.cbegin(); line != input.cend();) {
-        if (line->startsWith(opening)) {
-            appendStanza(*this, output);
+    for (auto line = input.begin(); line != input.end();) {
+        if (line->kind == StanzaLines::StanzaStart && line->text.startsWith(opening)) {
+            appendStanza(*this, lines);
             stanzaWritten = true;
-            for (++line; line != input.cend() && !beginsEntry(*line); ++line) {
-                keepOldStanzaLine(method, *line, output);
+            for (++line; line != input.end() && !beginsEntry(line->text); ++line) {
+                if (keepsOldStanzaLine(method, line->text)) {
+                    lines.append(std::move(*line));
+                }
             }
             continue;
         }
-        if (line->startsWith(QLatin1String("auto "))) {
-            const QString rest = namesDeviceOnAutoLine(*line, deviceName) ? autoLineWithout(*line, deviceName) : *line;
+        if (line->kind == StanzaLines::Auto && namesDeviceOnAutoLine(line->text, deviceName)) {
+            const QString rest = autoLineWithout(line->text, deviceName);
             if (!rest.isEmpty()) {
-                output << rest;
+                lines.append(rest);
             }
-        } else if (line->isEmpty() || isComment(*line) || line->startsWith(stanzaStart)) {
-            output << *line;
         } else {
-            output << indented(*line);
+            lines.append(std::move(*line));
         }
         ++line;
     }
     if (!stanzaWritten) {
-        appendStanza(*this, output);
+        appendStanza(*this, lines);
     }
-    return output;
 }
 
 void Interface::updateStaticStanza(QStringList &lines) const

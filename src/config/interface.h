@@ -8,6 +8,8 @@
 
 #include "addresses.h"
 
+class StanzaLines;
+
 /**
  * One Ethernet device's configuration: record i stands for the device "eth<i>".
  *
@@ -43,6 +45,8 @@ public:
 
     /// The lines with this record's "auto" entry and stanza rewritten, every other line carried over.
     QStringList updateInterfacesList(const QStringList &lines) const;
+    /// The same pass on lines held for several passes (the file's writer runs one per record).
+    void updateInterfacesList(StanzaLines &lines) const;
     /// Appends the option lines of a static stanza.
     void updateStaticStanza(QStringList &lines) const;
     /// Appends the option lines of a DHCP stanza.

@@ -4,6 +4,7 @@
 #include "interfacesfile.h"
 
 #include "interface.h"
+#include "stanzalines.h"
 #include "textfile.h"
 
 #include <algorithm>
@@ -59,11 +60,15 @@ bool InterfacesFile::write(const Interface *records, int ethernetCount)
     if (!lines) {
         return false;
     }
+    StanzaLines rewritten(*lines);
+    bool anyPass = false;
     const int count = records ? std::min(ethernetCount, RecordCount) : 0;
     for (int i = 0; i < count; ++i) {
         if (records[i].present) {
-            *lines = records[i].updateInterfacesList(*lines);
+            records[i].updateInterfacesList(rewritten);
+            anyPass = true;
         }
     }
-    return TextFile::replaceWithBackup(filePath(), *lines);
+    // Without a present record nothing is indented: the lines are only simplified.
+    return TextFile::replaceWithBackup(filePath(), anyPass ? rewritten.indentedLines() : rewritten.plainLines());
 }

@@ -22,6 +22,30 @@ bool isAsciiSpace(QChar c)
     return u == ' ' || u == '\t' || u == '\n' || u == '\r' || u == '\f' || u == '\v';
 }
 
+bool isSimplified(const QString &line)
+{
+    if (line.isEmpty()) {
+        return true;
+    }
+    if (isAsciiSpace(line.front()) || isAsciiSpace(line.back())) {
+        return false;
+    }
+    bool blank = false;
+    for (const QChar c : line) {
+        if (c == QLatin1Char(' ')) {
+            if (blank) {
+                return false;
+            }
+            blank = true;
+        } else if (isAsciiSpace(c)) {
+            return false;
+        } else {
+            blank = false;
+        }
+    }
+    return true;
+}
+
 QByteArray encodedPath(const QString &realPath)
 {
     return QFile::encodeName(realPath);
@@ -86,7 +110,7 @@ bool replaceContent(int fd, const QByteArray &data)
 }
 }
 
-std::optional<QStringList> TextFile::readLines(const QString &systemPath)
+std::optional<QByteArray> TextFile::readBytes(const QString &systemPath)
 {
     QFile file(SystemPaths::path(systemPath));
     if (QFileInfo(file.fileName()).isDir() || !file.open(QIODevice::ReadOnly)) {
@@ -96,8 +120,21 @@ std::optional<QStringList> TextFile::readLines(const QString &systemPath)
     if (file.error() != QFileDevice::NoError) {
         return std::nullopt;
     }
+    return data;
+}
+
+std::optional<QStringList> TextFile::readLines(const QString &systemPath)
+{
+    const std::optional<QByteArray> data = readBytes(systemPath);
+    if (!data) {
+        return std::nullopt;
+    }
+    return splitLines(*data, 0);
+}
+
+QStringList TextFile::splitLines(const QByteArray &data, qsizetype start)
+{
     QStringList lines;
-    qsizetype start = 0;
     while (start < data.size()) {
         qsizetype end = data.indexOf('\n', start);
         if (end < 0) {
@@ -122,20 +159,27 @@ std::optional<QStringList> TextFile::readSimplifiedLines(const QString &systemPa
 
 QString TextFile::simplified(const QString &line)
 {
-    QString result;
-    result.reserve(line.size());
+    // Most lines are simplified already (all that the module wrote itself):
+    // they are shared, not copied, so that a pass over a long file allocates little.
+    if (isSimplified(line)) {
+        return line;
+    }
+    QString result(line.size(), Qt::Uninitialized);
+    QChar *const begin = result.data();
+    QChar *out = begin;
     bool pendingBlank = false;
     for (const QChar c : line) {
         if (isAsciiSpace(c)) {
-            pendingBlank = !result.isEmpty();
+            pendingBlank = out != begin;
             continue;
         }
         if (pendingBlank) {
-            result += QLatin1Char(' ');
+            *out++ = QLatin1Char(' ');
             pendingBlank = false;
         }
-        result += c;
+        *out++ = c;
     }
+    result.truncate(int(out - begin));
     return result;
 }
 
@@ -159,10 +203,18 @@ bool TextFile::exists(const QString &systemPath)
 
 QByteArray TextFile::toBytes(const QStringList &lines)
 {
-    QByteArray data;
+    qsizetype size = 0;
     for (const QString &line : lines) {
-        data += line.toLatin1();
-        data += '\n';
+        size += line.size() + 1;
+    }
+    QByteArray data(int(size), Qt::Uninitialized);
+    char *out = data.data();
+    for (const QString &line : lines) {
+        for (const QChar c : line) {
+            // As toLatin1() does: a character that is no byte (typed, never read) becomes '?'.
+            *out++ = c.unicode() < 0x100 ? char(c.unicode()) : '?';
+        }
+        *out++ = '\n';
     }
     return data;
 }

@@ -27,6 +27,10 @@ class TextFile
 public:
     /// The lines without their line ends, or std::nullopt when the file cannot be read.
     static std::optional<QStringList> readLines(const QString &systemPath);
+    /// The file's bytes, or std::nullopt when the file cannot be read.
+    static std::optional<QByteArray> readBytes(const QString &systemPath);
+    /// The lines of file bytes from an offset on, as readLines() gives them.
+    static QStringList splitLines(const QByteArray &data, qsizetype start);
     /// The same, each line white-space-simplified.
     static std::optional<QStringList> readSimplifiedLines(const QString &systemPath);
 

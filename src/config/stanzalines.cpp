@@ -1,0 +1,63 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#include "stanzalines.h"
+
+#include "textfile.h"
+
+namespace
+{
+StanzaLines::Kind kindOf(const QString &line)
+{
+    if (line.isEmpty()) {
+        return StanzaLines::Empty;
+    }
+    if (line.startsWith(QLatin1Char('#'))) {
+        return StanzaLines::Comment;
+    }
+    if (line.startsWith(QLatin1String("auto "))) {
+        return StanzaLines::Auto;
+    }
+    return line.startsWith(QLatin1String("iface ")) ? StanzaLines::StanzaStart : StanzaLines::Option;
+}
+}
+
+StanzaLines::StanzaLines(const QStringList &lines)
+{
+    this->lines.reserve(size_t(lines.size()));
+    for (const QString &line : lines) {
+        append(line);
+    }
+}
+
+void StanzaLines::append(const QString &line)
+{
+    QString text = TextFile::simplified(line);
+    const Kind kind = kindOf(text);
+    lines.push_back({std::move(text), kind});
+}
+
+void StanzaLines::append(Line &&line)
+{
+    lines.push_back(std::move(line));
+}
+
+QStringList StanzaLines::indentedLines() const
+{
+    QStringList result;
+    result.reserve(int(lines.size()));
+    for (const Line &line : lines) {
+        result << (line.kind == Option ? QLatin1Char('\t') + line.text : line.text);
+    }
+    return result;
+}
+
+QStringList StanzaLines::plainLines() const
+{
+    QStringList result;
+    result.reserve(int(lines.size()));
+    for (const Line &line : lines) {
+        result << line.text;
+    }
+    return result;
+}

@@ -1,0 +1,49 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+/**
+ * The lines of the interfaces file while the records rewrite their stanzas.
+ *
+ * Each line is held white-space-simplified, with its kind. A rewrite pass
+ * looks again only at the "auto" and "iface" lines and at its own stanza, and
+ * moves every other line on as it is: five passes over a long file then cost
+ * little more than one. The indentation of option lines is added on output.
+ */
+class StanzaLines
+{
+public:
+    enum Kind {
+        Empty,
+        Comment,
+        Auto,
+        StanzaStart,
+        Option,
+    };
+
+    struct Line {
+        QString text;
+        Kind kind;
+    };
+
+    StanzaLines() = default;
+    /// The lines, each simplified.
+    explicit StanzaLines(const QStringList &lines);
+
+    /// Appends a line, simplified.
+    void append(const QString &line);
+    void append(Line &&line);
+
+    /// The lines as a rewrite writes them: each option line indented with one tab.
+    QStringList indentedLines() const;
+    /// The lines simplified and nothing more.
+    QStringList plainLines() const;
+
+    std::vector<Line> lines;
+};
