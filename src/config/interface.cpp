@@ -89,6 +89,18 @@ QString indented(const QString &line)
     return QLatin1Char('\t') + line;
 }
 
+using LineIterator = std::vector<StanzaLines::Line>::const_iterator;
+
+// Whether option lines come next that belong to no stanza: ifupdown calls an
+// option after an "auto" line misplaced.
+bool misplacedOptionsFollow(LineIterator next, LineIterator end)
+{
+    while (next != end && (next->kind == StanzaLines::Empty || next->kind == StanzaLines::Comment)) {
+        ++next;
+    }
+    return next != end && next->kind == StanzaLines::Option && !beginsEntry(next->text);
+}
+
 // The auto line without this device; empty when nothing else is left on it.
 QString autoLineWithout(const QString &line, const QString &device)
 {
@@ -100,6 +112,21 @@ QString autoLineWithout(const QString &line, const QString &device)
     }
     rest = TextFile::simplified(rest);
     return rest == QLatin1String("auto") ? QString() : rest;
+}
+
+// Whether taking the device off its auto lines would leave misplaced options
+// right after the stanza before them, which would then take them in (and a DHCP
+// or static stanza drops address lines). ifupdown refuses such a file itself,
+// and no line of it can be placed without guessing.
+bool strandsMisplacedOptions(const std::vector<StanzaLines::Line> &lines, const QString &device)
+{
+    for (auto line = lines.cbegin(); line != lines.cend(); ++line) {
+        if (line->kind == StanzaLines::Auto && namesDeviceOnAutoLine(line->text, device) && autoLineWithout(line->text, device).isEmpty()
+            && misplacedOptionsFollow(line + 1, lines.cend())) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void appendStanza(const Interface &record, StanzaLines &lines)
@@ -297,12 +324,14 @@ bool Interface::parseDHCPFile()
 QStringList Interface::updateInterfacesList(const QStringList &lines) const
 {
     StanzaLines rewritten(lines);
-    updateInterfacesList(rewritten);
-    return rewritten.indentedLines();
+    return updateInterfacesList(rewritten) ? rewritten.indentedLines() : QStringList();
 }
 
-void Interface::updateInterfacesList(StanzaLines &lines) const
+bool Interface::updateInterfacesList(StanzaLines &lines) const
 {
+    if (strandsMisplacedOptions(lines.lines, deviceName)) {
+        return false;
+    }
     std::vector<StanzaLines::Line> input;
     input.swap(lines.lines);
     lines.lines.reserve(input.size() + 8);
@@ -332,6 +361,7 @@ void Interface::updateInterfacesList(StanzaLines &lines) const
     if (!stanzaWritten) {
         appendStanza(*this, lines);
     }
+    return true;
 }
 
 void Interface::updateStaticStanza(QStringList &lines) const

@@ -44,9 +44,12 @@ public:
     void saveSettings(bool dhcp, const QString &address, const QString &netmask, const QString &gateway, const QString &hostName);
 
     /// The lines with this record's "auto" entry and stanza rewritten, every other line carried over.
+    /// Empty (a pass always writes a stanza) when the lines cannot be rewritten: when an
+    /// auto line of the device shields options that belong to no stanza, which ifupdown rejects too.
     QStringList updateInterfacesList(const QStringList &lines) const;
-    /// The same pass on lines held for several passes (the file's writer runs one per record).
-    void updateInterfacesList(StanzaLines &lines) const;
+    /// The same pass on lines held for several passes (the file's writer runs one per record);
+    /// false, with the lines untouched, when they cannot be rewritten.
+    bool updateInterfacesList(StanzaLines &lines) const;
     /// Appends the option lines of a static stanza.
     void updateStaticStanza(QStringList &lines) const;
     /// Appends the option lines of a DHCP stanza.

@@ -65,7 +65,9 @@ bool InterfacesFile::write(const Interface *records, int ethernetCount)
     const int count = records ? std::min(ethernetCount, RecordCount) : 0;
     for (int i = 0; i < count; ++i) {
         if (records[i].present) {
-            records[i].updateInterfacesList(rewritten);
+            if (!records[i].updateInterfacesList(rewritten)) {
+                return false;
+            }
             anyPass = true;
         }
     }

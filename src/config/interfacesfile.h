@@ -34,7 +34,8 @@ public:
      * Reads the file again and lets each present record among the first
      * ethernetCount (at most RecordCount) rewrite its entries, in index order;
      * then replaces the file, keeping the previous one as "interfaces.old".
-     * False when the file cannot be read or the new file cannot be written;
+     * False when the file cannot be read, a record cannot rewrite it (see
+     * Interface::updateInterfacesList) or the new file cannot be written;
      * the file is then left as it was.
      */
     static bool write(const Interface *records, int ethernetCount);

@@ -194,6 +194,8 @@ private Q_SLOTS:
         QVERIFY(InterfacesFile::write(records.constData(), records.size()));
         QCOMPARE(root.read(interfacesPath), expected);
         QCOMPARE(root.read(interfacesPath + QLatin1String(".old")), original);
+        QVERIFY(InterfacesFile::write(records.constData(), records.size()));
+        QCOMPARE(root.read(interfacesPath), expected);
 
         const std::optional<QStringList> lines = InterfacesFile::readLines();
         QVERIFY(lines);
@@ -241,6 +243,18 @@ private Q_SLOTS:
         const Interface records[] = {dhcpRecord(0, true, "box")};
         QVERIFY(!InterfacesFile::write(records, 1));
         QCOMPARE(root.read(interfacesPath), SystemRoot::fixture(QStringLiteral("interfaces-static-and-dhcp")));
+    }
+
+    // ifupdown rejects an option after an auto line; taking the device off
+    // that line would put the option into the stanza before, to be dropped there.
+    void refusesToStrandMisplacedOptions()
+    {
+        SystemRoot root;
+        root.copyFixture(QStringLiteral("interfaces-misplaced-option-after-auto"), interfacesPath);
+        const Interface records[] = {dhcpRecord(0, false, ""), dhcpRecord(1, false, "")};
+        QVERIFY(!InterfacesFile::write(records, 2));
+        QCOMPARE(root.read(interfacesPath), SystemRoot::fixture(QStringLiteral("interfaces-misplaced-option-after-auto")));
+        QVERIFY(!root.exists(interfacesPath + QLatin1String(".old")));
     }
 
     void missingFileIsNotCreated()
