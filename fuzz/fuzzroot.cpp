@@ -1,0 +1,48 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#include "fuzzroot.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "platform/systempaths.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace FuzzRoot
+{
+void enter()
+{
+    static QTemporaryDir root(QDir::tempPath() + QLatin1String("/quorlan-fuzz-XXXXXX"));
+    if (!root.isValid()) {
+        std::fprintf(stderr, "cannot make a system tree under %s\n", qPrintable(QDir::tempPath()));
+        std::abort();
+    }
+    qputenv("QUORLAN_ROOT", QFile::encodeName(root.path()));
+}
+
+void write(const QString &systemPath, const uint8_t *data, size_t size)
+{
+    enter();
+    const QString path = SystemPaths::path(systemPath);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    const qint64 length = qint64(size);
+    check(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(reinterpret_cast<const char *>(data), length) == length,
+          "the input can be written to the system tree");
+}
+
+void check(bool holds, const char *property, const QByteArray &detail)
+{
+    if (!holds) {
+        std::fprintf(stderr, "property does not hold: %s\n", property);
+        std::fwrite(detail.constData(), 1, size_t(detail.size()), stderr);
+        std::fputc('\n', stderr);
+        std::abort();
+    }
+}
+}
