@@ -5,7 +5,7 @@
 
 #include <KLocalizedString>
 
-#include "config/textfile.h"
+#include "config/interfacesfile.h"
 #include "platform/deviceinventory.h"
 #include "platform/messages.h"
 #include "quorlan_debug.h"
@@ -17,7 +17,6 @@
 
 namespace
 {
-const char *const InterfacesPath = "/etc/network/interfaces";
 const char *const DeviceInventoryPath = "/etc/devices/devices.inf";
 const char *const ResolverPath = "/etc/resolv.conf";
 
@@ -25,37 +24,9 @@ const char *const ResolverPath = "/etc/resolv.conf";
 // leaving out alias lines such as eth0:1.
 const char *const EthernetCountCommand = "/sbin/ifconfig -a | /bin/egrep ^eth[0-9] | /bin/egrep -v ^eth[0-9]+:[0-9]+.*$ | /usr/bin/wc -l";
 
-// ifupdown options that the interfaces writer does not carry over. The test is a
-// prefix test on purpose: "mapping" and "hwaddress" lines are caught too.
-const char *const UnsupportedOptions[] = {
-    "script",
-    "map",
-    "mapping",
-    "pointtopoint",
-    "bootfile",
-    "server",
-    "hwaddr",
-    "hostname",
-    "leasehours",
-    "leasetime",
-    "vendor",
-    "client",
-    "provider",
-    "frame",
-    "netnum",
-    "endpoint",
-};
-
 QString caption()
 {
     return i18n("TCP/IP");
-}
-
-bool holdsUnsupportedOption(const QString &line)
-{
-    return std::any_of(std::begin(UnsupportedOptions), std::end(UnsupportedOptions), [&line](const char *option) {
-        return line.startsWith(QLatin1String(option));
-    });
 }
 
 // The number at the start of the first output line, read as strtol reads it
@@ -109,7 +80,7 @@ bool NetConfigPanel::readConfigData()
 
 std::optional<QStringList> NetConfigPanel::readInterfacesLines()
 {
-    auto lines = TextFile::readSimplifiedLines(QString::fromLatin1(InterfacesPath));
+    auto lines = InterfacesFile::readLines();
     if (!lines) {
         Messages::error(this, i18n("Unable to find file /etc/network/interfaces!"), caption());
     }
@@ -122,7 +93,7 @@ bool NetConfigPanel::checkInterfacesFile()
     if (!lines) {
         return false;
     }
-    if (std::none_of(lines->cbegin(), lines->cend(), holdsUnsupportedOption)) {
+    if (!InterfacesFile::hasUnsupportedOptions(*lines)) {
         return true;
     }
     const QString question = i18n(
@@ -154,10 +125,10 @@ bool NetConfigPanel::fillInterfaceRecords(const QStringList &lines)
     if (!inventory || TextParseFile(inventory.get(), DeviceInventoryPath) < 0) {
         return false;
     }
-    if (m_ethernetCount > InterfaceRecordCount) {
-        qCWarning(QUORLAN) << m_ethernetCount << "Ethernet devices found; only the first" << InterfaceRecordCount << "can be configured here";
+    if (m_ethernetCount > InterfacesFile::RecordCount) {
+        qCWarning(QUORLAN) << m_ethernetCount << "Ethernet devices found; only the first" << InterfacesFile::RecordCount << "can be configured here";
     }
-    const int records = std::min(m_ethernetCount, InterfaceRecordCount);
+    const int records = std::min(m_ethernetCount, InterfacesFile::RecordCount);
     for (int i = 0; i < records; ++i) {
         Interface &record = m_interfaces[i];
         const QByteArray section = "network." + QByteArray::number(i + 1);
@@ -174,7 +145,7 @@ bool NetConfigPanel::fillInterfaceRecords(const QStringList &lines)
 
 bool NetConfigPanel::writeInterfacesFile()
 {
-    return false;
+    return InterfacesFile::write(m_interfaces.data(), m_ethernetCount);
 }
 
 bool NetConfigPanel::isReadOnly() const

@@ -9,6 +9,7 @@
 #include "config/basicnetcfg.h"
 #include "config/dnsconfigfile.h"
 #include "config/interface.h"
+#include "config/interfacesfile.h"
 #include "platform/shellprocess.h"
 
 #include <array>
@@ -27,8 +28,7 @@ class NetConfigPanel : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int InterfaceRecordCount = 5;
-    using InterfaceRecords = std::array<Interface, InterfaceRecordCount>;
+    using InterfaceRecords = std::array<Interface, InterfacesFile::RecordCount>;
 
     NetConfigPanel(QWidget *parent, const char *name, bool readOnly);
 
@@ -43,7 +43,8 @@ public:
     bool checkInterfacesFile();
     /// Counts the Ethernet devices, names them from the device inventory, reads their stanzas.
     bool parseInterfacesFile();
-    /// Writes the present records back into the interfaces file, keeping a backup.
+    /// Writes the present records back into the interfaces file, keeping a backup;
+    /// false (and the file untouched) when it cannot be read or replaced.
     bool writeInterfacesFile();
 
     bool isReadOnly() const;

@@ -73,6 +73,36 @@ private Q_SLOTS:
         QCOMPARE(panel.resolverFile().nameservers(), SampleServers);
     }
 
+    void writesTheLoadedRecordsBack()
+    {
+        SystemRoot root;
+        SampleSystem::copyInto(root);
+        const QByteArray original = root.read(QStringLiteral("/etc/network/interfaces"));
+        FakeShell shell;
+        shell.answerQuery(QStringLiteral("ifconfig"), QByteArray("2"));
+        MessageRecorder messages;
+        NetConfigPanel panel(nullptr, nullptr, false);
+        QVERIFY(panel.loadSettings());
+
+        QVERIFY(panel.writeInterfacesFile());
+        QCOMPARE(root.read(QStringLiteral("/etc/network/interfaces.old")), original);
+        const QByteArray written = root.read(QStringLiteral("/etc/network/interfaces"));
+        QVERIFY(written.contains("auto eth0\niface eth0 inet dhcp\n\tpre-up /bin/hostname workstation7\n"));
+        QVERIFY(written.contains("auto eth1\niface eth1 inet static\n\taddress 192.168.20.15\n"));
+
+        NetConfigPanel reloaded(nullptr, nullptr, false);
+        QVERIFY(reloaded.loadSettings());
+        const Interface &eth1 = reloaded.interfaceRecords()[1];
+        QCOMPARE(eth1.staticAddresses.ipAddress(), QStringLiteral("192.168.20.15"));
+        QCOMPARE(eth1.staticAddresses.gateway, QStringLiteral("192.168.20.1"));
+        QCOMPARE(eth1.defaultGateway, false);
+
+        QVERIFY(QFile::remove(root.path(QStringLiteral("/etc/network/interfaces"))));
+        QVERIFY(!panel.writeInterfacesFile());
+        QVERIFY(!root.exists(QStringLiteral("/etc/network/interfaces")));
+        QCOMPARE(messages.texts(), QStringList());
+    }
+
     void asksAboutUnsupportedOptions_data()
     {
         QTest::addColumn<QByteArray>("interfaces");
