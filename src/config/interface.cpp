@@ -16,8 +16,9 @@ bool isComment(const QString &line)
     return line.startsWith(QLatin1Char('#'));
 }
 
-// Substring test, as ifupdown's own files have always been read here: it does
-// not look at what stands before the name, so "auto veth1" names eth1 too.
+// A substring test that does not look at what stands before the name, so
+// "auto veth1" names eth1 too. Reader and writer share it: whatever auto line
+// the reader counts for a device, the writer takes the device off again.
 bool namesDeviceOnAutoLine(const QString &line, const QString &device)
 {
     if (!line.startsWith(QLatin1String("auto "))) {

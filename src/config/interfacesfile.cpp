@@ -59,7 +59,7 @@ bool InterfacesFile::write(const Interface *records, int ethernetCount)
     if (!lines) {
         return false;
     }
-    const int count = std::min(ethernetCount, RecordCount);
+    const int count = records ? std::min(ethernetCount, RecordCount) : 0;
     for (int i = 0; i < count; ++i) {
         if (records[i].present) {
             *lines = records[i].updateInterfacesList(*lines);
