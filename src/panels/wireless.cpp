@@ -18,6 +18,8 @@
 #include "platform/messages.h"
 #include "platform/superuser.h"
 
+#include <algorithm>
+
 namespace
 {
 // What the file says for each item of the mode and rate lists, whose texts
@@ -54,6 +56,13 @@ void setCaption(QLabel *label, const QString &caption, QWidget *buddy)
 {
     label->setText(caption);
     label->setBuddy(buddy);
+}
+
+void setAllEnabled(std::initializer_list<QWidget *> widgets, bool enabled)
+{
+    for (QWidget *widget : widgets) {
+        widget->setEnabled(enabled);
+    }
 }
 
 bool isHexDigit(QChar c)
@@ -138,13 +147,8 @@ void Wireless::setReadOnly(bool readOnly)
 
 void Wireless::setReadOnly()
 {
-    const QList<QWidget *> fields = {LineEdit_1, CheckBox_encryption, ComboBox_1, SpinBox1, ComboBox_2, ComboBox_type, ComboBox_format, ComboBoxk};
-    for (QWidget *field : fields) {
-        field->setEnabled(!m_readOnly);
-    }
-    for (QLineEdit *field : keyFields()) {
-        field->setEnabled(!m_readOnly);
-    }
+    setAllEnabled({LineEdit_1, CheckBox_encryption, ComboBox_1, SpinBox1, ComboBox_2}, !m_readOnly);
+    setKeyControlsEnabled(!m_readOnly);
 }
 
 void Wireless::slot_changed()
@@ -160,10 +164,7 @@ void Wireless::slot_enableEncryption()
         return;
     }
     setKeyControlsEnabled(true);
-    const bool fourKeys = currentType() == 0;
-    LineEdit_h2->setEnabled(fourKeys);
-    LineEdit_h3->setEnabled(fourKeys);
-    LineEdit_h4->setEnabled(fourKeys);
+    setAllEnabled({LineEdit_h2, LineEdit_h3, LineEdit_h4}, currentType() == 0);
 }
 
 void Wireless::slot_typechanged(int)
@@ -174,9 +175,7 @@ void Wireless::slot_typechanged(int)
             ComboBox_type->setCurrentIndex(1);
             return;
         }
-        for (QWidget *control : std::initializer_list<QWidget *>{LineEdit_h2, LineEdit_h3, LineEdit_h4, ComboBoxk}) {
-            control->setEnabled(true);
-        }
+        setAllEnabled({LineEdit_h2, LineEdit_h3, LineEdit_h4, ComboBoxk}, true);
         m_rememberedType = 0;
         writeKeyLimits(0, currentFormat());
     } else if (!showsFourKeys && m_rememberedType != 1) {
@@ -332,12 +331,7 @@ void Wireless::showDefaults(bool replaced)
 
 void Wireless::setKeyControlsEnabled(bool enabled)
 {
-    for (QLineEdit *field : keyFields()) {
-        field->setEnabled(enabled);
-    }
-    ComboBoxk->setEnabled(enabled);
-    ComboBox_type->setEnabled(enabled);
-    ComboBox_format->setEnabled(enabled);
+    setAllEnabled({LineEdit_h1, LineEdit_h2, LineEdit_h3, LineEdit_h4, ComboBoxk, ComboBox_type, ComboBox_format}, enabled);
 }
 
 bool Wireless::find_setting_info()
@@ -377,13 +371,9 @@ bool Wireless::loading_info()
     }
     if (file->key && file->key->enabled) {
         CheckBox_encryption->setChecked(true);
-        for (QWidget *control : std::initializer_list<QWidget *>{ComboBox_type, ComboBox_format, LineEdit_h1}) {
-            control->setEnabled(true);
-        }
+        setAllEnabled({ComboBox_type, ComboBox_format, LineEdit_h1}, true);
         const bool fourKeys = checkValue(file->key->value);
-        for (QWidget *control : std::initializer_list<QWidget *>{LineEdit_h2, LineEdit_h3, LineEdit_h4, ComboBoxk}) {
-            control->setEnabled(fourKeys);
-        }
+        setAllEnabled({LineEdit_h2, LineEdit_h3, LineEdit_h4, ComboBoxk}, fourKeys);
     } else if (file->key) {
         checkValue(file->key->value);
         CheckBox_encryption->setChecked(false);
