@@ -48,8 +48,10 @@ if [ -d /run/lab/x11 ]; then
     mount --move /run/lab/x11 /tmp/.X11-unix
 fi
 
-# The DHCP client, as ifupdown starts it (through its PATH, /usr/local/sbin
-# first) or anything else does (/sbin/dhclient), goes through the shim.
+# The DHCP client goes through the shim however it is started: ifupdown finds
+# /usr/local/sbin first on its PATH, anything else gets /sbin/dhclient. Away
+# from /sbin, the shim and the real binary also escape an AppArmor profile for
+# dhclient, which would forbid them the exec and the writes to /var/dhcp.
 dhclient=$(readlink -f /sbin/dhclient)
 touch /run/lab/dhclient
 mount --bind "$dhclient" /run/lab/dhclient
@@ -62,8 +64,8 @@ if [ -S /dev/log ] && [ ! -L /dev/log ]; then
 fi
 
 # Nothing in here may reach the machine's service manager.
-if [ -e /usr/bin/systemctl ]; then
-    mount --bind "$here/refuse" /usr/bin/systemctl
+if systemctl=$(command -v systemctl); then
+    mount --bind "$here/refuse" "$(readlink -f "$systemctl")"
 fi
 
 hostname --file /etc/hostname
