@@ -68,8 +68,8 @@ public:
     }
 
 private:
-    // A plain substring test: 10.0.0.1 also claims a line of 10.0.0.12, as it
-    // always has; comments are never claimed.
+    // A substring test, not a column test: 10.0.0.1 also claims a line of
+    // 10.0.0.12, and an address in a trailing comment counts; a comment line never does.
     bool matches(const QString &line) const
     {
         return !m_address.isEmpty() && !line.startsWith(QLatin1Char('#')) && line.contains(m_address);

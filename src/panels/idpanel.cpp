@@ -86,8 +86,9 @@ void IDPanel::fixDisabledColorGroup(QWidget *widget)
 {
     QPalette palette = widget->palette();
     const QColor legible = palette.color(QPalette::Disabled, QPalette::Window).darker(300);
-    // Called from paintEvent: setting the palette again would schedule another
-    // paint, so it is set only when it really changes.
+    // Only the text colour is set, so the rest of the disabled group keeps following
+    // the colour scheme. Called from paintEvent: setting the palette again would
+    // schedule another paint, so it is set only when it really changes.
     if (palette.color(QPalette::Disabled, QPalette::Text) != legible) {
         palette.setColor(QPalette::Disabled, QPalette::Text, legible);
         widget->setPalette(palette);
