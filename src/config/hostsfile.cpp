@@ -122,11 +122,17 @@ QStringList applyRules(const QStringList &lines, std::vector<AddressRule> rules)
     return result;
 }
 
+// No record array counts as no records, not as a crash.
+int recordCount(const Interface *records)
+{
+    return records ? HostsFile::InterfaceCount : 0;
+}
+
 // One rule per present record, eth0 first.
 std::vector<AddressRule> rulesOfPresentRecords(const Interface *records, const std::function<AddressRule(const Interface &)> &ruleOf)
 {
     std::vector<AddressRule> rules;
-    for (int index = 0; index < HostsFile::InterfaceCount; ++index) {
+    for (int index = 0; index < recordCount(records); ++index) {
         if (records[index].present) {
             rules.push_back(ruleOf(records[index]));
         }
@@ -140,7 +146,6 @@ HostsFile::HostsFile(const BasicNetCfg &identity, const Interface *interfaces, b
     , m_interfaces(interfaces)
     , m_identityChanged(identityChanged)
 {
-    Q_ASSERT(interfaces);
 }
 
 bool HostsFile::writeHosts() const
@@ -160,7 +165,7 @@ bool HostsFile::writeHosts() const
 bool HostsFile::createNewHostsFile() const
 {
     QStringList lines{QStringLiteral("127.0.0.1\tlocalhost.localdomain\tlocalhost")};
-    for (int index = 0; index < InterfaceCount; ++index) {
+    for (int index = 0; index < recordCount(m_interfaces); ++index) {
         const Interface &record = m_interfaces[index];
         const QString address = record.staticAddresses.ipAddress();
         if (record.present && record.enabled && !address.isEmpty()) {

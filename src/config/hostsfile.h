@@ -35,6 +35,7 @@ public:
     /**
      * @param identity the host name and domain as they are to be written
      * @param interfaces the first of InterfaceCount consecutive records, eth0 first
+     *        (nullptr: no records, so only the loopback line and the simplification)
      * @param identityChanged whether the host name or domain may have been edited
      *        since the last load; only then are the names of existing entries rewritten
      */

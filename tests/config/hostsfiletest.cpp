@@ -187,6 +187,14 @@ private Q_SLOTS:
         QCOMPARE(root.read(QStringLiteral("/etc/hosts")), hosts);
     }
 
+    void withoutRecordsOnlySimplifies()
+    {
+        SystemRoot root;
+        root.write(QStringLiteral("/etc/hosts"), "127.0.0.1\tlocalhost\n 192.168.1.5  box\n");
+        QVERIFY(HostsFile(identity(), nullptr, true).writeHosts());
+        QCOMPARE(root.read(QStringLiteral("/etc/hosts")), loopback + "192.168.1.5 box\n");
+    }
+
     void namesResolveThroughGetent_data()
     {
         QTest::addColumn<QString>("name");
