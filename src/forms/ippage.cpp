@@ -203,7 +203,7 @@ void IPPage::layOutDHCPBlock()
     m_pDHCPBlock->addWidget(m_pRadioButtonDHCP, 0, 0, 1, 2);
     m_pDHCPBlock->addItem(horizontalStretch(), 0, 2);
     m_pDHCPBlock->addItem(fixedGap(20, 20), 1, 0);
-    m_pDHCPBlock->addLayout(row, 1, 1, 1, 2);
+    m_pDHCPBlock->addLayout(row, 1, 1);
     m_pButtonGroup1Layout->addLayout(m_pDHCPBlock);
 }
 
@@ -225,7 +225,7 @@ void IPPage::layOutStaticBlock()
     m_pStaticBlock->addWidget(m_pRadioButtonStatic, 0, 0, 1, 2);
     m_pStaticBlock->addItem(horizontalStretch(), 0, 2);
     m_pStaticBlock->addItem(fixedGap(20, 20), 1, 0);
-    m_pStaticBlock->addLayout(row, 1, 1, 1, 2);
+    m_pStaticBlock->addLayout(row, 1, 1);
     m_pButtonGroup1Layout->addLayout(m_pStaticBlock);
 }
 
