@@ -88,6 +88,35 @@ QGridLayout *labelGrid(const QList<QLabel *> &labels, const char *name, int spac
     grid->setRowStretch(row, 1);
     return grid;
 }
+
+QVBoxLayout *entryColumn(const QList<QWidget *> &entries, const char *name, int spacing)
+{
+    auto *column = namedLayout(new QVBoxLayout, name, 0, spacing);
+    for (QWidget *entry : entries) {
+        column->addWidget(entry);
+    }
+    return column;
+}
+
+// One way of connecting: its radio button on the first row; below it, indented,
+// the labels beside their entries, pushed left by stretching space.
+QGridLayout *methodBlock(QRadioButton *choice, QGridLayout *labels, QVBoxLayout *entries, const char *name)
+{
+    auto *row = new QHBoxLayout;
+    row->setSpacing(6);
+    row->addLayout(labels);
+    row->addLayout(entries);
+    row->addItem(horizontalStretch());
+
+    auto *block = namedLayout(new QGridLayout, name, 0, 6);
+    block->addWidget(choice, 0, 0, 1, 2);
+    block->addItem(horizontalStretch(), 0, 2);
+    block->addItem(fixedGap(20, 20), 1, 0);
+    // In a single cell: a layout spanning into the stretching column would leave
+    // the indent's column to carry the radio button's whole width.
+    block->addLayout(row, 1, 1);
+    return block;
+}
 }
 
 IPPage::IPPage(QWidget *parent, const char *name, Qt::WindowFlags fl)
@@ -182,50 +211,20 @@ void IPPage::layOutPage()
 void IPPage::layOutDHCPBlock()
 {
     m_pDHCPLabels = labelGrid({m_pLabelHostname, m_pLabelDHCPIP, m_pLabelDHCPSubnet, m_pLabelDHCPGateway}, "m_pDHCPLabels", 6);
-
     m_pLeaseButtons = namedLayout(new QHBoxLayout, "m_pLeaseButtons", 0, 10);
     m_pLeaseButtons->addWidget(m_pReleaseBtn);
     m_pLeaseButtons->addWidget(m_pRenewBtn);
-
-    m_pDHCPEntries = namedLayout(new QVBoxLayout, "m_pDHCPEntries", 0, 6);
-    m_pDHCPEntries->addWidget(m_pLineEditHostname);
-    m_pDHCPEntries->addWidget(m_pIPEditDHCPIP);
-    m_pDHCPEntries->addWidget(m_pIPEditDHCPSubnet);
-    m_pDHCPEntries->addWidget(m_pIPEditDHCPGateway);
+    m_pDHCPEntries = entryColumn({m_pLineEditHostname, m_pIPEditDHCPIP, m_pIPEditDHCPSubnet, m_pIPEditDHCPGateway}, "m_pDHCPEntries", 6);
     m_pDHCPEntries->addLayout(m_pLeaseButtons);
-
-    auto *row = namedLayout(new QHBoxLayout, "m_pDHCPRow", 0, 6);
-    row->addLayout(m_pDHCPLabels);
-    row->addLayout(m_pDHCPEntries);
-    row->addItem(horizontalStretch());
-
-    m_pDHCPBlock = namedLayout(new QGridLayout, "m_pDHCPBlock", 0, 6);
-    m_pDHCPBlock->addWidget(m_pRadioButtonDHCP, 0, 0, 1, 2);
-    m_pDHCPBlock->addItem(horizontalStretch(), 0, 2);
-    m_pDHCPBlock->addItem(fixedGap(20, 20), 1, 0);
-    m_pDHCPBlock->addLayout(row, 1, 1);
+    m_pDHCPBlock = methodBlock(m_pRadioButtonDHCP, m_pDHCPLabels, m_pDHCPEntries, "m_pDHCPBlock");
     m_pButtonGroup1Layout->addLayout(m_pDHCPBlock);
 }
 
 void IPPage::layOutStaticBlock()
 {
     m_pStaticLabels = labelGrid({m_pLabelStaticIP, m_pLabelStaticSubnet, m_pLabelStaticGateway}, "m_pStaticLabels", 8);
-
-    m_pStaticEntries = namedLayout(new QVBoxLayout, "m_pStaticEntries", 0, 8);
-    m_pStaticEntries->addWidget(m_pIPEditStaticIP);
-    m_pStaticEntries->addWidget(m_pIPEditStaticSubnet);
-    m_pStaticEntries->addWidget(m_pIPEditStaticGateway);
-
-    auto *row = namedLayout(new QHBoxLayout, "m_pStaticRow", 0, 6);
-    row->addLayout(m_pStaticLabels);
-    row->addLayout(m_pStaticEntries);
-    row->addItem(horizontalStretch());
-
-    m_pStaticBlock = namedLayout(new QGridLayout, "m_pStaticBlock", 0, 6);
-    m_pStaticBlock->addWidget(m_pRadioButtonStatic, 0, 0, 1, 2);
-    m_pStaticBlock->addItem(horizontalStretch(), 0, 2);
-    m_pStaticBlock->addItem(fixedGap(20, 20), 1, 0);
-    m_pStaticBlock->addLayout(row, 1, 1);
+    m_pStaticEntries = entryColumn({m_pIPEditStaticIP, m_pIPEditStaticSubnet, m_pIPEditStaticGateway}, "m_pStaticEntries", 8);
+    m_pStaticBlock = methodBlock(m_pRadioButtonStatic, m_pStaticLabels, m_pStaticEntries, "m_pStaticBlock");
     m_pButtonGroup1Layout->addLayout(m_pStaticBlock);
 }
 

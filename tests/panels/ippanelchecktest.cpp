@@ -53,13 +53,6 @@ private:
     std::unique_ptr<MessageRecorder> m_boxes;
     std::unique_ptr<CursorWatchingShell> m_shell;
 
-    void show(IPPanel &panel, Records &records)
-    {
-        panel.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&panel));
-        panel.loadSettings(records.data());
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -145,7 +138,7 @@ private Q_SLOTS:
         Records records = interfaceRecords(1);
         describe(records[0], QStringLiteral("on static 10.0.0.2 255.255.255.0 10.0.0.1 default"));
         IPPanel panel;
-        show(panel, records);
+        showLoaded(panel, records);
 
         typeInto(panel.m_pIPEditStaticGateway, QStringLiteral("10.0.0"));
         panel.applySettings();
@@ -180,7 +173,7 @@ private Q_SLOTS:
         describe(records[1], QStringLiteral("on static 10.0.1.2 255.255.255.0"));
         describe(records[2], QStringLiteral("off static 10.0.2.2 255.255.255.0 10.0.2.1 default"));
         IPPanel panel;
-        show(panel, records);
+        showLoaded(panel, records);
         QSignalSpy changes(&panel, &IPPanel::panelChanged);
 
         choose(panel.m_pComboBoxNI, 1);
@@ -296,7 +289,7 @@ private Q_SLOTS:
         describe(records[1], QStringLiteral("on dhcp default"));
         setLease(records[1], QStringLiteral("10.20.0.57"), QStringLiteral("255.255.0.0"), QStringLiteral("10.20.0.1"));
         IPPanel panel;
-        show(panel, records);
+        showLoaded(panel, records);
         m_shell->watched = &panel;
         QSignalSpy reload(&panel, &IPPanel::reloadConfigData);
         QSignalSpy changes(&panel, &IPPanel::panelChanged);
@@ -321,7 +314,7 @@ private Q_SLOTS:
         describe(records[0], QStringLiteral("on dhcp default"));
         setLease(records[0], QStringLiteral("10.20.0.57"), QStringLiteral("255.255.0.0"), QStringLiteral("10.20.0.1"));
         IPPanel panel;
-        show(panel, records);
+        showLoaded(panel, records);
         panel.setCursor(Qt::CrossCursor);
 
         click(panel.m_pRenewBtn);

@@ -15,6 +15,7 @@
 
 #include "config/interface.h"
 #include "messagerecorder.h"
+#include "panels/ippanel.h"
 
 #include <array>
 
@@ -57,6 +58,14 @@ inline void setLease(Interface &record, const QString &address, const QString &n
     record.dhcpAddresses.setIPAddress(address);
     record.dhcpAddresses.setNetmask(netmask);
     record.dhcpAddresses.gateway = gateway;
+}
+
+/// Shows the panel as the module would, then loads the records into it.
+inline void showLoaded(IPPanel &panel, Records &records)
+{
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    panel.loadSettings(records.data());
 }
 
 /// A click where the user would click: on a check box's or radio button's indicator.

@@ -44,9 +44,7 @@ private Q_SLOTS:
         records[1].dhcpHostName = QStringLiteral("office-pc");
         setLease(records[1], QStringLiteral("10.20.0.57"), QStringLiteral("255.255.0.0"), QStringLiteral("10.20.0.1"));
         IPPanel panel;
-        panel.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&panel));
-        panel.loadSettings(records.data());
+        showLoaded(panel, records);
         choose(panel.m_pComboBoxNI, shown);
 
         const QImage image = panel.grab().toImage();

@@ -86,13 +86,6 @@ private:
     std::unique_ptr<MessageRecorder> m_boxes;
     std::unique_ptr<FakeShell> m_shell;
 
-    void show(IPPanel &panel, Records &records)
-    {
-        panel.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&panel));
-        panel.loadSettings(records.data());
-    }
-
     /// eth0 the static default gateway, eth1 static too: the usual two-card router.
     static Records twoStaticInterfaces()
     {
@@ -148,7 +141,7 @@ private Q_SLOTS:
         IPPanel panel;
         QSignalSpy networkSpy(&panel, &IPPanel::networkEnableChanged);
 
-        show(panel, records);
+        showLoaded(panel, records);
 
         QCOMPARE(comboItems(panel.m_pComboBoxNI), items);
         QCOMPARE(panel.m_pCheckBoxEnableNetwork->isEnabled(), enableBoxUsable);
@@ -202,7 +195,7 @@ private Q_SLOTS:
         setLease(records[0], QStringLiteral("10.20.0.57"), QStringLiteral("255.255.0.0"), QStringLiteral("10.20.0.1"));
         IPPanel panel;
 
-        show(panel, records);
+        showLoaded(panel, records);
 
         QCOMPARE(fieldTexts(panel), fields);
         QCOMPARE(::editable(panel), editable);
@@ -214,7 +207,7 @@ private Q_SLOTS:
     {
         Records records = twoStaticInterfaces();
         IPPanel panel;
-        show(panel, records);
+        showLoaded(panel, records);
         QSignalSpy changes(&panel, &IPPanel::panelChanged);
 
         choose(panel.m_pComboBoxNI, 1);
@@ -258,7 +251,7 @@ private Q_SLOTS:
         describe(records[0], QStringLiteral("on static 10.0.0.2 255.255.255.0 10.0.0.1 default"));
         setLease(records[0], QStringLiteral("10.0.0.50"), QStringLiteral("255.255.255.0"), QStringLiteral("10.0.0.1"));
         IPPanel panel;
-        show(panel, records);
+        showLoaded(panel, records);
         QSignalSpy changes(&panel, &IPPanel::panelChanged);
 
         click(panel.m_pRadioButtonDHCP);
@@ -277,7 +270,7 @@ private Q_SLOTS:
     {
         Records records = twoStaticInterfaces();
         IPPanel panel;
-        show(panel, records);
+        showLoaded(panel, records);
         QSignalSpy changes(&panel, &IPPanel::panelChanged);
         m_boxes->answers << Messages::Answer::No;
 
@@ -297,7 +290,7 @@ private Q_SLOTS:
         Records records = interfaceRecords(1);
         describe(records[0], QStringLiteral("on static 192.168.1.10 255.255.255.0 192.168.1.1 default"));
         IPPanel panel;
-        show(panel, records);
+        showLoaded(panel, records);
 
         typeInto(panel.m_pIPEditStaticIP, QStringLiteral("192.168.1.20"));
         typeInto(panel.m_pIPEditStaticGateway, QStringLiteral("192.168.1.254"));
@@ -330,7 +323,7 @@ private Q_SLOTS:
         describe(records[1], QStringLiteral("on dhcp"));
         records[1].dhcpHostName = QStringLiteral("old-name");
         IPPanel panel;
-        show(panel, records);
+        showLoaded(panel, records);
 
         typeInto(panel.m_pIPEditStaticIP, QStringLiteral("10.0.0.3"));
         choose(panel.m_pComboBoxNI, 1);
@@ -354,7 +347,7 @@ private Q_SLOTS:
     {
         Records records = twoStaticInterfaces();
         IPPanel panel;
-        show(panel, records);
+        showLoaded(panel, records);
 
         typeInto(panel.m_pIPEditStaticIP, QStringLiteral("10.0.0.99"));
         click(panel.m_pCheckBoxEnableNetwork);
@@ -376,7 +369,7 @@ private Q_SLOTS:
         records[1].enabled = false;
         IPPanel panel;
         QSignalSpy networking(&panel, &IPPanel::networkEnableChanged);
-        show(panel, records);
+        showLoaded(panel, records);
 
         click(panel.m_pCheckBoxEnableNetwork);
         choose(panel.m_pComboBoxNI, 1);
@@ -396,7 +389,7 @@ private Q_SLOTS:
         describe(records[0], QStringLiteral("on dhcp default"));
         describe(records[1], QStringLiteral("on static 10.0.1.2 255.255.255.0 10.0.1.1"));
         IPPanel panel;
-        show(panel, records);
+        showLoaded(panel, records);
 
         choose(panel.m_pComboBoxNI, 1);
         click(panel.m_pRadioButtonDHCP);
@@ -420,7 +413,7 @@ private Q_SLOTS:
     {
         Records records = twoStaticInterfaces();
         IPPanel panel;
-        show(panel, records);
+        showLoaded(panel, records);
 
         choose(panel.m_pComboBoxNI, 1);
         QVERIFY(!panel.m_pCheckBoxDefaultGW->isChecked());
@@ -460,7 +453,7 @@ private Q_SLOTS:
         Records records = twoStaticInterfaces();
         describe(records[1], eth1);
         IPPanel panel;
-        show(panel, records);
+        showLoaded(panel, records);
 
         choose(panel.m_pComboBoxNI, 1);
         QVERIFY(panel.m_pCheckBoxDefaultGW->isChecked());
@@ -482,7 +475,7 @@ private Q_SLOTS:
     {
         Records records = twoStaticInterfaces();
         IPPanel panel(nullptr, nullptr, true);
-        show(panel, records);
+        showLoaded(panel, records);
         QCOMPARE(editable(panel), QStringList{QStringLiteral("ComboBoxNI")});
         choose(panel.m_pComboBoxNI, 1);
         QCOMPARE(panel.m_pIPEditStaticIP->getText(), QStringLiteral("10.0.1.2"));
@@ -511,7 +504,7 @@ private Q_SLOTS:
     {
         Records records = twoStaticInterfaces();
         IPPanel panel;
-        show(panel, records);
+        showLoaded(panel, records);
         panel.m_pIPEditStaticIP->setText(QStringLiteral("10.0.0.77"));
         panel.setChangedFlag(false);
 
