@@ -130,10 +130,10 @@ void IPPanel::loadSettings(Interface *records)
     connectWidgets(false);
     m_pComboBoxNI->clear();
     for (int i = 0; i < InterfaceCount; ++i) {
-        const Interface &record = m_records[i];
-        if (!record.present) {
+        if (!isPresent(i)) {
             continue;
         }
+        const Interface &record = m_records[i];
         m_pComboBoxNI->addItem(record.description.isEmpty() ? record.deviceName
                                                             : record.deviceName + QLatin1String(" (") + record.description + QLatin1Char(')'));
         loadWorkingCopy(i);
@@ -173,10 +173,10 @@ void IPPanel::applySettings()
     }
     saveCtrlContents();
     for (int i = 0; i < InterfaceCount; ++i) {
-        Interface &record = m_records[i];
-        if (!record.present) {
+        if (!isPresent(i)) {
             continue;
         }
+        Interface &record = m_records[i];
         const WorkingCopy &working = m_working[i];
         record.enabled = working.enabled;
         record.saveSettings(working.dhcp, working.ipAddress, working.subnetMask, working.gateway, working.hostName);
@@ -190,10 +190,11 @@ bool IPPanel::validSettings()
     int dhcpCount = 0;
     int defaultGatewayCount = 0;
     for (int i = 0; i < InterfaceCount; ++i) {
-        const Interface &record = m_records[i];
-        if (!record.present || !record.enabled) {
+        // The records' flags, not the working copy's: applySettings() has just stored them.
+        if (!isPresent(i) || !m_records[i].enabled) {
             continue;
         }
+        const Interface &record = m_records[i];
         someEnabled = true;
         WorkingCopy &working = m_working[i];
         if (working.dhcp) {
@@ -390,7 +391,7 @@ void IPPanel::enableInterfaceToggled(bool bChecked)
     if (bChecked) {
         // A newly enabled interface never becomes a second default gateway.
         for (int i = 0; i < InterfaceCount; ++i) {
-            if (i == m_current || !m_records[i].present || !m_working[i].enabled || !m_working[i].defaultGateway) {
+            if (i == m_current || !isPresent(i) || !m_working[i].enabled || !m_working[i].defaultGateway) {
                 continue;
             }
             shown().staticDefaultGatewayMemo = false;
@@ -474,7 +475,7 @@ void IPPanel::handleDefaultGatewayToggled(bool bChecked)
         return;
     } else {
         for (int i = 0; i < InterfaceCount; ++i) {
-            if (m_records[i].present && m_working[i].enabled) {
+            if (isPresent(i) && m_working[i].enabled) {
                 m_working[i].defaultGateway = i == m_current;
             }
         }
@@ -525,10 +526,15 @@ const IPPanel::WorkingCopy &IPPanel::shown() const
     return m_working[m_current];
 }
 
+bool IPPanel::isPresent(int index) const
+{
+    return m_records && m_records[index].present;
+}
+
 bool IPPanel::anyEnabled() const
 {
     for (int i = 0; i < InterfaceCount; ++i) {
-        if (m_records && m_records[i].present && m_working[i].enabled) {
+        if (isPresent(i) && m_working[i].enabled) {
             return true;
         }
     }
@@ -538,7 +544,7 @@ bool IPPanel::anyEnabled() const
 bool IPPanel::anyEnabledDhcp() const
 {
     for (int i = 0; i < InterfaceCount; ++i) {
-        if (m_records && m_records[i].present && m_working[i].enabled && m_working[i].dhcp) {
+        if (isPresent(i) && m_working[i].enabled && m_working[i].dhcp) {
             return true;
         }
     }

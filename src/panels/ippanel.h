@@ -88,6 +88,8 @@ private:
     WorkingCopy &shown();
     const WorkingCopy &shown() const;
     void loadWorkingCopy(int index);
+    /// Whether record `index` stands for a device of this machine (false before the first load).
+    bool isPresent(int index) const;
     bool anyEnabled() const;
     bool anyEnabledDhcp() const;
     /// Sets the changed flag, telling the main panel the first time.

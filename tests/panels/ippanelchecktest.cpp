@@ -133,6 +133,15 @@ private Q_SLOTS:
         QCOMPARE(shownBoxes(*m_boxes), boxes);
     }
 
+    void passesBeforeTheFirstLoad()
+    {
+        IPPanel panel;
+        panel.setChangedFlag(true);
+        panel.applySettings();
+        QVERIFY(panel.validSettings());
+        QVERIFY(m_boxes->shown.isEmpty());
+    }
+
     void reportsAnInvalidGatewayOnce()
     {
         Records records = interfaceRecords(1);

@@ -499,19 +499,6 @@ private Q_SLOTS:
         QCOMPARE(palette.color(QPalette::Disabled, QPalette::Text), palette.color(QPalette::Disabled, QPalette::Window).darker(300));
         QVERIFY(palette.color(QPalette::Disabled, QPalette::Text) != QWidget().palette().color(QPalette::Disabled, QPalette::Text));
     }
-
-    void storesNothingWhenUnchanged()
-    {
-        Records records = twoStaticInterfaces();
-        IPPanel panel;
-        showLoaded(panel, records);
-        panel.m_pIPEditStaticIP->setText(QStringLiteral("10.0.0.77"));
-        panel.setChangedFlag(false);
-
-        panel.applySettings();
-
-        QCOMPARE(records[0].staticAddresses.ipAddress(), QStringLiteral("10.0.0.2"));
-    }
 };
 
 QTEST_MAIN(IPPanelTest)
