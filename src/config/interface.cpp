@@ -16,8 +16,9 @@ bool isComment(const QString &line)
     return line.startsWith(QLatin1Char('#'));
 }
 
-// Substring test, as ifupdown's own files have always been read here: it does
-// not look at what stands before the name, so "auto veth1" names eth1 too.
+// A substring test that does not look at what stands before the name, so
+// "auto veth1" names eth1 too. Reader and writer share it: whatever auto line
+// the reader counts for a device, the writer takes the device off again.
 bool namesDeviceOnAutoLine(const QString &line, const QString &device)
 {
     if (!line.startsWith(QLatin1String("auto "))) {
@@ -50,6 +51,79 @@ QString routeGateway(const QString &line)
     const int valueStart = gw + 3;
     const int dev = line.indexOf(QLatin1String("dev"), valueStart);
     return TextFile::trimmed(dev < 0 ? line.mid(valueStart) : line.mid(valueStart, qMax(0, dev - 1 - valueStart)));
+}
+
+// ifupdown ends an interface's options at the next line that begins an entry of
+// its own; the old stanza is consumed no further, so an "allow-hotplug",
+// "source" or "mapping" line that follows it is carried over, not dropped.
+bool beginsEntry(const QString &line)
+{
+    static const QStringList entryWords{QStringLiteral("iface"),
+                                        QStringLiteral("auto"),
+                                        QStringLiteral("mapping"),
+                                        QStringLiteral("rename"),
+                                        QStringLiteral("source"),
+                                        QStringLiteral("source-directory"),
+                                        QStringLiteral("no-auto-down"),
+                                        QStringLiteral("no-scripts")};
+    const QString word = line.section(QLatin1Char(' '), 0, 0);
+    return line.startsWith(stanzaStart) || entryWords.contains(word) || word.startsWith(QLatin1String("allow-"));
+}
+
+bool startsWithAny(const QString &line, std::initializer_list<const char *> words)
+{
+    return std::any_of(words.begin(), words.end(), [&line](const char *word) {
+        return line.startsWith(QLatin1String(word));
+    });
+}
+
+QString indented(const QString &line)
+{
+    return QLatin1Char('\t') + line;
+}
+
+// The auto line without this device; empty when nothing else is left on it.
+QString autoLineWithout(const QString &line, const QString &device)
+{
+    QString rest = line + QLatin1Char(' ');
+    rest.remove(device + QLatin1Char(' '));
+    rest.remove(device + QLatin1Char('\t'));
+    if (rest.endsWith(device)) {
+        rest.chop(device.size());
+    }
+    rest = TextFile::simplified(rest);
+    return rest == QLatin1String("auto") ? QString() : rest;
+}
+
+void appendStanza(const Interface &record, QStringList &lines)
+{
+    if (record.enabled) {
+        lines << QLatin1String("auto ") + record.deviceName;
+    }
+    const QLatin1String methodWord(record.method == Interface::Static ? " static" : " dhcp");
+    lines << stanzaStart + record.deviceName + QLatin1Char(' ') + record.getAddressFamilyString() + methodWord;
+    if (record.method == Interface::Static) {
+        record.updateStaticStanza(lines);
+    } else {
+        record.updateDHCPStanza(lines);
+    }
+}
+
+// The options of the old stanza that are not regenerated from the record.
+void keepOldStanzaLine(Interface::Method method, const QString &line, QStringList &lines)
+{
+    if (line.isEmpty() || isComment(line)) {
+        lines << line;
+    } else if (line.startsWith(QLatin1String("up route add -net"))) {
+        return;
+    } else if (startsWithAny(line, {"pre-up", "post-down"})) {
+        // The host name commands are regenerated; a static stanza has none of its own.
+        if (method == Interface::Dhcp && !line.contains(QLatin1String("/bin/hostname"))) {
+            lines << indented(line);
+        }
+    } else if (startsWithAny(line, {"up", "down", "post-up", "pre-down", "provider"})) {
+        lines << indented(line);
+    }
 }
 
 // A lease value: the line without its keyword and its final ";".
@@ -190,4 +264,75 @@ bool Interface::parseDHCPFile()
         }
     }
     return true;
+}
+
+QStringList Interface::updateInterfacesList(const QStringList &lines) const
+{
+    QStringList input;
+    input.reserve(lines.size());
+    for (const QString &line : lines) {
+        input << TextFile::simplified(line);
+    }
+
+    const QString opening = openingText(deviceName);
+    QStringList output;
+    bool stanzaWritten = false;
+    for (auto line = input.cbegin(); line != input.cend();) {
+        if (line->startsWith(opening)) {
+            appendStanza(*this, output);
+            stanzaWritten = true;
+            for (++line; line != input.cend() && !beginsEntry(*line); ++line) {
+                keepOldStanzaLine(method, *line, output);
+            }
+            continue;
+        }
+        if (line->startsWith(QLatin1String("auto "))) {
+            const QString rest = namesDeviceOnAutoLine(*line, deviceName) ? autoLineWithout(*line, deviceName) : *line;
+            if (!rest.isEmpty()) {
+                output << rest;
+            }
+        } else if (line->isEmpty() || isComment(*line) || line->startsWith(stanzaStart)) {
+            output << *line;
+        } else {
+            output << indented(*line);
+        }
+        ++line;
+    }
+    if (!stanzaWritten) {
+        appendStanza(*this, output);
+    }
+    return output;
+}
+
+void Interface::updateStaticStanza(QStringList &lines) const
+{
+    const Addresses &a = staticAddresses;
+    const std::pair<const char *, QString> options[] = {
+        {"address ", a.ipAddress()},
+        {"netmask ", a.netmask()},
+        {"broadcast ", a.broadcast},
+        {"network ", a.network},
+    };
+    for (const auto &[keyword, value] : options) {
+        if (!value.isEmpty()) {
+            lines << indented(QLatin1String(keyword) + value);
+        }
+    }
+    if (a.gateway.isEmpty()) {
+        return;
+    }
+    if (defaultGateway) {
+        lines << indented(QLatin1String("gateway ") + a.gateway);
+    } else {
+        lines << indented(QStringLiteral("up route add -net %1 netmask %2 gw %3 dev %4").arg(a.network, a.netmask(), a.gateway, deviceName));
+    }
+}
+
+void Interface::updateDHCPStanza(QStringList &lines) const
+{
+    if (dhcpHostName.isEmpty()) {
+        return;
+    }
+    lines << indented(QLatin1String("pre-up /bin/hostname ") + dhcpHostName);
+    lines << indented(QStringLiteral("post-down /bin/hostname -F /etc/hostname"));
 }

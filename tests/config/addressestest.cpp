@@ -82,18 +82,6 @@ private Q_SLOTS:
         QCOMPARE(addresses.network, network);
         QCOMPARE(addresses.broadcast, broadcast);
     }
-
-    void newAddressesAreEmptyAndDeriveOnlyOnceBothAreKnown()
-    {
-        Addresses addresses;
-        addresses.setIPAddress(QStringLiteral("192.168.1.10"));
-        QCOMPARE(addresses.network, QString());
-        QCOMPARE(addresses.broadcast, QString());
-        QCOMPARE(addresses.gateway, QString());
-        addresses.setNetmask(QStringLiteral("255.255.255.128"));
-        QCOMPARE(addresses.network, QStringLiteral("192.168.1.0"));
-        QCOMPARE(addresses.broadcast, QStringLiteral("192.168.1.127"));
-    }
 };
 
 QTEST_GUILESS_MAIN(AddressesTest)

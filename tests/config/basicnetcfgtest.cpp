@@ -11,49 +11,39 @@ class BasicNetCfgTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void readsHostName_data()
+    void readsIdentity_data()
     {
+        QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("hostName");
+        QTest::addColumn<QString>("value");
 
-        QTest::newRow("first line, blanks around it") << QByteArray("  myhost \t\nother\n") << QStringLiteral("myhost");
-        QTest::newRow("no line end") << QByteArray("labhost") << QStringLiteral("labhost");
-        QTest::newRow("a comment first line is taken") << QByteArray("# name\nhost\n") << QStringLiteral("# name");
-        QTest::newRow("empty file") << QByteArray() << QString();
+        const QString hostname = QStringLiteral("/etc/hostname");
+        const QString resolver = QStringLiteral("/etc/resolv.conf");
+        QTest::newRow("host name: first line, blanks around it") << hostname << QByteArray("  myhost \t\nother\n") << QStringLiteral("myhost");
+        QTest::newRow("host name: no line end") << hostname << QByteArray("labhost") << QStringLiteral("labhost");
+        QTest::newRow("host name: a comment first line is taken") << hostname << QByteArray("# name\nhost\n") << QStringLiteral("# name");
+        QTest::newRow("host name: empty file") << hostname << QByteArray() << QString();
+        QTest::newRow("domain after a nameserver line") << resolver << QByteArray("nameserver 10.0.0.1\ndomain example.org\n") << QStringLiteral("example.org");
+        QTest::newRow("first domain wins") << resolver << QByteArray("domain a.example\ndomain b.example\n") << QStringLiteral("a.example");
+        QTest::newRow("domain: blanks between and after") << resolver << QByteArray("domain    example.org   \n") << QStringLiteral("example.org");
+        QTest::newRow("domain: tab separator") << resolver << QByteArray("domain\texample.org\n") << QStringLiteral("example.org");
+        QTest::newRow("domain: capital key keeps the value's case") << resolver << QByteArray("DOMAIN Example.ORG\n") << QStringLiteral("Example.ORG");
+        QTest::newRow("domain: search value holding the key") << resolver << QByteArray("search mydomain.org\n") << QStringLiteral("org");
+        QTest::newRow("domain: key alone at the end") << resolver << QByteArray("domain\n") << QString();
+        QTest::newRow("domain: no line holds the key") << resolver << QByteArray("nameserver 10.0.0.1\n") << QString();
+        QTest::newRow("domain: a comment matches first")
+            << resolver << SystemRoot::fixture(QStringLiteral("resolv-conf-search-options-tabs")) << QStringLiteral("wrong.example");
     }
 
-    void readsHostName()
+    void readsIdentity()
     {
+        QFETCH(QString, file);
         QFETCH(QByteArray, content);
-        QFETCH(QString, hostName);
+        QFETCH(QString, value);
         SystemRoot root;
-        root.write(QStringLiteral("/etc/hostname"), content);
-        QCOMPARE(GetHostName("/etc/hostname"), hostName);
-    }
-
-    void readsDomain_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("domain");
-
-        QTest::newRow("after a nameserver line") << QByteArray("nameserver 10.0.0.1\ndomain example.org\n") << QStringLiteral("example.org");
-        QTest::newRow("first match wins") << QByteArray("domain a.example\ndomain b.example\n") << QStringLiteral("a.example");
-        QTest::newRow("blanks between and after") << QByteArray("domain    example.org   \n") << QStringLiteral("example.org");
-        QTest::newRow("tab separator") << QByteArray("domain\texample.org\n") << QStringLiteral("example.org");
-        QTest::newRow("capital key keeps the value's case") << QByteArray("DOMAIN Example.ORG\n") << QStringLiteral("Example.ORG");
-        QTest::newRow("search value holding the key") << QByteArray("search mydomain.org\n") << QStringLiteral("org");
-        QTest::newRow("key alone at the end") << QByteArray("domain\n") << QString();
-        QTest::newRow("no line holds the key") << QByteArray("nameserver 10.0.0.1\n") << QString();
-        QTest::newRow("a comment matches first") << SystemRoot::fixture(QStringLiteral("resolv-conf-search-options-tabs")) << QStringLiteral("wrong.example");
-    }
-
-    void readsDomain()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, domain);
-        SystemRoot root;
-        root.write(QStringLiteral("/etc/resolv.conf"), content);
-        QCOMPARE(GetDomainName("/etc/resolv.conf"), domain);
+        root.write(file, content);
+        const QByteArray path = file.toLatin1();
+        QCOMPARE(file.endsWith(QLatin1String("hostname")) ? GetHostName(path.constData()) : GetDomainName(path.constData()), value);
     }
 
     void missingFilesGiveEmptyValues()

@@ -65,22 +65,6 @@ class InterfaceTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void newRecordAndSimpleMembers()
-    {
-        Interface record;
-        QCOMPARE(record.interfaceNumber, -1);
-        QCOMPARE(summary(record), QStringLiteral("noauto static ip= mask= net= bc= gw= route old= host="));
-        record.setInterfaceNumber(3);
-        QCOMPARE(record.deviceName, QStringLiteral("eth3"));
-        QCOMPARE(record.getAddressFamilyString(), QStringLiteral("inet"));
-        record.addressFamily = 1;
-        QCOMPARE(record.getAddressFamilyString(), QStringLiteral("ipx"));
-        record.addressFamily = 2;
-        QCOMPARE(record.getAddressFamilyString(), QStringLiteral("inet6"));
-        record.addressFamily = 7;
-        QCOMPARE(record.getAddressFamilyString(), QStringLiteral("inet"));
-    }
-
     void savesTabValues()
     {
         Interface record;
