@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+/**
+ * The WEP key rules and the value of the key line of the wireless settings file.
+ *
+ * Key types and formats are numbered as the Wireless tab lists them: type 0
+ * is "40/64 bit" (four keys and a default key), type 1 "128 bit" (one key);
+ * format 0 is "ASCII", format 1 "Hexadecimal".
+ *
+ * A 128-bit value is the key itself, after "s:" for ASCII. A 40/64-bit value
+ * names the four keys and the default one, as the card tools take it:
+ *     s:key1 [1] key s:key2 [2] key s:key3 [3] key s:key4 [4] key [2]
+ * (the same without "s:" for hexadecimal keys).
+ */
+class WirelessKeyValue
+{
+public:
+    static constexpr int keyCount = 4;
+
+    /// Full length of a key: 5, 10, 13 or 26 characters; 0 for an unknown type or format.
+    static int keyLength(int type, int format);
+    /// The key extended on the right with "0" up to length; a longer key stays as it is.
+    static QString padded(const QString &key, int length);
+
+    static QString singleKeyValue(const QString &key, bool ascii);
+    /// defaultKey counts from 1.
+    static QString fourKeyValue(const QStringList &keys, bool ascii, int defaultKey);
+
+    /// An ASCII value carries "s:" somewhere; anything else is hexadecimal.
+    static bool isAscii(const QString &value);
+    /// Whether the value names four keys (40/64 bit) rather than one (128 bit).
+    static bool holdsFourKeys(const QString &value);
+    /// The key of a one-key value: without "s:" and without anything from a "[" on.
+    static QString singleKey(const QString &value);
+    /// The default key number (1 to 4) closing a four-key value; 1 when it names none.
+    static int defaultKey(const QString &value);
+    /// The four keys of a four-key hexadecimal value.
+    static QStringList hexKeys(const QString &value);
+    /// The four keys of a four-key ASCII value, each without its "s:".
+    static QStringList asciiKeys(const QString &value);
+};

@@ -1,0 +1,69 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#include "quorlan.h"
+
+#include <QVBoxLayout>
+
+#include <KLocalizedString>
+
+#include "netconfigpanel.h"
+#include "platform/messages.h"
+#include "platform/superuser.h"
+
+Quorlan::Quorlan(QWidget *parent, const QVariantList &args)
+    : KCModule(parent, args)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_panel = new NetConfigPanel(this, nullptr, false);
+    layout->addWidget(m_panel);
+
+    // The mode is decided once: only the superuser may change and save anything.
+    const bool superUser = SuperUser::isSuperUser();
+    setButtons(superUser ? KCModule::Help | KCModule::Apply : KCModule::Help);
+    m_panel->setReadOnly(!superUser);
+
+    connect(m_panel, &NetConfigPanel::panelChanged, this, &Quorlan::moduleChanged);
+    load();
+}
+
+Quorlan::Quorlan(QWidget *parent, const char *name)
+    : Quorlan(parent, QVariantList())
+{
+    if (name) {
+        setObjectName(QString::fromLatin1(name));
+    }
+}
+
+void Quorlan::load()
+{
+    if (!m_panel->loadSettings()) {
+        Messages::error(this, i18n("Unable to load configuration data!"), i18n("TCP/IP"));
+        // A page filled from half-read files would invite saving them; show nothing instead.
+        m_panel->hide();
+    }
+}
+
+void Quorlan::save()
+{
+    m_panel->applySettings();
+}
+
+void Quorlan::defaults()
+{
+    // There are no built-in defaults: the system files are the settings.
+    load();
+}
+
+QString Quorlan::quickHelp() const
+{
+    return i18n(
+        "<h3>Network Connection</h3><br>For a local user, this module allows you to view and change the network settings.<br><br>Users currently logged in "
+        "as a domain user must log out, and then log back in as a local user,  before making any modifications to this panel.");
+}
+
+void Quorlan::moduleChanged(bool changed)
+{
+    Q_EMIT KCModule::changed(changed);
+}

@@ -1,0 +1,80 @@
+#!/bin/bash
+# SPDX-FileCopyrightText: 2026 quorlan developers
+# SPDX-License-Identifier: GPL-2.0-or-later
+#
+# The lab's client side, run by lab.sh as the init of the client's network,
+# mount, UTS, IPC and PID namespaces: turns this copy of the machine into the
+# sample system, then runs the command and ends with its status.
+# usage: client.sh LAB_DIR BOOT(0|1) DISPLAY(0|1) COMMAND [ARG...]
+set -euo pipefail
+lab=$1
+boot=$2
+display=$3
+shift 3
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+for _ in $(seq 500); do
+    [ -e "$lab/cabled" ] && break
+    sleep 0.01
+done
+[ -e "$lab/cabled" ] || {
+    echo "lab: the cables never came" >&2
+    exit 125
+}
+
+# sysfs again, so that /sys/class/net lists this namespace's devices.
+mount -t sysfs sysfs /sys
+
+overlay() {
+    mount -t overlay overlay -o "lowerdir=$1,upperdir=$lab/upper/$2,workdir=$lab/work/$2" "$1"
+}
+overlay /etc etc
+overlay /var var
+overlay /usr/local/sbin usr-local-sbin
+
+# A fresh /run: without /run/systemd/system the init scripts do their work
+# themselves instead of asking the machine's systemd, and the machine's bus
+# and journal sockets are out of reach.
+mount -t tmpfs -o mode=0755,nosuid,nodev tmpfs /run
+mkdir -p /run/network /run/lock /run/lab
+mount -t tmpfs -o mode=1777,nosuid,nodev tmpfs /dev/shm
+if [ "$display" = 1 ] && [ -d /tmp/.X11-unix ]; then
+    mkdir /run/lab/x11
+    mount --bind /tmp/.X11-unix /run/lab/x11
+fi
+mount -t tmpfs -o mode=1777,nosuid,nodev tmpfs /tmp
+if [ -d /run/lab/x11 ]; then
+    mkdir -m 1777 /tmp/.X11-unix
+    mount --move /run/lab/x11 /tmp/.X11-unix
+fi
+
+# The DHCP client goes through the shim however it is started: ifupdown finds
+# /usr/local/sbin first on its PATH, anything else gets /sbin/dhclient. Away
+# from /sbin, the shim and the real binary also escape an AppArmor profile for
+# dhclient, which would forbid them the exec and the writes to /var/dhcp.
+dhclient=$(readlink -f /sbin/dhclient)
+touch /run/lab/dhclient
+mount --bind "$dhclient" /run/lab/dhclient
+mount --bind "$here/dhclient-shim" "$dhclient"
+ln -s "$here/dhclient-shim" /usr/local/sbin/dhclient
+
+# Without systemd's journal, /dev/log is a socket of the machine's syslog.
+if [ -S /dev/log ] && [ ! -L /dev/log ]; then
+    mount --bind /dev/null /dev/log
+fi
+
+# Nothing in here may reach the machine's service manager.
+if systemctl=$(command -v systemctl); then
+    mount --bind "$here/refuse" "$(readlink -f "$systemctl")"
+fi
+
+hostname --file /etc/hostname
+unset QUORLAN_ROOT
+export QUORLAN_LAB=$lab
+if [ "$boot" = 1 ]; then
+    /etc/init.d/networking start >>/var/log/lab/boot.log 2>&1 || true
+fi
+
+status=0
+"$@" || status=$?
+exit "$status"

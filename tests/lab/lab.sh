@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 quorlan developers
+# SPDX-License-Identifier: GPL-2.0-or-later
+#
+# Runs one command inside a throw-away copy of this machine, never touching the
+# machine itself. The command sees:
+#   - its own network with eth0, eth1 and eth2 cabled to a LAN bridge on which
+#     dnsmasq serves DHCP (10.77.0.0/24, router 10.77.0.1);
+#   - copy-on-write /etc and /var holding the sample system of sample/, a
+#     fresh /run, /tmp and /dev/shm, its own host name and process tree;
+#   - ifupdown's DHCP client keeping its lease in /var/dhcp/dhclient.leases and
+#     its pid in /var/run/dhclient.pid, the places the module reads them from.
+# Every process of the lab lives in one of two PID namespaces that die with
+# this script, so nothing outlives it, not even after a kill -9.
+#
+# usage: lab.sh [--boot] [--display] [--] COMMAND [ARG...]
+#   --boot     bring the network up first (/etc/init.d/networking start)
+#   --display  let the command use the caller's X display ($DISPLAY)
+# The exit status is the command's. With LAB_KEEP=DIR, a failing or
+# interrupted run leaves the lab's files and logs in DIR and names it.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+boot=0
+display=0
+while [ $# -gt 0 ]; do
+    case $1 in
+    --boot) boot=1 ;;
+    --display) display=1 ;;
+    --) shift && break ;;
+    -*) echo "lab: unknown option $1" >&2 && exit 2 ;;
+    *) break ;;
+    esac
+    shift
+done
+if [ $# -eq 0 ]; then
+    echo "usage: $0 [--boot] [--display] [--] COMMAND [ARG...]" >&2
+    exit 2
+fi
+if [ "$(id -u)" != 0 ]; then
+    echo "lab: needs root (namespaces, mounts)" >&2
+    exit 2
+fi
+for tool in unshare nsenter setpriv ip dnsmasq ifup dhclient ifconfig; do
+    command -v "$tool" >/dev/null || [ -x "/sbin/$tool" ] || {
+        echo "lab: $tool is missing: run scripts/install-deps" >&2
+        exit 2
+    }
+done
+
+log() { echo "$EPOCHREALTIME $*" >>"$lab/lab.log"; }
+
+# Waits up to five seconds for a condition, failing if the process dies first.
+await() {
+    local pid=$1 what=$2
+    shift 2
+    for _ in $(seq 500); do
+        "$@" && return 0
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.01
+    done
+    echo "lab: $what did not happen" >&2
+    cat "$lab/lab.log" >&2
+    return 1
+}
+own_netns() { [ "$(readlink "/proc/$1/ns/net")" != "$(readlink /proc/self/ns/net)" ]; }
+
+# Kills by pid what this script started; the PID namespaces take every process
+# of the lab with them, and the mount and network namespaces go with those.
+teardown() {
+    local pid init
+    for pid in $client_pid $lan_pid; do
+        # The namespace's init first: its unshare reaps it (no zombie is left
+        # to the machine's init) and exits in turn.
+        init=$(cat "/proc/$pid/task/$pid/children" 2>/dev/null || true)
+        kill -KILL "${init:-$pid}" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    log "torn down"
+    rm -rf "$lab/work"
+    if [ "$status" = 0 ]; then
+        :
+    elif [ -z "${LAB_KEEP:-}" ]; then
+        echo "lab: status $status; LAB_KEEP=DIR keeps the lab's files and logs" >&2
+    elif mkdir -p "$LAB_KEEP" && cp -a "$lab/." "$LAB_KEEP/"; then
+        echo "lab: status $status; the lab's files and logs are in $LAB_KEEP" >&2
+    else
+        echo "lab: status $status; the lab's files and logs stay in $lab" >&2
+        return
+    fi
+    rm -rf "$lab"
+}
+# /tmp, not $TMPDIR: the overlay layers must not sit inside /etc or /var.
+lab=$(mktemp -d /tmp/quorlan-lab.XXXXXX)
+lan_pid=
+client_pid=
+status=1
+
+trap 'status=$?; trap - EXIT INT TERM; teardown; exit $status' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# The sample system goes into the upper layers, so the lab boots with it.
+touch "$lab/lab.log"
+mkdir -p "$lab/upper/etc" "$lab/upper/var/dhcp" "$lab/upper/var/log/lab" "$lab/upper/usr-local-sbin" \
+    "$lab/work/etc" "$lab/work/var" "$lab/work/usr-local-sbin" "$lab/lan"
+cp -a "$here/sample/etc/." "$lab/upper/etc/"
+chmod 600 "$lab/upper/etc/pcmcia/wireless.opts"
+
+# Each side gets a PID namespace whose init dies with its unshare (--kill-child),
+# and each unshare dies with this script (--pdeathsig).
+log "starting the LAN"
+setpriv --pdeathsig KILL -- unshare --net --pid --fork --kill-child --mount-proc \
+    -- "$here/lan.sh" "$lab/lan" >>"$lab/lab.log" 2>&1 &
+lan_pid=$!
+await "$lan_pid" "the DHCP server start" test -s "$lab/lan/dnsmasq.pid"
+
+log "starting the client"
+exec 3<&0
+setpriv --pdeathsig KILL -- unshare --net --mount --uts --ipc --pid --fork --kill-child --mount-proc \
+    --propagation private -- "$here/client.sh" "$lab" "$boot" "$display" "$@" <&3 &
+client_pid=$!
+exec 3<&-
+await "$client_pid" "the client namespaces" own_netns "$client_pid"
+
+# Each cable is made inside the LAN with its far end straight in the client's
+# namespace, so no ethN ever exists on this machine.
+log "cabling eth0 eth1 eth2"
+nsenter --target "$lan_pid" --net -- sh -ec "
+    for i in 0 1 2; do
+        ip link add lan\$i type veth peer name eth\$i netns $client_pid
+        ip link set lan\$i master br0 up
+    done" >>"$lab/lab.log" 2>&1
+touch "$lab/cabled"
+
+log "running $*"
+status=0
+wait "$client_pid" || status=$?
+client_pid=
+log "the command ended with status $status"
+exit "$status"
