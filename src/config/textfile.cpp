@@ -51,19 +51,6 @@ QByteArray encodedPath(const QString &realPath)
     return QFile::encodeName(realPath);
 }
 
-// Where a replacement really has to go: the target of a symbolic link, so that
-// the link itself survives.
-QString resolvedRealPath(const QString &systemPath)
-{
-    const QString realPath = SystemPaths::path(systemPath);
-    const QFileInfo info(realPath);
-    if (info.isSymLink()) {
-        const QString target = info.canonicalFilePath();
-        return target.isEmpty() ? info.symLinkTarget() : target;
-    }
-    return realPath;
-}
-
 bool writeAll(int fd, const QByteArray &data)
 {
     const char *cursor = data.constData();
@@ -196,6 +183,17 @@ QString TextFile::trimmed(const QString &line)
     return line.mid(begin, end - begin);
 }
 
+QString TextFile::realPath(const QString &systemPath)
+{
+    const QString path = SystemPaths::path(systemPath);
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        const QString target = info.canonicalFilePath();
+        return target.isEmpty() ? info.symLinkTarget() : target;
+    }
+    return path;
+}
+
 bool TextFile::exists(const QString &systemPath)
 {
     return QFileInfo::exists(SystemPaths::path(systemPath));
@@ -221,7 +219,7 @@ QByteArray TextFile::toBytes(const QStringList &lines)
 
 bool TextFile::rewriteInPlace(const QString &systemPath, const QStringList &lines)
 {
-    return writeFile(resolvedRealPath(systemPath), toBytes(lines), 0644);
+    return writeFile(realPath(systemPath), toBytes(lines), 0644);
 }
 
 bool TextFile::writeFile(const QString &realPath, const QByteArray &data, mode_t modeIfNew, bool truncateExisting)
@@ -256,7 +254,7 @@ bool TextFile::writeFile(const QString &realPath, const QByteArray &data, mode_t
 
 bool TextFile::replaceWithBackup(const QString &systemPath, const QStringList &lines)
 {
-    const QString target = resolvedRealPath(systemPath);
+    const QString target = realPath(systemPath);
     const QByteArray targetName = encodedPath(target);
     const QByteArray newName = encodedPath(target + QLatin1String(".new"));
     const QByteArray oldName = encodedPath(target + QLatin1String(".old"));

@@ -41,6 +41,9 @@ public:
     static QString trimmed(const QString &line);
 
     static bool exists(const QString &systemPath);
+    /// Where the file really is: a symbolic link is followed to the file it points
+    /// to, so that a writer replaces that file and the link stays.
+    static QString realPath(const QString &systemPath);
 
     /// Every line followed by a line feed, as the bytes the lines stand for.
     static QByteArray toBytes(const QStringList &lines);

@@ -207,7 +207,7 @@ QByteArray WirelessOptionsFile::toBytes() const
 
 bool WirelessOptionsFile::write() const
 {
-    const QString realPath = SystemPaths::path(systemPath());
+    const QString realPath = TextFile::realPath(systemPath());
     if (!writeNewBeside(realPath, toBytes())) {
         return false;
     }
