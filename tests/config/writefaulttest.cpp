@@ -13,10 +13,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "config/basicnetcfg.h"
 #include "config/dnsconfigfile.h"
+#include "config/hostsfile.h"
 #include "config/interface.h"
 #include "config/interfacesfile.h"
 #include "config/textfile.h"
+#include "config/wirelessoptionsfile.h"
 #include "systemroot.h"
 
 #include <cstdio>
@@ -26,13 +29,17 @@ namespace
 struct Writer {
     const char *name;
     const char *path;
-    bool keepsBackup;
+    bool writesNew; ///< goes through "<file>.new", and fails when that name is taken
+    bool keepsBackup; ///< keeps the previous file as "<file>.old"
+    const char *written; ///< what the new content holds; empty: exactly inPlaceContent()
 };
 
 const Writer writers[] = {
-    {"interfaces", "/etc/network/interfaces", true},
-    {"resolv.conf", "/etc/resolv.conf", false},
-    {"hostname", "/etc/hostname", false},
+    {"interfaces", "/etc/network/interfaces", true, true, "address 192.168.7.7"},
+    {"hosts", "/etc/hosts", true, true, "192.168.7.7 box.lab.example box"},
+    {"resolv.conf", "/etc/resolv.conf", false, false, ""},
+    {"hostname", "/etc/hostname", false, false, ""},
+    {"wireless.opts", "/etc/pcmcia/wireless.opts", true, false, "ESSID=\"faults\""},
 };
 
 // Files rewritten in place get more than one page of new content, so that a
@@ -48,13 +55,24 @@ QStringList inPlaceContent(const QString &writer)
 
 bool writeOnce(const QString &writer)
 {
+    Interface eth0[InterfacesFile::RecordCount];
+    eth0[0].setInterfaceNumber(0);
+    eth0[0].present = true;
+    eth0[0].enabled = true;
+    eth0[0].saveSettings(false, QStringLiteral("192.168.7.7"), QStringLiteral("255.255.255.0"), QStringLiteral("192.168.7.1"), QString());
     if (writer == QLatin1String("interfaces")) {
-        Interface eth0;
-        eth0.setInterfaceNumber(0);
-        eth0.present = true;
-        eth0.enabled = true;
-        eth0.saveSettings(false, QStringLiteral("192.168.7.7"), QStringLiteral("255.255.255.0"), QStringLiteral("192.168.7.1"), QString());
-        return InterfacesFile::write(&eth0, 1);
+        return InterfacesFile::write(eth0, 1);
+    }
+    if (writer == QLatin1String("hosts")) {
+        BasicNetCfg identity;
+        identity.hostName = QStringLiteral("box");
+        identity.domain = QStringLiteral("lab.example");
+        return HostsFile(identity, eth0, true).writeHosts();
+    }
+    if (writer == QLatin1String("wireless.opts")) {
+        WirelessOptionsFile options = WirelessOptionsFile::defaults();
+        options.essid = QStringLiteral("faults");
+        return options.write();
     }
     if (writer == QLatin1String("resolv.conf")) {
         DnsConfigFile dns("/etc/resolv.conf");
@@ -129,7 +147,7 @@ private Q_SLOTS:
             row("full file system", false);
             row("read-only file system", false);
             // Only a writer that goes through ".new" cares that the name is taken.
-            row(".new is a folder", !w.keepsBackup);
+            row(".new is a folder", !w.writesNew);
             row("missing folder", false);
             row("symbolic link", true);
         }
@@ -200,11 +218,13 @@ private Q_SLOTS:
         if (succeeds) {
             const QString written = fault == QLatin1String("symbolic link") ? linked : target;
             const QByteArray after = snapshot(out.path() + QLatin1String("/tree")).value(written);
-            if (w.keepsBackup) {
-                QVERIFY2(after.contains("address 192.168.7.7"), after.constData());
-                expected[written + QLatin1String(".old")] = expected.value(written);
+            if (*w.written) {
+                QVERIFY2(after.contains(w.written), after.constData());
             } else {
                 QCOMPARE(after, TextFile::toBytes(inPlaceContent(writer)));
+            }
+            if (w.keepsBackup) {
+                expected[written + QLatin1String(".old")] = expected.value(written);
             }
             expected[written] = after;
         }
