@@ -70,6 +70,16 @@ bool hasDeviceNamesInsideWords(const QStringList &lines)
     });
 }
 
+// A gateway of the own network only is written inside a route command, between
+// "gw" and "dev", after the network and the netmask; it reads back as long as
+// those are addresses (what the Interfaces tab lets through), not free text.
+bool gatewayReadsBack(const Interface &r)
+{
+    static const QRegularExpression address(QStringLiteral("^[0-9.]*$"));
+    const Addresses &a = r.staticAddresses;
+    return r.defaultGateway || (address.match(a.network).hasMatch() && address.match(a.netmask()).hasMatch() && address.match(a.gateway).hasMatch());
+}
+
 // The values a record wrote, as text, so that a difference can be shown. An
 // empty address is not written at all; the reader may derive one, so it is
 // left out.
@@ -85,7 +95,7 @@ QByteArray writtenValues(const Interface &r, const Interface &writer)
                                                        {" netmask=", w.netmask().isEmpty() ? QString() : a.netmask()},
                                                        {" broadcast=", w.broadcast.isEmpty() ? QString() : a.broadcast},
                                                        {" network=", w.network.isEmpty() ? QString() : a.network},
-                                                       {" gateway=", w.gateway.isEmpty() ? QString() : a.gateway}};
+                                                       {" gateway=", w.gateway.isEmpty() || !gatewayReadsBack(writer) ? QString() : a.gateway}};
     for (const auto &[name, value] : fields) {
         text += QLatin1String(name) + value;
     }
