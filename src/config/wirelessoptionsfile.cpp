@@ -81,7 +81,8 @@ QString unquoted(const QString &value)
 QString decoded(const QString &latin1Line)
 {
     const QByteArray bytes = latin1Line.toLatin1();
-    const QString text = QString::fromUtf8(bytes);
+    // With the length: the QByteArray overload would stop at a NUL byte.
+    const QString text = QString::fromUtf8(bytes.constData(), bytes.size());
     return text.toUtf8() == bytes ? text : latin1Line;
 }
 
