@@ -75,10 +75,10 @@ install_driver() {
     install -m 755 "$2" /tmp/driver/libkcm_quorlan.so
     # The leak checker of a sanitizer build needs its suppressions readable too.
     local suppressions
-    suppressions=$(sed -n 's/.*suppressions=\([^:]*\).*/\1/p' <<<"${LSAN_OPTIONS-}")
+    suppressions=$(sed -En 's/(^|.*:)suppressions=([^:]*).*/\2/p' <<<"${LSAN_OPTIONS-}")
     if [ -n "$suppressions" ]; then
         install -m 644 "$suppressions" /tmp/driver/lsan.supp
-        LSAN_OPTIONS=${LSAN_OPTIONS/$suppressions//tmp/driver/lsan.supp}
+        LSAN_OPTIONS=${LSAN_OPTIONS/suppressions=$suppressions/suppressions=/tmp/driver/lsan.supp}
     fi
     export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 LANGUAGE=
 }
@@ -100,5 +100,6 @@ log_commands() {
 
 install_driver "$3" "$4"
 log_commands
+# shellcheck source=/dev/null
 . "$here/scenarios/$name.sh"
 finish
