@@ -1,0 +1,219 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#include "hostsfile.h"
+
+#include "basicnetcfg.h"
+#include "interface.h"
+#include "quorlan_debug.h"
+#include "textfile.h"
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace
+{
+QString hostsPath()
+{
+    return QStringLiteral("/etc/hosts");
+}
+
+/**
+ * What one interface does, within one pass, with the lines that hold its address.
+ * It remembers whether it has met such a line, because the first one may be
+ * treated differently from the later ones.
+ */
+class AddressRule
+{
+public:
+    enum class Action {
+        Keep,
+        Replace,
+        Drop,
+    };
+
+    AddressRule(const QString &address, Action first, Action later, const QString &entry = QString(), bool appendWhenUnseen = false)
+        : m_address(address)
+        , m_entry(entry)
+        , m_first(first)
+        , m_later(later)
+        , m_appendWhenUnseen(appendWhenUnseen)
+    {
+    }
+
+    /// The line as this rule leaves it; std::nullopt when the rule drops it.
+    std::optional<QString> apply(const QString &line)
+    {
+        if (!matches(line)) {
+            return line;
+        }
+        const Action action = m_seen ? m_later : m_first;
+        m_seen = true;
+        switch (action) {
+        case Action::Keep:
+            return line;
+        case Action::Replace:
+            return m_entry;
+        case Action::Drop:
+            break;
+        }
+        return std::nullopt;
+    }
+
+    /// The line to add after the last one, if this rule wants one.
+    std::optional<QString> appendix() const
+    {
+        return m_appendWhenUnseen && !m_seen ? std::optional<QString>(m_entry) : std::nullopt;
+    }
+
+private:
+    // A substring test, not a column test: 10.0.0.1 also claims a line of
+    // 10.0.0.12, and an address in a trailing comment counts; a comment line never does.
+    bool matches(const QString &line) const
+    {
+        return !m_address.isEmpty() && !line.startsWith(QLatin1Char('#')) && line.contains(m_address);
+    }
+
+    QString m_address;
+    QString m_entry;
+    Action m_first;
+    Action m_later;
+    bool m_appendWhenUnseen;
+    bool m_seen = false;
+};
+
+using Action = AddressRule::Action;
+
+// The columns of one entry: the address, the full name and the host name.
+QString entryLine(const QString &address, const QString &fullName, const QString &hostName, QLatin1Char separator)
+{
+    return address + separator + fullName + separator + hostName;
+}
+
+// Hands a line to the rules from index `from` on, in order; what survives them all is kept.
+void passThrough(QString line, std::vector<AddressRule> &rules, size_t from, QStringList &result)
+{
+    for (size_t index = from; index < rules.size(); ++index) {
+        std::optional<QString> next = rules[index].apply(line);
+        if (!next) {
+            return;
+        }
+        line = std::move(*next);
+    }
+    result << line;
+}
+
+// One walk over the lines with every rule at once. A rule's appended line goes
+// through the rules after it only, exactly as if each rule had walked the list
+// produced by the ones before it.
+QStringList applyRules(const QStringList &lines, std::vector<AddressRule> rules)
+{
+    QStringList result;
+    result.reserve(lines.size() + int(rules.size()));
+    for (const QString &line : lines) {
+        passThrough(line, rules, 0, result);
+    }
+    for (size_t index = 0; index < rules.size(); ++index) {
+        if (const std::optional<QString> appended = rules[index].appendix()) {
+            passThrough(*appended, rules, index + 1, result);
+        }
+    }
+    return result;
+}
+
+// No record array counts as no records, not as a crash.
+int recordCount(const Interface *records)
+{
+    return records ? HostsFile::InterfaceCount : 0;
+}
+
+// One rule per present record, eth0 first.
+std::vector<AddressRule> rulesOfPresentRecords(const Interface *records, const std::function<AddressRule(const Interface &)> &ruleOf)
+{
+    std::vector<AddressRule> rules;
+    for (int index = 0; index < recordCount(records); ++index) {
+        if (records[index].present) {
+            rules.push_back(ruleOf(records[index]));
+        }
+    }
+    return rules;
+}
+}
+
+HostsFile::HostsFile(const BasicNetCfg &identity, const Interface *interfaces, bool identityChanged)
+    : m_identity(identity)
+    , m_interfaces(interfaces)
+    , m_identityChanged(identityChanged)
+{
+}
+
+bool HostsFile::writeHosts() const
+{
+    if (!TextFile::exists(hostsPath()) && !createNewHostsFile()) {
+        return false;
+    }
+    std::optional<QStringList> lines = TextFile::readSimplifiedLines(hostsPath());
+    if (!lines) {
+        qCWarning(QUORLAN) << "cannot read" << hostsPath();
+        return false;
+    }
+    const QStringList result = modifyHostsNames(modifyHostsDynamicEntries(modifyHostsStaticEntries(std::move(*lines))));
+    return TextFile::replaceWithBackup(hostsPath(), result);
+}
+
+bool HostsFile::createNewHostsFile() const
+{
+    QStringList lines{QStringLiteral("127.0.0.1\tlocalhost.localdomain\tlocalhost")};
+    for (int index = 0; index < recordCount(m_interfaces); ++index) {
+        const Interface &record = m_interfaces[index];
+        const QString address = record.staticAddresses.ipAddress();
+        if (record.present && record.enabled && !address.isEmpty()) {
+            lines << entryLine(address, fullName(), m_identity.hostName, QLatin1Char('\t'));
+        }
+    }
+    return TextFile::rewriteInPlace(hostsPath(), lines);
+}
+
+QStringList HostsFile::modifyHostsStaticEntries(QStringList lines) const
+{
+    return applyRules(lines, rulesOfPresentRecords(m_interfaces, [this](const Interface &record) {
+                          // An interface without an address (the tab refuses to save one) gets
+                          // no entry rather than a line that starts with a blank.
+                          const QString address = record.staticAddresses.ipAddress();
+                          const bool keepsEntry = record.enabled && record.method == Interface::Static && !address.isEmpty();
+                          return AddressRule(record.oldIPAddress, keepsEntry ? Action::Replace : Action::Drop, Action::Drop, hostEntry(address), keepsEntry);
+                      }));
+}
+
+QStringList HostsFile::modifyHostsDynamicEntries(QStringList lines) const
+{
+    return applyRules(lines, rulesOfPresentRecords(m_interfaces, [](const Interface &record) {
+                          const bool keepsEntry = record.enabled && record.method == Interface::Dhcp;
+                          return AddressRule(record.dhcpAddresses.ipAddress(), keepsEntry ? Action::Keep : Action::Drop, Action::Drop);
+                      }));
+}
+
+QStringList HostsFile::modifyHostsNames(QStringList lines) const
+{
+    if (!m_identityChanged) {
+        return lines;
+    }
+    return applyRules(lines, rulesOfPresentRecords(m_interfaces, [this](const Interface &record) {
+                          const Addresses &current = record.method == Interface::Static ? record.staticAddresses : record.dhcpAddresses;
+                          return AddressRule(current.ipAddress(), Action::Replace, Action::Replace, hostEntry(current.ipAddress()));
+                      }));
+}
+
+QString HostsFile::hostEntry(const QString &address) const
+{
+    return entryLine(address, fullName(), m_identity.hostName, QLatin1Char(' '));
+}
+
+QString HostsFile::fullName() const
+{
+    if (m_identity.domain.isEmpty()) {
+        return m_identity.hostName;
+    }
+    return m_identity.hostName + QLatin1Char('.') + m_identity.domain;
+}
