@@ -257,7 +257,7 @@ bool Driver::show(const QString &name)
     if (widget) {
         m_transcript << describe(*widget) << Qt::endl;
     }
-    return widget;
+    return widget != nullptr;
 }
 
 bool Driver::type(const QString &name, const QString &text)

@@ -4,7 +4,8 @@
 // quorlan-driver PLUGIN STEPS: builds the module out of the plug-in and runs
 // the steps of the file STEPS ("-" reads them from standard input), writing a
 // transcript to standard output and, at the end, the state of every named
-// widget to standard error. Exit status 0 when every step was done.
+// widget to standard error, where the output of the module's commands goes
+// too. Exit status 0 when every step was done.
 
 #include <QApplication>
 #include <QFile>
@@ -49,7 +50,14 @@ int main(int argc, char **argv)
     }
     alarm(TimeLimitSeconds);
 
-    QTextStream transcript(stdout);
+    // The commands the module runs write to the driver's standard output;
+    // the transcript keeps that stream for itself and sends theirs to the log.
+    QFile transcriptFile;
+    if (!transcriptFile.open(dup(STDOUT_FILENO), QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) || dup2(STDERR_FILENO, STDOUT_FILENO) < 0) {
+        QTextStream(stderr) << "cannot keep the transcript apart" << Qt::endl;
+        return 2;
+    }
+    QTextStream transcript(&transcriptFile);
     QTextStream widgets(stderr);
     BoxAnswerer answerer(transcript);
     Driver driver(arguments.at(1), transcript, answerer);
