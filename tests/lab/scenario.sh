@@ -29,18 +29,20 @@ logs=/var/log/lab
 # --- what the scenarios use ------------------------------------------------
 
 # drive RUN [--as-nobody]: runs the steps on standard input through the
-# driver; the transcript goes to $logs/RUN.transcript, the widgets' final
-# state to $logs/RUN.widgets, the commands the module ran to $logs/RUN.commands.
+# driver; the transcript goes to $logs/RUN.transcript, the output of the
+# module's commands and the widgets' final state to $logs/RUN.log, the
+# commands run to $logs/RUN.commands.
 drive() {
     local run=$1 as=(env HOME=/tmp/driver/root-home XDG_RUNTIME_DIR=/tmp/driver/root-runtime)
     [ "${2-}" = --as-nobody ] && as=(setpriv --reuid=65534 --regid=65534 --clear-groups
         env HOME=/tmp/driver/nobody-home XDG_RUNTIME_DIR=/tmp/driver/nobody-runtime)
     : >"$logs/commands.log"
     touch /run/lab/driven
-    local status=0
+    local status=0 started=$SECONDS
     "${as[@]}" /tmp/driver/quorlan-driver /tmp/driver/libkcm_quorlan.so - \
-        >"$logs/$run.transcript" 2>"$logs/$run.widgets" || status=$?
+        >"$logs/$run.transcript" 2>"$logs/$run.log" || status=$?
     cp "$logs/commands.log" "$logs/$run.commands"
+    echo "# $run: the driver ran for $((SECONDS - started)) s"
     expect "the driver ran every step of $run" "$status" 0
 }
 
@@ -54,6 +56,11 @@ commands_run() { grep -v '^ ' "$logs/commands.log"; }
 
 # The files of /etc and /var/dhcp written, linked or made since the last drive began.
 written_files() { find /etc /var/dhcp \( -type f -o -type l \) -cnewer /run/lab/driven | sort; }
+
+# How the system resolves a name: address and canonical name. IPv4 only: a
+# lookup of an IPv6 address would wait for the DNS servers of resolv.conf,
+# which the lab's LAN does not have.
+resolve() { getent ahostsv4 "$1" | head -n 1 | tr -s ' '; }
 
 ipv4_of() { ip -4 -o address show dev "$1" | awk '{ print $4 }'; }
 leased_address() { sed -n 's/^ *fixed-address \(.*\);$/\1/p' /var/dhcp/dhclient.leases | tail -n 1; }
