@@ -20,9 +20,9 @@ STEPS
 expect_transcript decline <<'EOF'
 changed: true
 apply
+changed: false
 box warningYesNo "TCP/IP": The settings have been changed. Do you wish the changes to take effect now? -> No
 box information "TCP/IP": The changes you have made will not take effect until the next time the computer is restarted. -> OK
-changed: false
 m_pHostName: otherhost
 m_pIPEditStaticIP: 10.77.1.20
 EOF

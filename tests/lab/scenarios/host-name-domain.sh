@@ -24,9 +24,9 @@ expect_transcript names <<'EOF'
 changed: true
 m_pListBox: 10.77.0.54, 10.77.0.53
 apply
+changed: false
 box warningYesNo "TCP/IP": The settings have been changed. Do you wish the changes to take effect now? -> Yes
 box information "TCP/IP": The changes are now in effect. Please note that some applications may be using cached settings which will not change until the computer is restarted. -> OK
-changed: false
 m_pHostName: quorhost
 m_pDomain: quor.example
 m_pListBox: 10.77.0.54, 10.77.0.53
@@ -45,5 +45,5 @@ expect_lines "/etc/hosts" "$(cat /etc/hosts)" "127.0.0.1 localhost
 ::1 localhost ip6-localhost ip6-loopback
 ff02::1 ip6-allnodes
 ff02::2 ip6-allrouters"
-expect "getent hosts quorhost" "$(getent hosts quorhost | tr -s ' ')" "10.77.1.10 quorhost.quor.example quorhost"
+expect "quorhost resolves to eth1's address" "$(resolve quorhost)" "10.77.1.10 STREAM quorhost.quor.example"
 expect "the fully qualified name" "$(hostname --fqdn)" quorhost.quor.example

@@ -31,6 +31,7 @@ m_pCheckBoxEnableNetwork: checked
 m_pIPEditStaticIP: 10.77.0.300
 changed: true
 apply
+changed: false
 box warningYesNo "TCP/IP": The settings have been changed. Do you wish the changes to take effect now? -> Yes
 box error "TCP/IP": The following interface(s) failed to restart: eth2 -> OK
 EOF

@@ -60,7 +60,7 @@ m_pComboBoxNI: eth2 (3Com 3c905C-TX Fast Etherlink)
 m_pCheckBoxEnableNetwork: unchecked
 m_pListBox: 10.77.0.53, 10.77.0.54
 LineEdit_1: labnet
-ComboBox_1: Managed
+ComboBox_1: Infrastructure
 SpinBox1: 6
 apply: nothing to save
 EOF

@@ -21,9 +21,9 @@ STEPS
 expect_transcript static <<'EOF'
 changed: true
 apply
+changed: false
 box warningYesNo "TCP/IP": The settings have been changed. Do you wish the changes to take effect now? -> Yes
 box information "TCP/IP": The changes are now in effect. Please note that some applications may be using cached settings which will not change until the computer is restarted. -> OK
-changed: false
 m_pIPEditStaticIP: 10.77.1.20
 EOF
 expect_lines "the commands, in order" "$(commands_run)" "/sbin/ifconfig -a
@@ -44,7 +44,7 @@ expect_lines "/etc/hosts" "$(cat /etc/hosts)" "127.0.0.1 localhost
 ff02::1 ip6-allnodes
 ff02::2 ip6-allrouters"
 expect_status "/etc/hosts.old is the former file" 0 cmp -s /etc/hosts.old /run/lab/hosts.before
-expect "getent hosts labhost" "$(getent hosts labhost | tr -s ' ')" "10.77.1.20 labhost.lab.example labhost"
+expect "labhost resolves to the new address" "$(resolve labhost)" "10.77.1.20 STREAM labhost.lab.example"
 expect_lines "ifquery eth1" "$(ifquery --interfaces=/etc/network/interfaces eth1)" "address: 10.77.1.20
 netmask: 255.255.255.0
 broadcast: 10.77.1.255
