@@ -7,34 +7,15 @@
 
 #include "ippanelfixture.h"
 
-namespace
-{
-/// The columns of a scripted row: the records, and the transcript of what the user did and saw.
-void addTranscriptColumns()
-{
-    QTest::addColumn<QString>("records");
-    QTest::addColumn<QString>("transcript");
-}
-
-void replayTranscriptRow()
-{
-    QFETCH(QString, records);
-    QFETCH(QString, transcript);
-    TabSession tab(records);
-
-    QCOMPARE(tab.replay(transcript), transcript);
-    QCOMPARE(tab.panel.cursor().shape(), Qt::ArrowCursor);
-}
-}
-
 class IPPanelTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void editsLikeAUser_data()
+    void worksLikeAUser_data()
     {
-        addTranscriptColumns();
+        QTest::addColumn<QString>("records");
+        QTest::addColumn<QString>("transcript"); // what the user did and saw
         const QString router = QStringLiteral("on static 10.0.0.2 255.0.0.0 10.0.0.1 default");
         const QString routers = router + QLatin1String(" | on static 10.0.1.2 255.0.0.0 10.0.1.1");
         const QString dhcpFirst = QStringLiteral("on dhcp - default | on static 10.0.1.2 255.0.0.0 10.0.1.1");
@@ -72,9 +53,8 @@ private Q_SLOTS:
         // Switching the method.
         QTest::newRow("DHCP is asked for: No keeps the static address, Yes changes the tab; no client: no lease")
             << router
-            << "no; dhcp -> Windows question; fields -> ip=10.0.0.2 mask=255.0.0.0 gw=10.0.0.1; stored; dhcp -> Windows question, changed; fields; usable -> "
-               "list enable labels dhcp host static; "
-               "stored -> eth0: on dhcp - default";
+            << "no; dhcp -> Windows question; fields -> ip=10.0.0.2 mask=255.0.0.0 gw=10.0.0.1; stored; dhcp -> Windows question, changed; fields; "
+               "usable -> list enable labels dhcp host static; stored -> eth0: on dhcp - default";
         QTest::newRow("DHCP while a client runs: its lease, renewable")
             << router
             << "dhclient; dhcp -> Windows question, changed; fields -> lease=10.20.0.50 lease-mask=255.255.0.0 lease-gw=10.20.0.1; "
@@ -116,20 +96,9 @@ private Q_SLOTS:
             << leased
             << "fail ifup; eth1; renew -> ifdown eth1, ifup eth1, lease error; fail ifdown; renew -> ifdown eth1, lease error; "
                "release -> ifdown eth1, lease error";
-    }
-
-    void editsLikeAUser()
-    {
-        replayTranscriptRow();
-    }
-
-    void saveCheck_data()
-    {
-        addTranscriptColumns();
-        const QString router = QStringLiteral("on static 10.0.0.2 255.0.0.0 10.0.0.1 default");
+        // The save check.
         const QString second = QStringLiteral(" | on static 10.0.1.2 255.0.0.0 10.0.1.1");
         const char *const badEth1 = "check -> error: Interface eth1 has invalid IP address!, fails";
-
         QTest::newRow("nothing enabled passes unasked, whatever the fields hold") << "off static | off dhcp | off static - - - default"
                                                                                   << "check -> passes";
         QTest::newRow("a disabled interface without an address passes") << router + QLatin1String(" | off static - 255.0.0.0") << "check -> passes";
@@ -153,9 +122,14 @@ private Q_SLOTS:
                "stored -> eth0: on static 10.0.0.2 255.0.0.0 10.0.0 default";
     }
 
-    void saveCheck()
+    void worksLikeAUser()
     {
-        replayTranscriptRow();
+        QFETCH(QString, records);
+        QFETCH(QString, transcript);
+        TabSession tab(records);
+
+        QCOMPARE(tab.replay(transcript), transcript);
+        QCOMPARE(tab.panel.cursor().shape(), Qt::ArrowCursor);
     }
 
     void passesBeforeTheFirstLoad()
