@@ -179,8 +179,9 @@ private Q_SLOTS:
         // The real /proc, of a child of this test only: alive as dhclient, then gone.
         const SystemRoot root;
         QVERIFY(QFile::link(QStringLiteral("/proc"), root.path(QStringLiteral("/proc"))));
+        QVERIFY(QFile::link(QStringLiteral("/bin/sleep"), root.path(QStringLiteral("/dhclient"))));
         QProcess client;
-        client.start(QStringLiteral("bash"), {QStringLiteral("-c"), QStringLiteral("exec -a /sbin/dhclient sleep 30")});
+        client.start(root.path(QStringLiteral("/dhclient")), {QStringLiteral("30")});
         QVERIFY(client.waitForStarted());
         root.write(QStringLiteral("/var/run/dhclient.pid"), QByteArray::number(client.processId()) + '\n');
         QVERIFY(IPPanel().dhcpRunning());
