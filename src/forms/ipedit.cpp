@@ -19,7 +19,9 @@ public:
         // A pasted address often brings blanks or a line end with it.
         const QString trimmed = input.trimmed();
         if (trimmed != input) {
-            position = std::min(position, int(trimmed.size()));
+            // The cursor stays beside the character it was beside.
+            const int leading = trimmed.isEmpty() ? 0 : int(input.indexOf(trimmed));
+            position = std::clamp(position - leading, 0, int(trimmed.size()));
             input = trimmed;
         }
         const QStringList octets = input.split(QLatin1Char('.'));
@@ -28,7 +30,7 @@ public:
         }
         bool complete = octets.size() == 4;
         for (const QString &octet : octets) {
-            if (octet.size() > 3 || !isDigits(octet) || (!octet.isEmpty() && octet.toInt() > 255)) {
+            if (!isOctet(octet)) {
                 return Invalid;
             }
             complete = complete && !octet.isEmpty();
@@ -37,6 +39,16 @@ public:
     }
 
 private:
+    /// Empty (not typed yet) or a decimal number up to 255. A leading zero is
+    /// refused: inet_aton and the ifupdown tools read "010" as octal 8.
+    static bool isOctet(const QString &octet)
+    {
+        if (octet.size() > 3 || !isDigits(octet) || (octet.size() > 1 && octet.startsWith(QLatin1Char('0')))) {
+            return false;
+        }
+        return octet.isEmpty() || octet.toInt() <= 255;
+    }
+
     static bool isDigits(const QString &text)
     {
         for (const QChar c : text) {

@@ -9,7 +9,8 @@
  * An entry for one IPv4 address in dotted-quad form.
  *
  * While the user types it refuses what can never become an address (letters,
- * a fifth octet, an octet above 255); an address pasted whole is taken, with
+ * a fifth octet, an octet above 255, a leading zero that other tools would
+ * read as octal); an address pasted whole is taken, with
  * blanks around it dropped. `valid` says whether the text is a usable value:
  * empty (no address) or a complete address.
  */
@@ -26,7 +27,8 @@ public:
     /// True when the entry is empty or holds a complete dotted-quad address.
     bool valid = true;
 
-    /// Whether the text is a complete dotted-quad address (four octets of 0 to 255).
+    /// Whether the text is a complete dotted-quad address (four decimal octets of 0 to 255,
+    /// without leading zeros).
     static bool isCompleteAddress(const QString &text);
 
 private:
