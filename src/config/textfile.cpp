@@ -10,7 +10,9 @@
 #include "quorlan_debug.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -91,9 +93,130 @@ bool reserve(int fd, qsizetype size)
     return errno == EOPNOTSUPP || errno == ENOSYS;
 }
 
-bool replaceContent(int fd, const QByteArray &data)
+// Appends the lines of some bytes of a file; a last line without a line end is a line too.
+void appendLines(QStringList &lines, const char *data, qsizetype size, bool simplify)
 {
-    return ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, data) && ::ftruncate(fd, off_t(data.size())) == 0 && ::fsync(fd) == 0;
+    for (qsizetype start = 0; start < size;) {
+        const char *lineEnd = static_cast<const char *>(std::memchr(data + start, '\n', size_t(size - start)));
+        const qsizetype end = lineEnd ? lineEnd - data : size;
+        const QString line = QString::fromLatin1(data + start, int(end - start));
+        lines << (simplify ? TextFile::simplified(line) : line);
+        start = end + 1;
+    }
+}
+
+// A piece at a time: a long file is not held in memory twice, as bytes and as
+// lines, and each line is simplified while it is at hand.
+std::optional<QStringList> readFileLines(const QString &systemPath, bool simplify)
+{
+    QFile file(SystemPaths::path(systemPath));
+    if (QFileInfo(file.fileName()).isDir() || !file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    QStringList lines;
+    QByteArray pending;
+    for (QByteArray piece = file.read(1 << 16); !piece.isEmpty(); piece = file.read(1 << 16)) {
+        pending += piece;
+        const int complete = pending.lastIndexOf('\n') + 1;
+        appendLines(lines, pending.constData(), complete, simplify);
+        pending.remove(0, complete);
+    }
+    if (file.error() != QFileDevice::NoError) {
+        return std::nullopt;
+    }
+    appendLines(lines, pending.constData(), pending.size(), simplify);
+    return lines;
+}
+
+// Writes a file's content to a descriptor; the content's size is known beforehand.
+using ContentWriter = std::function<bool(int fd)>;
+
+bool replaceContent(int fd, qsizetype size, const ContentWriter &write)
+{
+    return ::lseek(fd, 0, SEEK_SET) == 0 && write(fd) && ::ftruncate(fd, off_t(size)) == 0 && ::fsync(fd) == 0;
+}
+
+void appendLine(QByteArray &data, const QString &line)
+{
+    const int start = data.size();
+    data.resize(start + line.size() + 1);
+    char *out = data.data() + start;
+    for (const QChar c : line) {
+        // As toLatin1() does: a character that is no byte (typed, never read) becomes '?'.
+        *out++ = c.unicode() < 0x100 ? char(c.unicode()) : '?';
+    }
+    *out = '\n';
+}
+
+qsizetype byteSize(const QStringList &lines)
+{
+    qsizetype size = 0;
+    for (const QString &line : lines) {
+        size += line.size() + 1;
+    }
+    return size;
+}
+
+// The lines a chunk at a time: a long file is not held in memory twice, as lines and as bytes.
+bool writeLines(int fd, const QStringList &lines)
+{
+    constexpr int chunkSize = 1 << 16;
+    QByteArray chunk;
+    chunk.reserve(chunkSize + 256);
+    for (const QString &line : lines) {
+        appendLine(chunk, line);
+        if (chunk.size() >= chunkSize) {
+            if (!writeAll(fd, chunk)) {
+                return false;
+            }
+            chunk.truncate(0);
+        }
+    }
+    return writeAll(fd, chunk);
+}
+
+bool writeContent(const QString &realPath, qsizetype size, const ContentWriter &write, mode_t modeIfNew, bool truncateExisting)
+{
+    const QByteArray name = encodedPath(realPath);
+    bool created = !truncateExisting;
+    int fd = created ? ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modeIfNew) : ::open(name.constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT && !created) {
+        created = true;
+        fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, modeIfNew);
+    }
+    if (fd < 0) {
+        qCWarning(QUORLAN) << "cannot open" << realPath << "for writing:" << strerror(errno);
+        return false;
+    }
+    // A file rewritten in place keeps its old content until the new one is
+    // sure to fit, and gets it back when a write fails all the same.
+    const QByteArray before = created ? QByteArray() : readAll(fd);
+    bool written = reserve(fd, size);
+    if (written && !(written = replaceContent(fd, size, write)) && !created) {
+        replaceContent(fd, before.size(), [&before](int descriptor) {
+            return writeAll(descriptor, before);
+        });
+    }
+    if (!written) {
+        qCWarning(QUORLAN) << "cannot write" << realPath << ":" << strerror(errno);
+    }
+    written = (::close(fd) == 0) && written;
+    if (!written && created) {
+        ::unlink(name.constData());
+    }
+    return written;
+}
+
+bool writeLinesAsFile(const QString &realPath, const QStringList &lines, mode_t modeIfNew, bool truncateExisting)
+{
+    return writeContent(
+        realPath,
+        byteSize(lines),
+        [&lines](int fd) {
+            return writeLines(fd, lines);
+        },
+        modeIfNew,
+        truncateExisting);
 }
 }
 
@@ -112,36 +235,19 @@ std::optional<QByteArray> TextFile::readBytes(const QString &systemPath)
 
 std::optional<QStringList> TextFile::readLines(const QString &systemPath)
 {
-    const std::optional<QByteArray> data = readBytes(systemPath);
-    if (!data) {
-        return std::nullopt;
-    }
-    return splitLines(*data, 0);
+    return readFileLines(systemPath, false);
 }
 
 QStringList TextFile::splitLines(const QByteArray &data, qsizetype start)
 {
     QStringList lines;
-    while (start < data.size()) {
-        qsizetype end = data.indexOf('\n', start);
-        if (end < 0) {
-            end = data.size();
-        }
-        lines << QString::fromLatin1(data.constData() + start, int(end - start));
-        start = end + 1;
-    }
+    appendLines(lines, data.constData() + start, data.size() - start, false);
     return lines;
 }
 
 std::optional<QStringList> TextFile::readSimplifiedLines(const QString &systemPath)
 {
-    std::optional<QStringList> lines = readLines(systemPath);
-    if (lines) {
-        for (QString &line : *lines) {
-            line = simplified(line);
-        }
-    }
-    return lines;
+    return readFileLines(systemPath, true);
 }
 
 QString TextFile::simplified(const QString &line)
@@ -201,55 +307,29 @@ bool TextFile::exists(const QString &systemPath)
 
 QByteArray TextFile::toBytes(const QStringList &lines)
 {
-    qsizetype size = 0;
+    QByteArray data;
+    data.reserve(int(byteSize(lines)));
     for (const QString &line : lines) {
-        size += line.size() + 1;
-    }
-    QByteArray data(int(size), Qt::Uninitialized);
-    char *out = data.data();
-    for (const QString &line : lines) {
-        for (const QChar c : line) {
-            // As toLatin1() does: a character that is no byte (typed, never read) becomes '?'.
-            *out++ = c.unicode() < 0x100 ? char(c.unicode()) : '?';
-        }
-        *out++ = '\n';
+        appendLine(data, line);
     }
     return data;
 }
 
 bool TextFile::rewriteInPlace(const QString &systemPath, const QStringList &lines)
 {
-    return writeFile(realPath(systemPath), toBytes(lines), 0644);
+    return writeLinesAsFile(realPath(systemPath), lines, 0644, true);
 }
 
 bool TextFile::writeFile(const QString &realPath, const QByteArray &data, mode_t modeIfNew, bool truncateExisting)
 {
-    const QByteArray name = encodedPath(realPath);
-    bool created = !truncateExisting;
-    int fd = created ? ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modeIfNew) : ::open(name.constData(), O_RDWR | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT && !created) {
-        created = true;
-        fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, modeIfNew);
-    }
-    if (fd < 0) {
-        qCWarning(QUORLAN) << "cannot open" << realPath << "for writing:" << strerror(errno);
-        return false;
-    }
-    // A file rewritten in place keeps its old content until the new one is
-    // sure to fit, and gets it back when a write fails all the same.
-    const QByteArray before = created ? QByteArray() : readAll(fd);
-    bool written = reserve(fd, data.size());
-    if (written && !(written = replaceContent(fd, data)) && !created) {
-        replaceContent(fd, before);
-    }
-    if (!written) {
-        qCWarning(QUORLAN) << "cannot write" << realPath << ":" << strerror(errno);
-    }
-    written = (::close(fd) == 0) && written;
-    if (!written && created) {
-        ::unlink(name.constData());
-    }
-    return written;
+    return writeContent(
+        realPath,
+        data.size(),
+        [&data](int fd) {
+            return writeAll(fd, data);
+        },
+        modeIfNew,
+        truncateExisting);
 }
 
 bool TextFile::replaceWithBackup(const QString &systemPath, const QStringList &lines)
@@ -264,7 +344,7 @@ bool TextFile::replaceWithBackup(const QString &systemPath, const QStringList &l
     struct stat old;
     const bool hadOld = ::stat(targetName.constData(), &old) == 0;
     const mode_t mode = hadOld ? (old.st_mode & 07777) : 0644;
-    if (!writeFile(target + QLatin1String(".new"), toBytes(lines), mode, false)) {
+    if (!writeLinesAsFile(target + QLatin1String(".new"), lines, mode, false)) {
         ::unlink(newName.constData());
         return false;
     }
