@@ -42,23 +42,25 @@ public:
     {
     }
 
-    /// The line as this rule leaves it; std::nullopt when the rule drops it.
-    std::optional<QString> apply(const QString &line)
+    /// The line as this rule leaves it (the given line itself, or the rule's
+    /// entry); nullptr when the rule drops it. Nothing is copied: most lines
+    /// of a long file pass every rule untouched.
+    const QString *apply(const QString &line)
     {
         if (!matches(line)) {
-            return line;
+            return &line;
         }
         const Action action = m_seen ? m_later : m_first;
         m_seen = true;
         switch (action) {
         case Action::Keep:
-            return line;
+            return &line;
         case Action::Replace:
-            return m_entry;
+            return &m_entry;
         case Action::Drop:
             break;
         }
-        return std::nullopt;
+        return nullptr;
     }
 
     /// The line to add after the last one, if this rule wants one.
@@ -92,16 +94,15 @@ QString entryLine(const QString &address, const QString &fullName, const QString
 }
 
 // Hands a line to the rules from index `from` on, in order; what survives them all is kept.
-void passThrough(QString line, std::vector<AddressRule> &rules, size_t from, QStringList &result)
+void passThrough(const QString &line, std::vector<AddressRule> &rules, size_t from, QStringList &result)
 {
-    for (size_t index = from; index < rules.size(); ++index) {
-        std::optional<QString> next = rules[index].apply(line);
-        if (!next) {
-            return;
-        }
-        line = std::move(*next);
+    const QString *current = &line;
+    for (size_t index = from; index < rules.size() && current; ++index) {
+        current = rules[index].apply(*current);
     }
-    result << line;
+    if (current) {
+        result << *current;
+    }
 }
 
 // One walk over the lines with every rule at once. A rule's appended line goes
@@ -139,6 +140,36 @@ std::vector<AddressRule> rulesOfPresentRecords(const Interface *records, const s
     }
     return rules;
 }
+
+// Pass 1: each record's former static address gives way to its new entry, or goes.
+std::vector<AddressRule> staticRules(const HostsFile &hosts, const Interface *records)
+{
+    return rulesOfPresentRecords(records, [&hosts](const Interface &record) {
+        // An interface without an address (the tab refuses to save one) gets
+        // no entry rather than a line that starts with a blank.
+        const QString address = record.staticAddresses.ipAddress();
+        const bool keepsEntry = record.enabled && record.method == Interface::Static && !address.isEmpty();
+        return AddressRule(record.oldIPAddress, keepsEntry ? Action::Replace : Action::Drop, Action::Drop, hosts.hostEntry(address), keepsEntry);
+    });
+}
+
+// Pass 2: each record's DHCP address keeps its first line only while the record uses DHCP.
+std::vector<AddressRule> dynamicRules(const Interface *records)
+{
+    return rulesOfPresentRecords(records, [](const Interface &record) {
+        const bool keepsEntry = record.enabled && record.method == Interface::Dhcp;
+        return AddressRule(record.dhcpAddresses.ipAddress(), keepsEntry ? Action::Keep : Action::Drop, Action::Drop);
+    });
+}
+
+// Pass 3: lines holding a record's current address get the current names.
+std::vector<AddressRule> nameRules(const HostsFile &hosts, const Interface *records)
+{
+    return rulesOfPresentRecords(records, [&hosts](const Interface &record) {
+        const Addresses &current = record.method == Interface::Static ? record.staticAddresses : record.dhcpAddresses;
+        return AddressRule(current.ipAddress(), Action::Replace, Action::Replace, hosts.hostEntry(current.ipAddress()));
+    });
+}
 }
 
 HostsFile::HostsFile(const BasicNetCfg &identity, const Interface *interfaces, bool identityChanged)
@@ -158,8 +189,15 @@ bool HostsFile::writeHosts() const
         qCWarning(QUORLAN) << "cannot read" << hostsPath();
         return false;
     }
-    const QStringList result = modifyHostsNames(modifyHostsDynamicEntries(modifyHostsStaticEntries(std::move(*lines))));
-    return TextFile::replaceWithBackup(hostsPath(), result);
+    // The three passes in one walk: each line goes through the rules of all
+    // three in turn, which gives what three walks give, and a long file is
+    // gone through once.
+    std::vector<AddressRule> rules = staticRules(*this, m_interfaces);
+    const std::vector<AddressRule> later[] = {dynamicRules(m_interfaces), m_identityChanged ? nameRules(*this, m_interfaces) : std::vector<AddressRule>()};
+    for (const std::vector<AddressRule> &pass : later) {
+        rules.insert(rules.end(), pass.begin(), pass.end());
+    }
+    return TextFile::replaceWithBackup(hostsPath(), applyRules(*lines, std::move(rules)));
 }
 
 bool HostsFile::createNewHostsFile() const
@@ -177,21 +215,12 @@ bool HostsFile::createNewHostsFile() const
 
 QStringList HostsFile::modifyHostsStaticEntries(QStringList lines) const
 {
-    return applyRules(lines, rulesOfPresentRecords(m_interfaces, [this](const Interface &record) {
-                          // An interface without an address (the tab refuses to save one) gets
-                          // no entry rather than a line that starts with a blank.
-                          const QString address = record.staticAddresses.ipAddress();
-                          const bool keepsEntry = record.enabled && record.method == Interface::Static && !address.isEmpty();
-                          return AddressRule(record.oldIPAddress, keepsEntry ? Action::Replace : Action::Drop, Action::Drop, hostEntry(address), keepsEntry);
-                      }));
+    return applyRules(lines, staticRules(*this, m_interfaces));
 }
 
 QStringList HostsFile::modifyHostsDynamicEntries(QStringList lines) const
 {
-    return applyRules(lines, rulesOfPresentRecords(m_interfaces, [](const Interface &record) {
-                          const bool keepsEntry = record.enabled && record.method == Interface::Dhcp;
-                          return AddressRule(record.dhcpAddresses.ipAddress(), keepsEntry ? Action::Keep : Action::Drop, Action::Drop);
-                      }));
+    return applyRules(lines, dynamicRules(m_interfaces));
 }
 
 QStringList HostsFile::modifyHostsNames(QStringList lines) const
@@ -199,10 +228,7 @@ QStringList HostsFile::modifyHostsNames(QStringList lines) const
     if (!m_identityChanged) {
         return lines;
     }
-    return applyRules(lines, rulesOfPresentRecords(m_interfaces, [this](const Interface &record) {
-                          const Addresses &current = record.method == Interface::Static ? record.staticAddresses : record.dhcpAddresses;
-                          return AddressRule(current.ipAddress(), Action::Replace, Action::Replace, hostEntry(current.ipAddress()));
-                      }));
+    return applyRules(lines, nameRules(*this, m_interfaces));
 }
 
 QString HostsFile::hostEntry(const QString &address) const

@@ -19,10 +19,11 @@ class Interface;
  * previous version as /etc/hosts.old.
  *
  * Each pass walks the lines once and tests every present interface on each line,
- * in interface order, so a hosts file of a few hundred thousand lines (ad-blocking
- * lists) costs a few milliseconds per pass. The result is the same as if each
- * interface had walked the whole list in turn: a line that one interface rewrites
- * or appends is what the next interface sees.
+ * in interface order, and writeHosts() walks them once for all three passes, so
+ * a hosts file of a few hundred thousand lines (ad-blocking lists) is gone
+ * through once. The result is the same as if each interface had walked the whole
+ * list in turn, pass after pass: a line that one rewrites or appends is what the
+ * next one sees.
  *
  * The object only reads the records it is given; they must outlive it.
  */
