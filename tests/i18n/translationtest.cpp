@@ -1,0 +1,345 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+// The module in German and in the C language, with the catalogue compiled into
+// the build folder. The test runs with LANGUAGE=de: the German rows use the
+// languages KI18n took from the environment, the C rows set "C" as LANGUAGE=C would.
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <KLocalizedString>
+
+#include "../panels/ippanelfixture.h"
+#include "config/basicnetcfg.h"
+#include "config/wirelessoptionsfile.h"
+#include "messagerecorder.h"
+#include "panels/adddnspanel.h"
+#include "panels/dnspanel.h"
+#include "panels/idpanel.h"
+#include "panels/wireless.h"
+#include "platform/superuser.h"
+#include "systemroot.h"
+
+#include <memory>
+
+namespace
+{
+const QString s_wirelessFile = QStringLiteral("/etc/pcmcia/wireless.opts");
+const QString s_german = QStringLiteral("de");
+const QString s_c = QStringLiteral("C");
+
+void speak(const QString &language)
+{
+    if (language == s_c) {
+        KLocalizedString::setLanguages({s_c});
+    } else {
+        KLocalizedString::clearLanguages();
+    }
+}
+
+QString boxText(const MessageRecorder::Shown &box)
+{
+    return box.caption + QLatin1Char('|') + box.text;
+}
+
+QStringList boxTexts(const MessageRecorder &boxes)
+{
+    QStringList texts;
+    for (const MessageRecorder::Shown &box : boxes.shown) {
+        texts << boxText(box);
+    }
+    return texts;
+}
+
+QStringList itemTexts(const QComboBox *list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) {
+        items << list->itemText(i);
+    }
+    return items;
+}
+
+// Every text of a screen that can carry a keyboard accelerator.
+QStringList labelledTexts(const QWidget *screen)
+{
+    QStringList texts;
+    for (const QLabel *label : screen->findChildren<QLabel *>()) {
+        texts << label->text();
+    }
+    for (const QAbstractButton *button : screen->findChildren<QAbstractButton *>()) {
+        texts << button->text();
+    }
+    for (const QGroupBox *group : screen->findChildren<QGroupBox *>()) {
+        texts << group->title();
+    }
+    return texts;
+}
+
+// The accelerators that appear more than once among the texts ("&&" is a plain "&").
+QStringList repeatedAccelerators(const QStringList &texts)
+{
+    QStringList seen;
+    QStringList repeated;
+    for (const QString &text : texts) {
+        const QString plain = QString(text).replace(QLatin1String("&&"), QString());
+        const int marker = plain.indexOf(QLatin1Char('&'));
+        if (marker < 0 || marker + 1 >= plain.size()) {
+            continue;
+        }
+        const QString key = plain.at(marker + 1).toLower();
+        (seen.contains(key) ? repeated : seen) << key + QLatin1String(" in ") + text;
+    }
+    return repeated;
+}
+
+// A tab or dialog as the module builds it.
+std::unique_ptr<QWidget> screen(const QString &name)
+{
+    if (name == QLatin1String("Identification")) {
+        return std::make_unique<IDPanel>();
+    }
+    if (name == QLatin1String("Interfaces")) {
+        return std::make_unique<IPPanel>();
+    }
+    if (name == QLatin1String("DNS")) {
+        return std::make_unique<DNSPanel>(nullptr, nullptr, false);
+    }
+    if (name == QLatin1String("Wireless")) {
+        return std::make_unique<Wireless>();
+    }
+    return std::make_unique<AddDNSPanel>();
+}
+
+// The settings file as the module writes it in place of a foreign one.
+QByteArray defaultFile(const QList<QByteArray> &comments)
+{
+    return comments.at(0) + '\n' + comments.at(1) + "\nESSID=\"Any\"\n" + comments.at(2) + "\nMODE=\"Auto\"\n" + comments.at(3) + "\nCHANNEL=\"10\"\n"
+        + comments.at(4) + "\nRATE=\"Auto\"\n" + comments.at(5) + "\n#KEY=\"\"\n";
+}
+}
+
+class TranslationTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY2(KLocalizedString::availableDomainTranslations("quorlan").contains(s_german),
+                 "no German catalogue: XDG_DATA_DIRS must name the build folder, where the .mo files are compiled");
+        QCOMPARE(KLocalizedString::languages().value(0), s_german);
+        SuperUser::setOverride(true);
+    }
+
+    void cleanup()
+    {
+        KLocalizedString::clearLanguages();
+    }
+
+    void cleanupTestCase()
+    {
+        SuperUser::setOverride(std::nullopt);
+    }
+
+    void showsTheScreensInTheLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("texts");
+
+        QTest::newRow("German") << s_german
+                                << QStringList{QStringLiteral("&Rechnername:"),
+                                               QStringLiteral("&Gateway als Standard-Gateway des Systems festlegen"),
+                                               QStringLiteral("Ein&fügen"),
+                                               QStringLiteral("Net&zwerkname (ESSID):"),
+                                               QStringLiteral("Automatisch, Ad-hoc, Infrastruktur"),
+                                               QStringLiteral("Geben Sie die IP-Adresse des DNS-Servers ein:")};
+        QTest::newRow("C is the original English") << s_c
+                                                   << QStringList{QStringLiteral("Compu&ter name:"),
+                                                                  QStringLiteral("Set &gateway as the default gateway for the system"),
+                                                                  QStringLiteral("Inser&t"),
+                                                                  QStringLiteral("Net&work name (ESSID):"),
+                                                                  QStringLiteral("Auto, Ad-Hoc, Infrastructure"),
+                                                                  QStringLiteral("Enter the IP Address of the DNS server:")};
+    }
+
+    void showsTheScreensInTheLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QStringList, texts);
+        speak(language);
+
+        const IDPanel identification;
+        const IPPanel interfaces;
+        const DNSPanel dns(nullptr, nullptr, false);
+        const Wireless wireless;
+        const AddDNSPanel addServer;
+
+        QCOMPARE((QStringList{identification.m_pLabelHostName->text(),
+                              interfaces.m_pCheckBoxDefaultGW->text(),
+                              dns.m_pPbtnAdd->text(),
+                              wireless.Label_1->text(),
+                              itemTexts(wireless.ComboBox_1).join(QLatin1String(", ")),
+                              addServer.m_pLabelTitle->text()}),
+                 texts);
+    }
+
+    void showsMessagesInTheLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("boxes");
+
+        QTest::newRow("German") << s_german
+                                << QStringList{
+                                       QStringLiteral("TCP/IP|Bitte geben Sie einen gültigen Rechnernamen an!"),
+                                       QStringLiteral("TCP/IP|Die Schnittstelle eth1 hat eine ungültige IP-Adresse!"),
+                                       QStringLiteral("Verschlüsselungsschlüssel|Der Schlüsselwert muss hexadezimal sein. „G“ ist keine Hexadezimalzahl.")};
+        QTest::newRow("C is the original English")
+            << s_c
+            << QStringList{QStringLiteral("TCP/IP|Please specify a valid Host name!"),
+                           QStringLiteral("TCP/IP|Interface eth1 has invalid IP address!"),
+                           QStringLiteral("Encryption Key|The Key value must be in hexadecimal. \"G\" is not a hexadecimal number.")};
+    }
+
+    void showsMessagesInTheLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QStringList, boxes);
+        speak(language);
+        SystemRoot root;
+        root.write(s_wirelessFile, SystemRoot::fixture(QStringLiteral("wireless-opts-defaults")).replace("#KEY=\"\"", "KEY=\"12G4\""));
+        MessageRecorder recorder;
+
+        BasicNetCfg noHostName;
+        IDPanel identification;
+        identification.loadSettings(&noHostName);
+        QVERIFY(!identification.validSettings());
+
+        Records records = interfaceRecords(2);
+        describe(records[0], QStringLiteral("on dhcp default"));
+        describe(records[1], QStringLiteral("on static - 255.255.255.0"));
+        IPPanel interfaces;
+        interfaces.loadSettings(records.data());
+        QVERIFY(!interfaces.validSettings());
+
+        Wireless wireless;
+        QVERIFY(wireless.loadSettings());
+        QVERIFY(!wireless.validSetting());
+
+        QCOMPARE(boxTexts(recorder), boxes);
+    }
+
+    void writesTheSettingsFileInTheLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QByteArray>("written");
+
+        QTest::newRow("German")
+            << s_german
+            << QStringLiteral(
+                   "WLAN-Einstellung|Ihre aktuelle WLAN-Konfiguration wurde nicht von diesem Modul erzeugt und kann nicht verwendet werden. Sie "
+                   "wird durch Standardeinstellungen ersetzt. Die ursprüngliche Konfigurationsdatei wurde nach /etc/pcmcia/wireless.opts.orig "
+                   "kopiert")
+            << defaultFile({"# Erzeugt vom Modul f\xc3\xbcr Netzwerkeinstellungen",
+                            "# ESSID (erweiterter Netzwerkname): z. B. Mein Netzwerk",
+                            "# Betriebsmodus: Ad-Hoc, Managed oder Auto",
+                            "# Kanal: 1, 2, 3 usw.",
+                            "# Bitrate: Auto, 1 Mbps, 2 Mbps, 5.5 Mbps oder 11 Mbps",
+                            "# Verschl\xc3\xbcsselungsschl\xc3\xbcssel"});
+        QTest::newRow("C is the original English")
+            << s_c
+            << QStringLiteral(
+                   "Wireless Setting|Your current wireless configuration was not generated by this panel and cannot be used. It is being replaced with "
+                   "default settings. The original configuration file has been copied to /etc/pcmcia/wireless.opts.orig")
+            << SystemRoot::fixture(QStringLiteral("wireless-opts-defaults"));
+    }
+
+    void writesTheSettingsFileInTheLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, box);
+        QFETCH(QByteArray, written);
+        speak(language);
+        SystemRoot root;
+        root.write(s_wirelessFile, "ESSID=\"office\"\n");
+        MessageRecorder recorder;
+
+        Wireless wireless;
+        QVERIFY(!wireless.loadSettings());
+
+        QCOMPARE(boxTexts(recorder), QStringList{box});
+        QCOMPARE(root.read(s_wirelessFile), written);
+        QCOMPARE(root.read(s_wirelessFile + QLatin1String(".orig")), QByteArray("ESSID=\"office\"\n"));
+    }
+
+    void knowsItsOwnFileInAnyLanguage_data()
+    {
+        QTest::addColumn<QString>("writtenIn");
+        QTest::addColumn<QString>("readIn");
+
+        QTest::newRow("written in C, read in German") << s_c << s_german;
+        QTest::newRow("written in German, read in C") << s_german << s_c;
+    }
+
+    void knowsItsOwnFileInAnyLanguage()
+    {
+        QFETCH(QString, writtenIn);
+        QFETCH(QString, readIn);
+        SystemRoot root;
+        root.write(s_wirelessFile, QByteArray());
+        speak(writtenIn);
+        WirelessOptionsFile file = WirelessOptionsFile::defaults();
+        file.essid = QStringLiteral("home");
+        file.mode = QStringLiteral("Managed");
+        file.key = WirelessOptionsFile::KeyLine{true, QStringLiteral("0123456789abcdef0123456789")};
+        QVERIFY(file.write());
+        const QByteArray content = root.read(s_wirelessFile);
+        speak(readIn);
+        MessageRecorder recorder;
+
+        Wireless wireless;
+        QVERIFY(wireless.loadSettings());
+
+        QCOMPARE(boxTexts(recorder), QStringList());
+        QCOMPARE(wireless.LineEdit_1->text(), QStringLiteral("home"));
+        QCOMPARE(wireless.ComboBox_1->currentIndex(), 2);
+        QVERIFY(wireless.CheckBox_encryption->isChecked());
+        QCOMPARE(wireless.LineEdit_h1->text(), QStringLiteral("0123456789abcdef0123456789"));
+        QCOMPARE(root.read(s_wirelessFile), content);
+        QVERIFY(!root.exists(s_wirelessFile + QLatin1String(".orig")));
+    }
+
+    void keepsAcceleratorsUnique_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("screen");
+
+        for (const QString &language : {s_german, s_c}) {
+            for (const char *screen : {"Identification", "Interfaces", "DNS", "Wireless", "add-server dialog"}) {
+                QTest::addRow("%s, %s", qPrintable(language), screen) << language << QString::fromLatin1(screen);
+            }
+        }
+    }
+
+    void keepsAcceleratorsUnique()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, screen);
+        speak(language);
+
+        const std::unique_ptr<QWidget> widget = ::screen(screen);
+
+        QCOMPARE(repeatedAccelerators(labelledTexts(widget.get())), QStringList());
+    }
+};
+
+QTEST_MAIN(TranslationTest)
+
+#include "translationtest.moc"
