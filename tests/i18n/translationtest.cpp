@@ -8,12 +8,15 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTest>
 
 #include <KLocalizedString>
+#include <KPluginMetaData>
 
 #include "../panels/ippanelfixture.h"
 #include "config/basicnetcfg.h"
@@ -117,6 +120,12 @@ std::unique_ptr<QWidget> screen(const QString &name)
     return std::make_unique<AddDNSPanel>();
 }
 
+// Test binaries live in <build>/bin, the plug-in under <build>/plugins.
+QString pluginPath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../plugins/plasma/kcms/systemsettings_qwidgets/libkcm_quorlan.so");
+}
+
 // The settings file as the module writes it in place of a foreign one.
 QByteArray defaultFile(const QList<QByteArray> &comments)
 {
@@ -141,6 +150,34 @@ private Q_SLOTS:
     void cleanup()
     {
         KLocalizedString::clearLanguages();
+        QLocale::setDefault(QLocale::system());
+    }
+
+    // The shells list the module by the name in its metadata, which follows the locale.
+    void namesTheModuleInTheLanguage_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+
+        QTest::newRow("German") << QStringLiteral("de_DE") << QStringLiteral("Netzwerkverbindung")
+                                << QStringLiteral("Rechnername, Ethernet-Schnittstellen, DNS-Server und Einstellungen der WLAN-Karte");
+        QTest::newRow("C is the original English") << QStringLiteral("C") << QStringLiteral("Network Connection")
+                                                   << QStringLiteral("Host name, Ethernet interfaces, DNS servers and wireless card settings");
+    }
+
+    void namesTheModuleInTheLanguage()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, name);
+        QFETCH(QString, description);
+        QLocale::setDefault(QLocale(locale));
+
+        const KPluginMetaData metaData(pluginPath());
+
+        QVERIFY2(metaData.isValid(), qPrintable(pluginPath()));
+        QCOMPARE(metaData.name(), name);
+        QCOMPARE(metaData.description(), description);
     }
 
     void cleanupTestCase()
