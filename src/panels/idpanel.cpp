@@ -3,12 +3,11 @@
 
 #include "idpanel.h"
 
-#include <QPalette>
-
 #include <KLineEdit>
 #include <KLocalizedString>
 
 #include "config/basicnetcfg.h"
+#include "panels/legibletext.h"
 #include "platform/messages.h"
 
 IDPanel::IDPanel(QWidget *parent, const char *name, bool readOnly)
@@ -84,15 +83,7 @@ bool IDPanel::validSettings()
 
 void IDPanel::fixDisabledColorGroup(QWidget *widget)
 {
-    QPalette palette = widget->palette();
-    const QColor legible = palette.color(QPalette::Disabled, QPalette::Window).darker(300);
-    // Only the text colour is set, so the rest of the disabled group keeps following
-    // the colour scheme. Called from paintEvent: setting the palette again would
-    // schedule another paint, so it is set only when it really changes.
-    if (palette.color(QPalette::Disabled, QPalette::Text) != legible) {
-        palette.setColor(QPalette::Disabled, QPalette::Text, legible);
-        widget->setPalette(palette);
-    }
+    makeDisabledTextLegible(widget);
 }
 
 void IDPanel::paintEvent(QPaintEvent *event)

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -18,6 +17,7 @@
 #include "config/interface.h"
 #include "config/textfile.h"
 #include "forms/ipedit.h"
+#include "panels/legibletext.h"
 #include "platform/messages.h"
 #include "platform/shellprocess.h"
 #include "platform/systempaths.h"
@@ -364,11 +364,7 @@ bool IPPanel::dhcpRunning() const
 
 void IPPanel::fixDisabledColorGroup(QWidget *pWidget)
 {
-    // Read-only text in the disabled colours is too faint to read; give it a
-    // dark text colour derived from the background instead.
-    QPalette palette = pWidget->palette();
-    palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Disabled, QPalette::Window).darker(300));
-    pWidget->setPalette(palette);
+    makeDisabledTextLegible(pWidget);
 }
 
 void IPPanel::handleTextChange(const QString &)
