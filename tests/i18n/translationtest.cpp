@@ -13,22 +13,25 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPushButton>
 #include <QTest>
 
 #include <KLocalizedString>
 #include <KPluginMetaData>
 
-#include "../panels/ippanelfixture.h"
 #include "config/basicnetcfg.h"
+#include "config/interface.h"
 #include "config/wirelessoptionsfile.h"
 #include "messagerecorder.h"
 #include "panels/adddnspanel.h"
 #include "panels/dnspanel.h"
 #include "panels/idpanel.h"
+#include "panels/ippanel.h"
 #include "panels/wireless.h"
 #include "platform/superuser.h"
 #include "systemroot.h"
 
+#include <array>
 #include <memory>
 
 namespace
@@ -258,9 +261,15 @@ private Q_SLOTS:
         identification.loadSettings(&noHostName);
         QVERIFY(!identification.validSettings());
 
-        Records records = interfaceRecords(2);
-        describe(records[0], QStringLiteral("on dhcp default"));
-        describe(records[1], QStringLiteral("on static - 255.255.255.0"));
+        std::array<Interface, 5> records;
+        for (int i = 0; i < int(records.size()); ++i) {
+            records[i].setInterfaceNumber(i);
+            records[i].present = i < 2;
+            records[i].enabled = i < 2;
+        }
+        records[0].method = Interface::Dhcp;
+        records[0].defaultGateway = true;
+        records[1].staticAddresses.setNetmask(QStringLiteral("255.255.255.0"));
         IPPanel interfaces;
         interfaces.loadSettings(records.data());
         QVERIFY(!interfaces.validSettings());
