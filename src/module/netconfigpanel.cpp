@@ -3,9 +3,17 @@
 
 #include "netconfigpanel.h"
 
+#include <QCursor>
+
 #include <KLocalizedString>
 
+#include "config/hostsfile.h"
 #include "config/interfacesfile.h"
+#include "config/textfile.h"
+#include "panels/dnspanel.h"
+#include "panels/idpanel.h"
+#include "panels/ippanel.h"
+#include "panels/wireless.h"
 #include "platform/deviceinventory.h"
 #include "platform/messages.h"
 #include "quorlan_debug.h"
@@ -19,6 +27,11 @@ namespace
 {
 const char *const DeviceInventoryPath = "/etc/devices/devices.inf";
 const char *const ResolverPath = "/etc/resolv.conf";
+const char *const HostnamePath = "/etc/hostname";
+
+// The init scripts and the tools they call are found through this search
+// path, whatever the environment the module was started from.
+const char *const SearchPath = "PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin:/usr/bin/X11;";
 
 // Counts the lines of the interface listing that start with eth and a digit,
 // leaving out alias lines such as eth0:1.
@@ -40,14 +53,23 @@ int parseCount(const QByteArray &firstLine)
 }
 
 using DeviceInventoryHandle = std::unique_ptr<DeviceInventory, decltype(&ReleaseTextFile)>;
+
+// Gives the runner one command line, to run with administrative rights.
+void prepareCommand(ShellProcess &process, std::initializer_list<const char *> words)
+{
+    process.clearArguments();
+    process.setRunPrivileged(true);
+    for (const char *word : words) {
+        process << word;
+    }
+}
 }
 
+static_assert(HostsFile::InterfaceCount == InterfacesFile::RecordCount, "the hosts file walks the same records the panel holds");
+
 NetConfigPanel::NetConfigPanel(QWidget *parent, const char *name, bool readOnly)
-    : QWidget(parent)
+    : NetConfigPage(parent, name)
 {
-    if (name) {
-        setObjectName(QString::fromLatin1(name));
-    }
     connectTabs();
     setReadOnly(readOnly);
 }
@@ -64,9 +86,150 @@ bool NetConfigPanel::loadSettings()
 
 bool NetConfigPanel::applySettings()
 {
-    // Saving needs the tabs to store their values first; until they exist
-    // there is nothing to write, and the files must stay as they are.
+    if (!isChanged()) {
+        return true;
+    }
+    m_pIDPanel->applySettings();
+    m_pIPPanel->applySettings();
+    m_pDNSPanel->applySettings();
+    if (!tabsAcceptTheirSettings()) {
+        // The tab has said why. Until the user edits again there is nothing
+        // left to apply, and the shell keeps its Apply state.
+        setChangedFlag(false);
+        return false;
+    }
+    // The wireless card is set up by its own file, whatever becomes of the rest.
+    m_wireless->applySettings();
+
+    const QCursor keptCursor = cursor();
+    setCursor(Qt::WaitCursor);
+    if (!takeDownAndWrite()) {
+        setCursor(keptCursor);
+        return false;
+    }
+    setCursor(keptCursor);
+    const QString question = i18n("The settings have been changed. Do you wish the changes to take effect now?");
+    if (Messages::warningYesNo(this, question, caption()) == Messages::Answer::Yes) {
+        if (!bringNetworkUp(keptCursor)) {
+            return false;
+        }
+    } else {
+        // The network stays down; the next start of the computer brings the new settings up.
+        Messages::information(this, i18n("The changes you have made will not take effect until the next time the computer is restarted."), caption());
+    }
+    Q_EMIT panelChanged(false);
+    return loadSettings();
+}
+
+bool NetConfigPanel::tabsAcceptTheirSettings()
+{
+    return m_pIDPanel->validSettings() && m_pIPPanel->validSettings() && m_wireless->validSetting();
+}
+
+bool NetConfigPanel::takeDownAndWrite()
+{
+    if (!shutdownAllInterfaces()) {
+        Messages::error(this, i18n("Problem shutting down all network interfaces!"), caption());
+        return false;
+    }
+    if (!writeConfigData()) {
+        Messages::error(this, i18n("Problem saving configuration data!"), caption());
+        return false;
+    }
     return true;
+}
+
+bool NetConfigPanel::bringNetworkUp(const QCursor &keptCursor)
+{
+    setCursor(Qt::WaitCursor);
+    const bool restarted = runSystemCommand({SearchPath, "/bin/hostname", "--file", HostnamePath}, i18n("Error setting hostname!"))
+        && runSystemCommand({SearchPath, "/etc/init.d/networking", "restart", "2>/dev/null"}, i18n("Error restarting networking!"));
+    setCursor(keptCursor);
+    if (!restarted) {
+        return false;
+    }
+    const QStringList notActive = interfacesNotActive();
+    if (!notActive.isEmpty()) {
+        reportInterfacesNotActive(notActive);
+        return false;
+    }
+    Messages::information(this,
+                          i18n("The changes are now in effect. Please note that some applications may be using cached settings which will not change until "
+                               "the computer is restarted."),
+                          caption());
+    return true;
+}
+
+bool NetConfigPanel::runSystemCommand(std::initializer_list<const char *> words, const QString &failureText)
+{
+    prepareCommand(m_process, words);
+    // A command that cannot even be started has nothing to say for itself.
+    if (!m_process.start()) {
+        return false;
+    }
+    if (m_process.succeeded()) {
+        return true;
+    }
+    Messages::error(this, failureText, caption());
+    return false;
+}
+
+QStringList NetConfigPanel::interfacesNotActive()
+{
+    // A runner of its own: the checks are not the commands the main runner ran.
+    ShellProcess check;
+    QStringList notActive;
+    for (Interface &record : m_interfaces) {
+        if (!record.present || !record.enabled) {
+            continue;
+        }
+        prepareCommand(check, {"/sbin/ifconfig", "|", "/bin/grep", "-q"});
+        check << record.deviceName;
+        if (!check.start() || !check.succeeded()) {
+            notActive << record.deviceName;
+            record.enabled = false;
+        }
+    }
+    return notActive;
+}
+
+void NetConfigPanel::reportInterfacesNotActive(const QStringList &devices)
+{
+    QString text = i18n("The following interface(s) failed to restart:");
+    for (const QString &device : devices) {
+        text += QLatin1Char(' ') + device;
+    }
+    Messages::error(this, text, caption());
+    // Stored as not enabled, they stay down at the next start instead of failing again.
+    if (!writeInterfacesFile()) {
+        Messages::error(this, i18n("Error updating interfaces file!"), caption());
+    }
+}
+
+bool NetConfigPanel::shutdownAllInterfaces()
+{
+    return runSystemCommand({SearchPath, "/etc/init.d/networking", "stop"}, i18n("Error shutting down interfaces!"));
+}
+
+bool NetConfigPanel::writeConfigData()
+{
+    return writeHostname() && writeHosts() && writeInterfacesFile() && writeDnsFile();
+}
+
+bool NetConfigPanel::writeHostname()
+{
+    return TextFile::rewriteInPlace(QString::fromLatin1(HostnamePath), {m_basicNetCfg.hostName});
+}
+
+bool NetConfigPanel::writeHosts()
+{
+    return HostsFile(m_basicNetCfg, m_interfaces.data(), m_pIDPanel->isChanged()).writeHosts();
+}
+
+bool NetConfigPanel::writeDnsFile()
+{
+    m_dnsConfigFile.setDomain(m_basicNetCfg.domain);
+    return m_dnsConfigFile.writeFile();
 }
 
 bool NetConfigPanel::readConfigData()
@@ -148,15 +311,30 @@ bool NetConfigPanel::writeInterfacesFile()
     return InterfacesFile::write(m_interfaces.data(), m_ethernetCount);
 }
 
+bool NetConfigPanel::isChanged() const
+{
+    return m_pIDPanel->isChanged() || m_pIPPanel->isChanged() || m_pDNSPanel->isChanged() || m_wireless->isChanged();
+}
+
+void NetConfigPanel::setChangedFlag(bool changed)
+{
+    m_pIDPanel->setChangedFlag(changed);
+    m_pIPPanel->setChangedFlag(changed);
+    m_pDNSPanel->setChangedFlag(changed);
+    m_wireless->setChangedFlag(changed);
+}
+
 bool NetConfigPanel::isReadOnly() const
 {
-    return m_readOnly;
+    return m_pIDPanel->isReadOnly() && m_pIPPanel->isReadOnly() && m_pDNSPanel->isReadOnly() && m_wireless->isReadOnly();
 }
 
 void NetConfigPanel::setReadOnly(bool readOnly)
 {
-    m_readOnly = readOnly;
-    setTabsReadOnly(readOnly);
+    m_pIDPanel->setReadOnly(readOnly);
+    m_pIPPanel->setReadOnly(readOnly);
+    m_pDNSPanel->setReadOnly(readOnly);
+    m_wireless->setReadOnly(readOnly);
 }
 
 const BasicNetCfg &NetConfigPanel::hostIdentity() const
@@ -179,23 +357,51 @@ int NetConfigPanel::ethernetCount() const
     return m_ethernetCount;
 }
 
-// The tabs plug in below: each function is the one place where the panel
-// meets them, so that adding the tabs touches nothing else.
+void NetConfigPanel::handlePanelChanged(bool changed)
+{
+    Q_EMIT panelChanged(changed);
+}
+
+// A failed read is not reported here: the tab shows what the records hold.
+void NetConfigPanel::slotReloadIDPanel()
+{
+    readConfigData();
+    m_pIDPanel->loadSettings(&m_basicNetCfg);
+}
+
+void NetConfigPanel::slotReloadIPPanel()
+{
+    readConfigData();
+    m_pIPPanel->loadSettings(m_interfaces.data());
+}
+
+void NetConfigPanel::slotReloadDNSPanel()
+{
+    readConfigData();
+    m_pDNSPanel->loadSettings(&m_dnsConfigFile);
+}
 
 void NetConfigPanel::connectTabs()
 {
-    // Each tab's panelChanged(bool) will be relayed as this panel's panelChanged(bool),
-    // and its reload requests will re-read the files.
+    connect(m_pIDPanel, &IDPanel::panelChanged, this, &NetConfigPanel::handlePanelChanged);
+    connect(m_pIPPanel, &IPPanel::panelChanged, this, &NetConfigPanel::handlePanelChanged);
+    connect(m_pDNSPanel, &DNSPanel::panelChanged, this, &NetConfigPanel::handlePanelChanged);
+    connect(m_wireless, &Wireless::panelChanged, this, &NetConfigPanel::handlePanelChanged);
+    // A renewed lease changes what every tab but Wireless shows; each slot reads
+    // the files again for its own tab.
+    connect(m_pIDPanel, &IDPanel::reloadConfigData, this, &NetConfigPanel::slotReloadIDPanel);
+    connect(m_pIPPanel, &IPPanel::reloadConfigData, this, &NetConfigPanel::slotReloadIDPanel);
+    connect(m_pIPPanel, &IPPanel::reloadConfigData, this, &NetConfigPanel::slotReloadIPPanel);
+    connect(m_pIPPanel, &IPPanel::reloadConfigData, this, &NetConfigPanel::slotReloadDNSPanel);
+    connect(m_pDNSPanel, &DNSPanel::reloadConfigData, this, &NetConfigPanel::slotReloadDNSPanel);
+    connect(m_pIPPanel, &IPPanel::networkEnableChanged, m_pDNSPanel, &DNSPanel::handleNetworkingEnabled);
 }
 
 void NetConfigPanel::handTabsTheirRecords()
 {
-    // In this order: the host identity, the first interface record, the resolver
-    // file; the Wireless tab reads its own file.
-}
-
-void NetConfigPanel::setTabsReadOnly(bool readOnly)
-{
-    // In this order: Identification, Interfaces, DNS, Wireless.
-    Q_UNUSED(readOnly)
+    m_pIDPanel->loadSettings(&m_basicNetCfg);
+    m_pIPPanel->loadSettings(m_interfaces.data());
+    m_pDNSPanel->loadSettings(&m_dnsConfigFile);
+    // The Wireless tab reads its own file.
+    m_wireless->loadSettings();
 }

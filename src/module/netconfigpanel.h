@@ -4,26 +4,31 @@
 #pragma once
 
 #include <QStringList>
-#include <QWidget>
 
 #include "config/basicnetcfg.h"
 #include "config/dnsconfigfile.h"
 #include "config/interface.h"
 #include "config/interfacesfile.h"
+#include "forms/netconfigpage.h"
 #include "platform/shellprocess.h"
 
 #include <array>
+#include <initializer_list>
 #include <optional>
+
+class QCursor;
 
 /**
  * The module's page: it owns every configuration record for its whole life,
- * reads the system files into them and hands them to the tabs.
+ * reads the system files into them, hands them to the tabs, keeps the tabs'
+ * change and read-only flags together, and applies the settings: it writes
+ * every system file and restarts networking.
  *
  * Record i of the interface records stands for the device "eth<i>"; there are
  * five of them, the most the module can hold. Devices counted beyond the fifth
  * are left out.
  */
-class NetConfigPanel : public QWidget
+class NetConfigPanel : public NetConfigPage
 {
     Q_OBJECT
 
@@ -34,7 +39,12 @@ public:
 
     /// Reads every file and hands the tabs their records; false when a read failed.
     bool loadSettings();
-    /// Stores the tabs' values and writes the system files.
+    /**
+     * Stores and checks the tabs' values, takes the network down, writes every
+     * system file and, when the user agrees, sets the host name, restarts
+     * networking and checks each enabled interface; then reads everything
+     * again. True when nothing had changed or the final reload succeeded.
+     */
     bool applySettings();
     /// Reads every configuration file into the records, stopping at the first failure.
     bool readConfigData();
@@ -47,6 +57,22 @@ public:
     /// false (and the file untouched) when it cannot be read or replaced.
     bool writeInterfacesFile();
 
+    /// Stops networking; false (after saying so, when it ran and failed) unless it succeeded.
+    bool shutdownAllInterfaces();
+    /// Writes /etc/hostname, /etc/hosts, /etc/network/interfaces and /etc/resolv.conf
+    /// in this order, stopping at the first that fails; those before it stay written.
+    bool writeConfigData();
+    bool writeHostname();
+    /// Brings /etc/hosts into line; names are rewritten only when the Identification tab was edited.
+    bool writeHosts();
+    /// Writes the resolver file with the host identity's domain.
+    bool writeDnsFile();
+
+    /// True when any tab holds a change.
+    bool isChanged() const;
+    /// Sets every tab's flag without telling anybody.
+    void setChangedFlag(bool changed);
+    /// True only when every tab is read-only.
     bool isReadOnly() const;
     void setReadOnly(bool readOnly);
 
@@ -58,6 +84,12 @@ public:
 Q_SIGNALS:
     void panelChanged(bool changed);
 
+protected Q_SLOTS:
+    void handlePanelChanged(bool changed);
+    void slotReloadIDPanel();
+    void slotReloadIPPanel();
+    void slotReloadDNSPanel();
+
 private:
     std::optional<QStringList> readInterfacesLines();
     bool countEthernetDevices();
@@ -65,12 +97,22 @@ private:
 
     void connectTabs();
     void handTabsTheirRecords();
-    void setTabsReadOnly(bool readOnly);
+
+    /// Whether the Identification, Interfaces and Wireless tabs accept what they hold.
+    bool tabsAcceptTheirSettings();
+    /// Stops networking and writes the files; false after saying what went wrong.
+    bool takeDownAndWrite();
+    /// Sets the host name, restarts networking and checks the interfaces.
+    bool bringNetworkUp(const QCursor &keptCursor);
+    /// Runs one command on the command runner; a failure that ran is reported with failureText.
+    bool runSystemCommand(std::initializer_list<const char *> words, const QString &failureText);
+    /// The enabled interfaces that did not come up, each now stored as not enabled.
+    QStringList interfacesNotActive();
+    void reportInterfacesNotActive(const QStringList &devices);
 
     ShellProcess m_process;
     BasicNetCfg m_basicNetCfg;
     InterfaceRecords m_interfaces;
     DnsConfigFile m_dnsConfigFile;
     int m_ethernetCount = 0;
-    bool m_readOnly = false;
 };

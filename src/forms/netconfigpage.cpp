@@ -1,0 +1,71 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#include "netconfigpage.h"
+
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <KLocalizedString>
+
+#include "panels/dnspanel.h"
+#include "panels/idpanel.h"
+#include "panels/ippanel.h"
+#include "panels/wireless.h"
+
+NetConfigPage::NetConfigPage(QWidget *parent, const char *name, Qt::WindowFlags fl)
+    : QWidget(parent, fl)
+{
+    setObjectName(name ? QLatin1String(name) : QLatin1String("NetConfigPage"));
+    resize(460, 461);
+    QSizePolicy policy(QSizePolicy::Minimum, QSizePolicy::Minimum);
+    policy.setHeightForWidth(sizePolicy().hasHeightForWidth());
+    setSizePolicy(policy);
+    setMinimumSize(460, 460);
+    setWindowTitle(i18n("Network Configuration"));
+
+    NetConfigPageLayout = new QVBoxLayout(this);
+    NetConfigPageLayout->setContentsMargins(0, 0, 0, 0);
+    NetConfigPageLayout->setSpacing(0);
+
+    m_pTabWidget = new QTabWidget(this);
+    m_pTabWidget->setObjectName(QStringLiteral("m_pTabWidget"));
+    m_pTabWidget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_pTabWidget->setMinimumSize(460, 460);
+
+    tab = createPage("tab", tabLayout);
+    m_pIDPanel = new IDPanel(tab, "m_pIDPanel", false);
+    addPanel(tab, tabLayout, m_pIDPanel, i18n("Ide&ntification"));
+
+    tab_2 = createPage("tab_2", tabLayout_2);
+    m_pIPPanel = new IPPanel(tab_2, "m_pIPPanel", false);
+    addPanel(tab_2, tabLayout_2, m_pIPPanel, i18n("Interface&s"));
+
+    tab_3 = createPage("tab_3", tabLayout_3);
+    m_pDNSPanel = new DNSPanel(tab_3, "m_pDNSPanel", false);
+    addPanel(tab_3, tabLayout_3, m_pDNSPanel, i18n("&DNS"));
+
+    tab_4 = createPage("tab_4", tabLayout_4);
+    m_wireless = new Wireless(tab_4, "m_wireless");
+    addPanel(tab_4, tabLayout_4, m_wireless, i18n("W&ireless"));
+
+    NetConfigPageLayout->addWidget(m_pTabWidget);
+}
+
+QWidget *NetConfigPage::createPage(const char *pageName, QVBoxLayout *&layout)
+{
+    auto *page = new QWidget(m_pTabWidget);
+    page->setObjectName(QLatin1String(pageName));
+    layout = new QVBoxLayout(page);
+    layout->setContentsMargins(11, 11, 11, 11);
+    layout->setSpacing(6);
+    return page;
+}
+
+void NetConfigPage::addPanel(QWidget *page, QVBoxLayout *layout, QWidget *panel, const QString &label)
+{
+    panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    panel->setMinimumSize(430, 370);
+    layout->addWidget(panel);
+    m_pTabWidget->addTab(page, label);
+}

@@ -1,0 +1,51 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#pragma once
+
+#include <QWidget>
+
+class DNSPanel;
+class IDPanel;
+class IPPanel;
+class QTabWidget;
+class QVBoxLayout;
+class Wireless;
+
+/**
+ * The module's page: a tab widget with the four tabs, Identification,
+ * Interfaces, DNS and Wireless, each on a page of its own. It only builds the
+ * widgets; NetConfigPanel makes the tabs work together.
+ *
+ * Every tab is built editable; the module decides the real mode afterwards.
+ */
+class NetConfigPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit NetConfigPage(QWidget *parent = nullptr, const char *name = nullptr, Qt::WindowFlags fl = {});
+
+    QTabWidget *m_pTabWidget;
+    QWidget *tab;
+    IDPanel *m_pIDPanel;
+    QWidget *tab_2;
+    IPPanel *m_pIPPanel;
+    QWidget *tab_3;
+    DNSPanel *m_pDNSPanel;
+    QWidget *tab_4;
+    Wireless *m_wireless;
+
+protected:
+    QVBoxLayout *NetConfigPageLayout;
+    QVBoxLayout *tabLayout;
+    QVBoxLayout *tabLayout_2;
+    QVBoxLayout *tabLayout_3;
+    QVBoxLayout *tabLayout_4;
+
+private:
+    /// A page for the tab widget, with its layout; the panel goes on it next.
+    QWidget *createPage(const char *pageName, QVBoxLayout *&layout);
+    /// Gives the panel its size rules, puts it on its page and appends the page as a tab.
+    void addPanel(QWidget *page, QVBoxLayout *layout, QWidget *panel, const QString &label);
+};
