@@ -196,11 +196,11 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("texts");
 
         QTest::newRow("German") << s_german
-                                << QStringList{QStringLiteral("&Identifikation, &Schnittstellen, &DNS, &WLAN"),
+                                << QStringList{QStringLiteral("&Identifikation, &Schnittstellen, &DNS, W&LAN"),
                                                QStringLiteral("&Rechnername:"),
                                                QStringLiteral("&Gateway als Standard-Gateway des Systems festlegen"),
                                                QStringLiteral("Ein&fügen"),
-                                               QStringLiteral("Net&zwerkname (ESSID):"),
+                                               QStringLiteral("Netzwerk&name (ESSID):"),
                                                QStringLiteral("Automatisch, Ad-hoc, Infrastruktur"),
                                                QStringLiteral("Geben Sie die IP-Adresse des DNS-Servers ein:")};
         QTest::newRow("C is the original English") << s_c
