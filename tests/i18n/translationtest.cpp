@@ -200,7 +200,7 @@ private Q_SLOTS:
                                                QStringLiteral("&Rechnername:"),
                                                QStringLiteral("&Gateway als Standard-Gateway des Systems festlegen"),
                                                QStringLiteral("Ein&fügen"),
-                                               QStringLiteral("Netzwerk&name (ESSID):"),
+                                               QStringLiteral("Funk&netz (ESSID):"),
                                                QStringLiteral("Automatisch, Ad-hoc, Infrastruktur"),
                                                QStringLiteral("Geben Sie die IP-Adresse des DNS-Servers ein:")};
         QTest::newRow("C is the original English") << s_c
