@@ -12,8 +12,9 @@
  * Test rows kept in a fixture of tests/data, for cases whose input and output
  * are whole files: they read better as the files themselves than as escaped
  * strings. A case starts at a line "== name"; each of its sections at a line
- * "-- key" and holds the bytes up to the next such line, line ends included.
- * Lines before the first case are comments.
+ * "-- key" and holds the bytes up to the next such line, line ends included;
+ * "-- key < name" takes the bytes of the fixture name instead. Lines before the
+ * first case are comments.
  */
 namespace CaseFile
 {
@@ -45,8 +46,10 @@ inline void addRows(const QString &fixture, const QList<const char *> &keys)
             sections.clear();
             section = nullptr;
         } else if (line.startsWith("-- ")) {
-            section = &sections[line.mid(3).trimmed()];
-            *section = QByteArray("");
+            const QList<QByteArray> words = line.mid(3).simplified().split(' ');
+            const bool fromFixture = words.value(1) == "<";
+            sections[words.first()] = fromFixture ? SystemRoot::fixture(QString::fromLatin1(words.value(2))) : QByteArray("");
+            section = fromFixture ? nullptr : &sections[words.first()];
         } else if (section) {
             section->append(line);
         }
