@@ -102,14 +102,11 @@ QString nameOf(const QByteArray &content)
 QString sourced(const SystemRoot &root)
 {
     QProcess shell;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"ESSID", "MODE", "CHANNEL", "RATE", "KEY"}) {
-        environment.remove(QLatin1String(name));
-    }
-    shell.setProcessEnvironment(environment);
     shell.setWorkingDirectory(root.path(QStringLiteral("/etc/pcmcia")));
-    const QString script = QStringLiteral(". ./wireless.opts; printf \"%s|%s|%s|%s|%s\" \"$ESSID\" \"$MODE\" \"$CHANNEL\" \"$RATE\" \"$KEY\"");
-    shell.start(QStringLiteral("sh"), {QStringLiteral("-c"), script});
+    shell.start(
+        QStringLiteral("sh"),
+        {QStringLiteral("-c"),
+         QStringLiteral("unset ESSID MODE CHANNEL RATE KEY; . ./wireless.opts; printf '%s|%s|%s|%s|%s' \"$ESSID\" \"$MODE\" \"$CHANNEL\" \"$RATE\" \"$KEY\"")});
     shell.waitForFinished();
     return QString::fromUtf8(shell.readAllStandardError() + shell.readAllStandardOutput());
 }
@@ -298,15 +295,15 @@ private Q_SLOTS:
                "type 0 yes",
                "asked | on 40/64 bit Hexadecimal Key 1 | 0123456789,,, | 10 | 111111111111");
         addRow("40/64 to 128 asks nothing and empties keys 2 to 4", fourAscii, "type 1 yes", "silent | on 128 bit ASCII Key 1 | abcde,,, | 13 | 111111000011");
-        addRow("hexadecimal to ASCII asks; yes cuts 26 digits to 13 unconverted",
+        addRow("hexadecimal to ASCII asks; yes cuts 26 digits to 13",
                hex26,
                "format 0 yes",
                "asked | on 128 bit ASCII Key 1 | 0123456789abc,,, | 13 | 111111000011");
-        addRow("hexadecimal to ASCII asks; no keeps hexadecimal and the key",
+        addRow("hexadecimal to ASCII asks; no keeps both",
                hex26,
                "format 0 no",
                "asked | on 128 bit Hexadecimal Key 1 | 0123456789abcdef0123456789,,, | 26 | 111111000011");
-        addRow("ASCII to hexadecimal asks nothing and keeps the keys",
+        addRow("ASCII to hexadecimal keeps the keys, silently",
                fourAscii,
                "format 1 yes",
                "silent | on 40/64 bit Hexadecimal Key 2 | abcde,fghij,k, | 10 | 111111111111");
