@@ -30,13 +30,8 @@ std::pair<bool, QString> withHostsFile(const QString &hosts, const QString &comm
 {
     QProcess process;
     process.start(QStringLiteral("unshare"),
-                  {QStringLiteral("--mount"),
-                   QStringLiteral("--propagation"),
-                   QStringLiteral("private"),
-                   QStringLiteral("sh"),
-                   QStringLiteral("-c"),
-                   QStringLiteral("mount --bind \"$0\" /etc/hosts && ") + command,
-                   hosts});
+                  QStringLiteral("--mount --propagation private sh -c").split(QLatin1Char(' '))
+                      << QStringLiteral("mount --bind \"$0\" /etc/hosts && ") + command << hosts);
     process.waitForFinished();
     const bool ok = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     return {ok, QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError())};
@@ -75,30 +70,14 @@ private Q_SLOTS:
         QVERIFY(!root.exists(hostsPath + QLatin1String(".new")));
     }
 
-    void failsWithoutTouchingTheFile_data()
-    {
-        QTest::addColumn<QString>("directory");
-        QTest::addColumn<QByteArray>("hosts");
-
-        QTest::newRow("no /etc to create the file in") << QString() << QByteArray();
-        QTest::newRow("hosts is a directory") << hostsPath << QByteArray();
-        QTest::newRow("hosts.new cannot be created") << QStringLiteral("/etc/hosts.new") << QByteArray("127.0.0.1 localhost\n");
-    }
-
     void failsWithoutTouchingTheFile()
     {
-        QFETCH(QString, directory);
-        QFETCH(QByteArray, hosts);
-        SystemRoot root;
-        if (!hosts.isNull()) {
-            root.write(hostsPath, hosts);
-        }
-        if (!directory.isEmpty()) {
-            QDir().mkpath(root.path(directory));
-        }
         const QVector<Interface> interfaces = RecordText::records(QStringLiteral("eth0 auto ip=192.168.1.7 old=192.168.1.5"));
-        QVERIFY(!HostsFile(identity(), interfaces.constData(), true).writeHosts());
-        QCOMPARE(root.read(hostsPath), hosts);
+        SystemRoot root;
+        QVERIFY2(!HostsFile(identity(), interfaces.constData(), true).writeHosts(), "no /etc to create the file in");
+        QVERIFY(!root.exists(hostsPath));
+        QDir().mkpath(root.path(hostsPath));
+        QVERIFY2(!HostsFile(identity(), interfaces.constData(), true).writeHosts(), "the file is a directory");
     }
 
     void withoutRecordsOnlySimplifies()
@@ -120,11 +99,9 @@ private Q_SLOTS:
         if (!probe.first) {
             QSKIP(qPrintable(QStringLiteral("unshare --mount with a bind mount is not permitted here: ") + probe.second));
         }
-        for (const QString &name : {QStringLiteral("box"), QStringLiteral("box.example.org")}) {
-            const auto lookup = withHostsFile(root.path(hostsPath), QStringLiteral("getent hosts ") + name);
-            QVERIFY2(lookup.first, qPrintable(lookup.second));
-            QCOMPARE(lookup.second.simplified(), QStringLiteral("192.168.1.7 box.example.org box"));
-        }
+        const auto lookup = withHostsFile(root.path(hostsPath), QStringLiteral("getent hosts box && getent hosts box.example.org"));
+        QVERIFY2(lookup.first, qPrintable(lookup.second));
+        QCOMPARE(lookup.second, QStringLiteral("192.168.1.7     box.example.org box\n192.168.1.7     box.example.org box\n"));
     }
 
     void largeFileGoesThroughInOneWalkPerPass()
