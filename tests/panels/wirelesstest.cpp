@@ -38,10 +38,10 @@ QByteArray ownFile(const QByteArray &keyLine)
     return fixture("defaults").replace("#KEY=\"\"\n", keyLine + '\n');
 }
 
+// The eleventh line of the module's file.
 QByteArray keyLineOf(const QByteArray &content)
 {
-    const QList<QByteArray> lines = content.split('\n');
-    return lines.size() == 12 && lines.constLast().isEmpty() ? lines.at(10) : QByteArray("<not eleven lines>");
+    return content.split('\n').value(10);
 }
 
 QList<QLineEdit *> keyFields(const Wireless &tab)
@@ -54,24 +54,21 @@ QList<QLineEdit *> keyFields(const Wireless &tab)
 // network name, encryption, mode, channel, rate, keys 1 to 4, default key, type, format.
 QString stateOf(const Wireless &tab)
 {
-    QStringList keys;
     QString enabled;
-    for (const QWidget *field : QList<const QWidget *>{tab.LineEdit_1, tab.CheckBox_encryption, tab.ComboBox_1, tab.SpinBox1, tab.ComboBox_2}) {
-        enabled += field->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
-    }
-    for (const QLineEdit *field : keyFields(tab)) {
-        keys << field->text();
-        enabled += field->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
-    }
-    for (const QWidget *field : QList<const QWidget *>{tab.ComboBoxk, tab.ComboBox_type, tab.ComboBox_format}) {
-        enabled += field->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
-    }
+    const auto note = [&enabled](const QList<const QWidget *> &fields) {
+        for (const QWidget *field : fields) {
+            enabled += field->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+        }
+    };
+    note({tab.LineEdit_1, tab.CheckBox_encryption, tab.ComboBox_1, tab.SpinBox1, tab.ComboBox_2, tab.LineEdit_h1, tab.LineEdit_h2, tab.LineEdit_h3});
+    note({tab.LineEdit_h4, tab.ComboBoxk, tab.ComboBox_type, tab.ComboBox_format});
+    const QString keys = QStringList{tab.LineEdit_h1->text(), tab.LineEdit_h2->text(), tab.LineEdit_h3->text(), tab.LineEdit_h4->text()}.join(QLatin1Char(','));
     const QString onOff = tab.CheckBox_encryption->isChecked() ? QStringLiteral("on ") : QStringLiteral("off ");
     return QStringList{
         tab.LineEdit_1->text(),
         QStringList{tab.ComboBox_1->currentText(), tab.SpinBox1->text(), tab.ComboBox_2->currentText()}.join(QLatin1Char(' ')),
         onOff + QStringList{tab.ComboBox_type->currentText(), tab.ComboBox_format->currentText(), tab.ComboBoxk->currentText()}.join(QLatin1Char(' ')),
-        keys.join(QLatin1Char(',')),
+        keys,
         QString::number(tab.LineEdit_h1->maxLength()),
         enabled}
         .join(QLatin1String(" | "));
