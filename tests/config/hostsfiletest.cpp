@@ -101,7 +101,7 @@ private Q_SLOTS:
         }
         const auto lookup = withHostsFile(root.path(hostsPath), QStringLiteral("getent hosts box && getent hosts box.example.org"));
         QVERIFY2(lookup.first, qPrintable(lookup.second));
-        QCOMPARE(lookup.second, QStringLiteral("192.168.1.7     box.example.org box\n192.168.1.7     box.example.org box\n"));
+        QCOMPARE(lookup.second.simplified(), QStringLiteral("192.168.1.7 box.example.org box 192.168.1.7 box.example.org box"));
     }
 
     void largeFileGoesThroughInOneWalkPerPass()

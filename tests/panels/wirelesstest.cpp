@@ -216,28 +216,25 @@ private Q_SLOTS:
 
         const QByteArray foreign = fixture("foreign-case-block");
         const QByteArray home = fixture("home-managed-key-off");
-        const QByteArray defaults = fixture("defaults");
-        addRow("a foreign file as root is kept as .orig and replaced by defaults",
+        const QByteArray own = fixture("defaults");
+        addRow("a foreign file as root: kept as .orig, replaced by defaults",
                true,
                foreign,
                "information | defaults, unchanged | Any | Auto 10 Auto | 111110000000");
-        addRow("no file as root: told, then sorry, and nothing is created",
-               true,
-               QByteArray(),
-               "information sorry | none, none |  | Auto 10 Auto | 111110000000");
+        addRow("no file as root: told, then sorry, nothing created", true, QByteArray(), "information sorry | none, none |  | Auto 10 Auto | 111110000000");
         addRow("a foreign file as an ordinary user: silence, nothing written", false, foreign, " | unchanged, none |  | Auto 1 Auto | 111111111111");
         addRow("its own file as an ordinary user: loaded, all read-only", false, home, " | unchanged, none | home | Infrastructure 6 11 Mbps | 000000000000");
         addRow("its own file as root: loaded, editable", true, home, " | unchanged, none | home | Infrastructure 6 11 Mbps | 111110000000");
         addRow("Infrastructure written by hand",
                true,
-               defaults + "MODE=\"Infrastructure\"\nRATE=\"1 Mbps\"\n",
+               own + "MODE=\"Infrastructure\"\nRATE=\"1 Mbps\"\n",
                " | unchanged, none | Any | Infrastructure 10 1 Mbps | 111110000000");
-        addRow("a mode or rate no item carries selects Auto",
+        addRow("a mode or rate no item holds selects Auto",
                true,
-               defaults + "MODE=\"Monitor\"\nRATE=\"54 Mbps\"\n",
+               own + "MODE=\"Monitor\"\nRATE=\"54 Mbps\"\n",
                " | unchanged, none | Any | Auto 10 Auto | 111110000000");
-        addRow("a channel that is no number takes the lowest", true, defaults + "CHANNEL=\"six\"\n", " | unchanged, none | Any | Auto 1 Auto | 111110000000");
-        addRow("a channel above 11 takes the highest", true, defaults + "CHANNEL=\"14\"\n", " | unchanged, none | Any | Auto 11 Auto | 111110000000");
+        addRow("a channel that is no number: the lowest", true, own + "CHANNEL=\"six\"\n", " | unchanged, none | Any | Auto 1 Auto | 111110000000");
+        addRow("a channel above 11: the highest", true, own + "CHANNEL=\"14\"\n", " | unchanged, none | Any | Auto 11 Auto | 111110000000");
     }
 
     void loadsTheFile()
