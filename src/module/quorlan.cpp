@@ -63,6 +63,13 @@ QString Quorlan::quickHelp() const
         "as a domain user must log out, and then log back in as a local user,  before making any modifications to this panel.");
 }
 
+void Quorlan::showEvent(QShowEvent *event)
+{
+    // KCModule loads once more when first shown. The constructor has read
+    // everything already; a second read would ask its questions twice.
+    QWidget::showEvent(event);
+}
+
 void Quorlan::moduleChanged(bool changed)
 {
     Q_EMIT KCModule::changed(changed);

@@ -29,6 +29,9 @@ public:
     void defaults() override;
     QString quickHelp() const override;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 protected Q_SLOTS:
     void moduleChanged(bool changed);
 

@@ -48,3 +48,14 @@ require_lab() {
         exit 2
     fi
 }
+
+# expect_lines WHAT ACTUAL EXPECTED: like expect, for many lines; a failure shows the difference.
+expect_lines() {
+    if [ "$2" = "$3" ]; then
+        echo "ok - $1"
+    else
+        echo "FAIL - $1 (- wanted, + got)"
+        diff -u <(echo "$3") <(echo "$2") | tail -n +3 | sed 's/^/  /'
+        failures=$((failures + 1))
+    fi
+}

@@ -128,6 +128,19 @@ private Q_SLOTS:
         QCOMPARE(sample.shell.queries.size(), 2);
     }
 
+    void showingTheModuleReadsNothingAgain()
+    {
+        ModuleOnSample sample;
+        Quorlan *module = sample.create();
+        QSignalSpy changed(module, &KCModule::changed);
+
+        module->show();
+        QCoreApplication::processEvents();
+
+        QCOMPARE(sample.shell.queries.size(), 1);
+        QCOMPARE(changed.size(), 0);
+    }
+
     void quickHelpTellsWhoMayChangeSettings()
     {
         ModuleOnSample sample;

@@ -1,0 +1,111 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#include "boxanswerer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QTest>
+#include <QTextStream>
+
+BoxAnswerer::BoxAnswerer(QTextStream &transcript)
+    : m_transcript(transcript)
+{
+    // A box runs its own event loop, so the timer keeps firing while the
+    // module waits for the answer.
+    m_timer.setInterval(10);
+    connect(&m_timer, &QTimer::timeout, this, &BoxAnswerer::poll);
+    m_timer.start();
+}
+
+void BoxAnswerer::addRule(const QString &button, const QString &textPart)
+{
+    m_rules.append({button, textPart});
+}
+
+QString BoxAnswerer::boxText(const QDialog &box)
+{
+    QStringList texts;
+    const QList<QLabel *> labels = box.findChildren<QLabel *>();
+    for (const QLabel *label : labels) {
+        // The icon is a label too, with a picture and no text.
+        if (!label->text().isEmpty()) {
+            texts.append(label->text());
+        }
+    }
+    return texts.join(QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1String("\\n"));
+}
+
+QString BoxAnswerer::boxKind(const QDialog &box)
+{
+    // The toolkit names its boxes after the call that made them; the
+    // questions' names have changed over the releases.
+    const QString name = box.objectName();
+    return name.startsWith(QLatin1String("warning")) ? QStringLiteral("warningYesNo") : name;
+}
+
+QString BoxAnswerer::plainLabel(const QString &label)
+{
+    return QString(label).remove(QLatin1Char('&'));
+}
+
+void BoxAnswerer::poll()
+{
+    auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+    if (box && box != m_lastAnswered && box->isVisible()) {
+        answer(box);
+    }
+}
+
+void BoxAnswerer::answer(QDialog *box)
+{
+    m_lastAnswered = box;
+    const QString text = boxText(*box);
+    QList<QAbstractButton *> buttons;
+    const QList<QAbstractButton *> children = box->findChildren<QAbstractButton *>();
+    for (QAbstractButton *button : children) {
+        if (button->isVisible()) {
+            buttons.append(button);
+        }
+    }
+    QString note;
+    QAbstractButton *pressed = buttonLabelled(buttons, ruleButton(text));
+    if (!pressed && buttons.size() == 1) {
+        pressed = buttons.first();
+    } else if (!pressed) {
+        note = QStringLiteral(" (nobody answered it)");
+        pressed = buttonLabelled(buttons, QStringLiteral("No"));
+    }
+    const QString label = pressed ? plainLabel(pressed->text()) : QStringLiteral("nothing to press");
+    m_transcript << "box " << boxKind(*box) << " \"" << box->windowTitle() << "\": " << text << " -> " << label << note << Qt::endl;
+    if (pressed) {
+        QTest::mouseClick(pressed, Qt::LeftButton);
+    } else {
+        box->reject();
+    }
+}
+
+QString BoxAnswerer::ruleButton(const QString &text) const
+{
+    for (const Rule &rule : m_rules) {
+        if (text.contains(rule.textPart)) {
+            return rule.button;
+        }
+    }
+    return QString();
+}
+
+QAbstractButton *BoxAnswerer::buttonLabelled(const QList<QAbstractButton *> &buttons, const QString &label)
+{
+    if (label.isEmpty()) {
+        return nullptr;
+    }
+    for (QAbstractButton *button : buttons) {
+        if (plainLabel(button->text()).compare(label, Qt::CaseInsensitive) == 0) {
+            return button;
+        }
+    }
+    return nullptr;
+}

@@ -1,0 +1,55 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <QVector>
+
+class QAbstractButton;
+class QDialog;
+class QTextStream;
+
+/**
+ * Answers the module's real message boxes as a user would: it watches for the
+ * active modal dialog, writes what the box says to the transcript and presses
+ * the button that the first matching rule names.
+ *
+ * A box that no rule matches gets its only button pressed; a question that no
+ * rule matches gets No, and the transcript says that nobody answered it.
+ */
+class BoxAnswerer : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit BoxAnswerer(QTextStream &transcript);
+
+    /// Every later box whose text contains textPart gets the button labelled button.
+    void addRule(const QString &button, const QString &textPart);
+
+    /// The text of a box as the transcript writes it: its labels, line breaks as \n.
+    static QString boxText(const QDialog &box);
+    /// What kind of box it is: error, sorry, information or warningYesNo (a question).
+    static QString boxKind(const QDialog &box);
+    /// A button or tab label as the user reads it, without the accelerator mark.
+    static QString plainLabel(const QString &label);
+
+private:
+    struct Rule {
+        QString button;
+        QString textPart;
+    };
+
+    void poll();
+    void answer(QDialog *box);
+    QString ruleButton(const QString &text) const;
+    static QAbstractButton *buttonLabelled(const QList<QAbstractButton *> &buttons, const QString &label);
+
+    QTextStream &m_transcript;
+    QVector<Rule> m_rules;
+    QTimer m_timer;
+    QPointer<QDialog> m_lastAnswered;
+};
