@@ -3,7 +3,6 @@
 
 #include <QCheckBox>
 #include <QListWidget>
-#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
