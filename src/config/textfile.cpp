@@ -360,8 +360,11 @@ bool TextFile::replaceWithBackup(const QString &systemPath, const QStringList &l
     // gets its new file.
     ::unlink(oldName.constData());
     ::link(targetName.constData(), oldName.constData());
+    // A file that cannot be replaced (a directory, a bind mount: EBUSY) is no save.
     if (::rename(newName.constData(), targetName.constData()) != 0) {
         qCWarning(QUORLAN) << "cannot move the new" << target << "into place:" << strerror(errno);
+        ::unlink(newName.constData());
+        return false;
     }
     return true;
 }

@@ -41,7 +41,8 @@ public:
     static QString systemPath();
     static QString backupSystemPath();
 
-    /// Whether the file exists and is one of the module's own (holds the marker line).
+    /// Whether the file exists and is one of the module's own (holds the marker
+    /// line, untranslated or in any language of the catalogue).
     static bool isOwnFile();
     /// The assignments of the file; std::nullopt when it cannot be read.
     static std::optional<WirelessOptionsFile> read();

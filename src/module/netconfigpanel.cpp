@@ -195,11 +195,8 @@ QStringList NetConfigPanel::interfacesNotActive()
 
 void NetConfigPanel::reportInterfacesNotActive(const QStringList &devices)
 {
-    QString text = i18n("The following interface(s) failed to restart:");
-    for (const QString &device : devices) {
-        text += QLatin1Char(' ') + device;
-    }
-    Messages::error(this, text, caption());
+    // i18n: %1 is the list of the device names that did not come up, each after one blank, such as "eth0 eth2".
+    Messages::error(this, i18n("The following interface(s) failed to restart: %1", devices.join(QLatin1Char(' '))), caption());
     // Stored as not enabled, they stay down at the next start instead of failing again.
     if (!writeInterfacesFile()) {
         Messages::error(this, i18n("Error updating interfaces file!"), caption());

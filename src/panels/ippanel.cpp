@@ -200,12 +200,15 @@ bool IPPanel::validSettings()
         if (working.dhcp) {
             ++dhcpCount;
         } else if (working.ipAddress.isEmpty()) {
+            // i18n: %1 is the device name of the interface, such as eth0.
             Messages::error(this, i18n("Interface %1 has invalid IP address!", record.deviceName), caption());
             return false;
         } else if (working.subnetMask.isEmpty()) {
+            // i18n: %1 is the device name of the interface, such as eth0.
             Messages::error(this, i18n("Interface %1 has invalid subnet mask address!", record.deviceName), caption());
             return false;
         } else if (!working.gatewayValid) {
+            // i18n: %1 is the device name of the interface, such as eth0.
             Messages::error(this, i18n("Interface %1 has invalid default gateway address!", record.deviceName), caption());
             working.gatewayValid = true;
             return false;

@@ -237,7 +237,8 @@ bool Wireless::check_key(QLineEdit *field)
     if (wrong == key.cend()) {
         return true;
     }
-    const QString text = i18n("The Key value must be in hexadecimal. ") + QLatin1Char('"') + *wrong + QStringLiteral("\" is not a hexadecimal number.");
+    // i18n: %1 is the first character of the key that is not a hexadecimal digit.
+    const QString text = i18n("The Key value must be in hexadecimal. \"%1\" is not a hexadecimal number.", *wrong);
     Messages::error(this, text, i18n("Encryption Key"));
     return false;
 }
@@ -265,6 +266,7 @@ void Wireless::filling_keys(int format)
 
 void Wireless::load_mode()
 {
+    // i18n: The wireless modes (the file says Auto, Ad-Hoc and Managed whatever the translation).
     ComboBox_1->addItems({i18n("Auto"), i18n("Ad-Hoc"), i18n("Infrastructure")});
 }
 

@@ -6,40 +6,15 @@
 #include <QProcess>
 #include <QTest>
 
+#include "casefile.h"
 #include "config/basicnetcfg.h"
 #include "config/hostsfile.h"
-#include "config/interface.h"
+#include "recordtext.h"
 #include "systemroot.h"
-
-#include <array>
 
 namespace
 {
-// What a test says about one interface record; eth0 first.
-struct Eth {
-    bool present = true;
-    bool enabled = true;
-    Interface::Method method = Interface::Static;
-    QString oldAddress;
-    QString staticAddress;
-    QString dhcpAddress;
-};
-
-std::array<Interface, HostsFile::InterfaceCount> records(const QList<Eth> &eths)
-{
-    std::array<Interface, HostsFile::InterfaceCount> result;
-    for (int index = 0; index < eths.size(); ++index) {
-        Interface &record = result[index];
-        record.setInterfaceNumber(index);
-        record.present = eths[index].present;
-        record.enabled = eths[index].enabled;
-        record.method = eths[index].method;
-        record.oldIPAddress = eths[index].oldAddress;
-        record.staticAddresses.setIPAddress(eths[index].staticAddress);
-        record.dhcpAddresses.setIPAddress(eths[index].dhcpAddress);
-    }
-    return result;
-}
+const QString hostsPath = QStringLiteral("/etc/hosts");
 
 BasicNetCfg identity(const QString &domain = QStringLiteral("example.org"))
 {
@@ -49,219 +24,107 @@ BasicNetCfg identity(const QString &domain = QStringLiteral("example.org"))
     return config;
 }
 
-Eth staticEth(const char *oldAddress, const char *newAddress, bool enabled = true)
+// Runs a command where /etc/hosts is the test's file: the bind mount exists only
+// inside the private mount namespace of this one command.
+std::pair<bool, QString> withHostsFile(const QString &hosts, const QString &command)
 {
-    return Eth{true, enabled, Interface::Static, QLatin1String(oldAddress), QLatin1String(newAddress), QString()};
+    QProcess process;
+    process.start(QStringLiteral("unshare"),
+                  QStringLiteral("--mount --propagation private sh -c").split(QLatin1Char(' '))
+                      << QStringLiteral("mount --bind \"$0\" /etc/hosts && ") + command << hosts);
+    process.waitForFinished();
+    const bool ok = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return {ok, QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError())};
 }
-
-Eth dhcpEth(const char *oldAddress, const char *leaseAddress)
-{
-    return Eth{true, true, Interface::Dhcp, QLatin1String(oldAddress), QLatin1String(oldAddress), QLatin1String(leaseAddress)};
 }
-
-const QByteArray loopback("127.0.0.1 localhost\n");
-}
-
-Q_DECLARE_METATYPE(Eth)
 
 class HostsFileTest : public QObject
 {
     Q_OBJECT
 
-private:
-    static void addRow(const char *name,
-                       const QByteArray &before,
-                       const QList<Eth> &eths,
-                       const QByteArray &after,
-                       bool identityChanged = false,
-                       const QString &domain = QStringLiteral("example.org"),
-                       const QByteArray &old = QByteArray())
-    {
-        QTest::newRow(name) << before << eths << domain << identityChanged << after << (old.isNull() ? before : old);
-    }
-
 private Q_SLOTS:
     void rewritesHostsFile_data()
     {
-        QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QList<Eth>>("eths");
-        QTest::addColumn<QString>("domain");
-        QTest::addColumn<bool>("identityChanged");
-        QTest::addColumn<QByteArray>("after");
-        QTest::addColumn<QByteArray>("old");
-
-        const QList<Eth> moved{staticEth("192.168.1.5", "192.168.1.7")};
-        addRow("new static address appended when no line held the old one",
-               loopback + "# 192.168.1.5 old\n",
-               moved,
-               loopback + "# 192.168.1.5 old\n192.168.1.7 box.example.org box\n");
-        addRow("first line of the old address replaced in place, later ones removed",
-               loopback + "192.168.1.5 box.example.org box\n10.1.1.1 printer\n192.168.1.5 alias\n::1 ip6-localhost\n",
-               moved,
-               loopback + "192.168.1.7 box.example.org box\n10.1.1.1 printer\n::1 ip6-localhost\n");
-        addRow("switch to dhcp drops every line of the former static address, comments stay",
-               loopback + "192.168.1.5 box.example.org box\n# 192.168.1.5 was static\n192.168.1.5 alias\n",
-               {dhcpEth("192.168.1.5", "10.0.0.50")},
-               loopback + "# 192.168.1.5 was static\n");
-        addRow("disabled interface loses its entry", loopback + "192.168.1.5 box\n", {staticEth("192.168.1.5", "192.168.1.5", false)}, loopback);
-        addRow("address 10.0.0.1 claims the line of 10.0.0.12",
-               loopback + "10.0.0.12 other\n",
-               {staticEth("10.0.0.1", "10.0.0.2")},
-               loopback + "10.0.0.2 box.example.org box\n");
-        addRow("interface that is not present is left alone",
-               "192.168.1.5 box\n",
-               {Eth{false, true, Interface::Static, QStringLiteral("192.168.1.5"), QStringLiteral("192.168.1.7"), QString()}},
-               "192.168.1.5 box\n");
-        addRow("lease line kept once for an enabled dhcp interface", "10.0.0.50 oldname\n10.0.0.50 again\n", {dhcpEth("", "10.0.0.50")}, "10.0.0.50 oldname\n");
-        addRow("lease line dropped once the interface is static",
-               loopback + "192.168.1.5 box.example.org box\n10.0.0.50 lease\n",
-               {Eth{true, true, Interface::Static, QStringLiteral("192.168.1.5"), QStringLiteral("192.168.1.5"), QStringLiteral("10.0.0.50")}},
-               loopback + "192.168.1.5 box.example.org box\n");
-        addRow("names rewritten when the identity changed", "10.0.0.50 oldname\n", {dhcpEth("", "10.0.0.50")}, "10.0.0.50 box.example.org box\n", true);
-        addRow("names kept when the identity did not change", "10.0.0.50 oldname\n", {dhcpEth("", "10.0.0.50")}, "10.0.0.50 oldname\n", false);
-        addRow("empty domain repeats the host name", loopback, moved, loopback + "192.168.1.7 box box\n", false, QString());
-        addRow("missing file created with tabs, then rewritten with blanks",
-               QByteArray(),
-               {staticEth("192.168.1.7", "192.168.1.7"), staticEth("10.0.0.8", "10.0.0.8", false), dhcpEth("10.0.0.9", "")},
-               "127.0.0.1 localhost.localdomain localhost\n192.168.1.7 box.example.org box\n",
-               false,
-               QStringLiteral("example.org"),
-               "127.0.0.1\tlocalhost.localdomain\tlocalhost\n192.168.1.7\tbox.example.org\tbox\n10.0.0.9\tbox.example.org\tbox\n");
-        addRow("untouched lines keep their bytes, ascii white space simplified",
-               "127.0.0.1\tlocalhost  \r\n  # caf\xe9 \xc3\xa9t\xc3\xa9\xc2\xa0ok \xa0 x\n\n0.0.0.0\tads.example.com\t\t# bloqu\xe9\r\n",
-               moved,
-               "127.0.0.1 localhost\n# caf\xe9 \xc3\xa9t\xc3\xa9\xc2\xa0ok \xa0 x\n\n0.0.0.0 ads.example.com # bloqu\xe9\n192.168.1.7 box.example.org box\n");
-        addRow("an entry appended for eth0 is already a line for eth1",
-               loopback,
-               {staticEth("10.0.0.9", "10.0.0.12"), staticEth("10.0.0.1", "10.0.0.3")},
-               loopback + "10.0.0.3 box.example.org box\n");
+        CaseFile::addRows(QStringLiteral("hosts-rewrite-cases"), {"records", "identity", "before", "after", "old"});
     }
 
     void rewritesHostsFile()
     {
+        QFETCH(QByteArray, records);
+        QFETCH(QByteArray, identity);
         QFETCH(QByteArray, before);
-        QFETCH(QList<Eth>, eths);
-        QFETCH(QString, domain);
-        QFETCH(bool, identityChanged);
         QFETCH(QByteArray, after);
         QFETCH(QByteArray, old);
         SystemRoot root;
         QDir().mkpath(root.path(QStringLiteral("/etc")));
         if (!before.isNull()) {
-            root.write(QStringLiteral("/etc/hosts"), before);
+            root.write(hostsPath, before);
         }
-        const BasicNetCfg config = identity(domain);
-        const auto interfaces = records(eths);
+        const QStringList names = QString::fromLatin1(identity.isNull() ? "box example.org" : identity).simplified().split(QLatin1Char(' '));
+        const BasicNetCfg config = ::identity(names.value(1) == QLatin1String("changed") ? QString() : names.value(1));
+        const QVector<Interface> interfaces = RecordText::records(QString::fromLatin1(records));
 
-        QVERIFY(HostsFile(config, interfaces.data(), identityChanged).writeHosts());
-        QCOMPARE(root.read(QStringLiteral("/etc/hosts")), after);
-        QCOMPARE(root.read(QStringLiteral("/etc/hosts.old")), old);
-        QVERIFY(!root.exists(QStringLiteral("/etc/hosts.new")));
-    }
-
-    void failsWithoutTouchingTheFile_data()
-    {
-        QTest::addColumn<QString>("directory");
-        QTest::addColumn<QByteArray>("hosts");
-
-        QTest::newRow("no /etc to create the file in") << QString() << QByteArray();
-        QTest::newRow("hosts is a directory") << QStringLiteral("/etc/hosts") << QByteArray();
-        QTest::newRow("hosts.new cannot be created") << QStringLiteral("/etc/hosts.new") << loopback;
+        QVERIFY(HostsFile(config, interfaces.constData(), names.contains(QLatin1String("changed"))).writeHosts());
+        QCOMPARE(root.read(hostsPath), after);
+        QCOMPARE(root.read(hostsPath + QLatin1String(".old")), old.isNull() ? before : old);
+        QVERIFY(!root.exists(hostsPath + QLatin1String(".new")));
     }
 
     void failsWithoutTouchingTheFile()
     {
-        QFETCH(QString, directory);
-        QFETCH(QByteArray, hosts);
+        const QVector<Interface> interfaces = RecordText::records(QStringLiteral("eth0 auto ip=192.168.1.7 old=192.168.1.5"));
         SystemRoot root;
-        if (!hosts.isNull()) {
-            root.write(QStringLiteral("/etc/hosts"), hosts);
-        }
-        if (!directory.isEmpty()) {
-            QDir().mkpath(root.path(directory));
-        }
-        const BasicNetCfg config = identity();
-        const auto interfaces = records({staticEth("192.168.1.5", "192.168.1.7")});
-
-        QVERIFY(!HostsFile(config, interfaces.data(), true).writeHosts());
-        QCOMPARE(root.read(QStringLiteral("/etc/hosts")), hosts);
+        QVERIFY2(!HostsFile(identity(), interfaces.constData(), true).writeHosts(), "no /etc to create the file in");
+        QVERIFY(!root.exists(hostsPath));
+        QDir().mkpath(root.path(hostsPath));
+        QVERIFY2(!HostsFile(identity(), interfaces.constData(), true).writeHosts(), "the file is a directory");
     }
 
     void withoutRecordsOnlySimplifies()
     {
         SystemRoot root;
-        root.write(QStringLiteral("/etc/hosts"), "127.0.0.1\tlocalhost\n 192.168.1.5  box\n");
+        root.write(hostsPath, "127.0.0.1\tlocalhost\n 192.168.1.5  box\n");
         QVERIFY(HostsFile(identity(), nullptr, true).writeHosts());
-        QCOMPARE(root.read(QStringLiteral("/etc/hosts")), loopback + "192.168.1.5 box\n");
-    }
-
-    void namesResolveThroughGetent_data()
-    {
-        QTest::addColumn<QString>("name");
-
-        QTest::newRow("host name") << QStringLiteral("box");
-        QTest::newRow("full name") << QStringLiteral("box.example.org");
+        QCOMPARE(root.read(hostsPath), QByteArray("127.0.0.1 localhost\n192.168.1.5 box\n"));
     }
 
     void namesResolveThroughGetent()
     {
-        QFETCH(QString, name);
         SystemRoot root;
-        root.write(QStringLiteral("/etc/hosts"), loopback + "192.168.1.5 box.example.org box\n");
-        const BasicNetCfg config = identity();
-        const auto interfaces = records({staticEth("192.168.1.5", "192.168.1.7")});
-        QVERIFY(HostsFile(config, interfaces.data(), false).writeHosts());
+        root.write(hostsPath, "127.0.0.1 localhost\n192.168.1.5 box.example.org box\n");
+        const QVector<Interface> interfaces = RecordText::records(QStringLiteral("eth0 auto ip=192.168.1.7 old=192.168.1.5"));
+        QVERIFY(HostsFile(identity(), interfaces.constData(), false).writeHosts());
 
-        // The bind mount exists only inside the private namespace of this one command.
-        const QString hosts = root.path(QStringLiteral("/etc/hosts"));
-        const auto inNamespace = [&hosts](const QString &command) {
-            QProcess process;
-            process.start(QStringLiteral("unshare"),
-                          {QStringLiteral("--mount"),
-                           QStringLiteral("--propagation"),
-                           QStringLiteral("private"),
-                           QStringLiteral("sh"),
-                           QStringLiteral("-c"),
-                           QStringLiteral("mount --bind \"$0\" /etc/hosts && ") + command,
-                           hosts});
-            process.waitForFinished();
-            return std::make_pair(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
-                                  QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError()));
-        };
-        const auto probe = inNamespace(QStringLiteral("true"));
+        const auto probe = withHostsFile(root.path(hostsPath), QStringLiteral("true"));
         if (!probe.first) {
             QSKIP(qPrintable(QStringLiteral("unshare --mount with a bind mount is not permitted here: ") + probe.second));
         }
-        const auto lookup = inNamespace(QStringLiteral("getent hosts ") + name);
+        const auto lookup = withHostsFile(root.path(hostsPath), QStringLiteral("getent hosts box && getent hosts box.example.org"));
         QVERIFY2(lookup.first, qPrintable(lookup.second));
-        QCOMPARE(lookup.second.simplified(), QStringLiteral("192.168.1.7 box.example.org box"));
+        QCOMPARE(lookup.second.simplified(), QStringLiteral("192.168.1.7 box.example.org box 192.168.1.7 box.example.org box"));
     }
 
     void largeFileGoesThroughInOneWalkPerPass()
     {
         SystemRoot root;
         // Joined once: appending a built line at a time reallocates each time (quadratic under ASan).
-        QByteArrayList lines{loopback.trimmed()};
+        QByteArrayList lines{"127.0.0.1 localhost"};
         const int lineCount = 200000;
         for (int line = 0; line < lineCount; ++line) {
             lines << "0.0.0.0\tads" + QByteArray::number(line) + ".example.com";
         }
-        lines << "192.168.1.5 box"
-              << "10.0.0.50 lease";
-        root.write(QStringLiteral("/etc/hosts"), lines.join('\n') + '\n');
-        const BasicNetCfg config = identity();
-        QList<Eth> eths;
-        for (int index = 0; index < HostsFile::InterfaceCount; ++index) {
-            eths << Eth{true, true, Interface::Static, QStringLiteral("192.168.1.%1").arg(5 + index), QStringLiteral("192.168.1.%1").arg(5 + index), QString()};
+        root.write(hostsPath, lines.join('\n') + "\n192.168.1.5 box\n10.0.0.50 lease\n");
+        QString records = QStringLiteral("eth4 auto dhcp lip=10.0.0.50");
+        for (int index = 0; index < 4; ++index) {
+            records += QStringLiteral(" eth%1 auto ip=192.168.1.%2 old=192.168.1.%2").arg(index).arg(5 + index);
         }
-        eths[4] = dhcpEth("", "10.0.0.50");
-        const auto interfaces = records(eths);
+        const QVector<Interface> interfaces = RecordText::records(records);
 
         QElapsedTimer timer;
         timer.start();
-        QVERIFY(HostsFile(config, interfaces.data(), true).writeHosts());
+        QVERIFY(HostsFile(identity(), interfaces.constData(), true).writeHosts());
         QVERIFY2(timer.elapsed() < 10000, qPrintable(QStringLiteral("took %1 ms").arg(timer.elapsed())));
-        const QByteArray written = root.read(QStringLiteral("/etc/hosts"));
+        const QByteArray written = root.read(hostsPath);
         QCOMPARE(written.count('\n'), lineCount + 1 + 5);
         QVERIFY(
             written.endsWith("192.168.1.5 box.example.org box\n10.0.0.50 box.example.org box\n192.168.1.6 box.example.org box\n"

@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QTest>
 
+#include "casefile.h"
 #include "config/wirelessoptionsfile.h"
 #include "systemroot.h"
 
@@ -14,45 +16,21 @@ namespace
 const QString s_file = QStringLiteral("/etc/pcmcia/wireless.opts");
 const QString s_backup = QStringLiteral("/etc/pcmcia/wireless.opts.orig");
 
-mode_t modeOf(const SystemRoot &root, const QString &systemPath)
-{
-    struct stat info;
-    if (::stat(QFile::encodeName(root.path(systemPath)).constData(), &info) != 0) {
-        return 0;
-    }
-    return info.st_mode & 07777;
-}
-
-// The umask of an ordinary login; restored when the test ends.
-class Umask022
-{
-public:
-    Umask022()
-        : m_previous(::umask(022))
-    {
-    }
-    ~Umask022()
-    {
-        ::umask(m_previous);
-    }
-
-private:
-    mode_t m_previous;
-};
-
 QString shown(const std::optional<QString> &value)
 {
-    return value ? *value : QStringLiteral("<unset>");
+    return value ? *value : QStringLiteral("-");
 }
 
-QString shown(const std::optional<WirelessOptionsFile::KeyLine> &key)
+// The mode, and the names in the folder: nothing left over from the replacement.
+QString modesOf(const SystemRoot &root)
 {
-    return key ? (key->enabled ? QStringLiteral("on ") : QStringLiteral("off ")) + key->value : QStringLiteral("<unset>");
-}
-
-QStringList entries(const SystemRoot &root)
-{
-    return QDir(root.path(QStringLiteral("/etc/pcmcia"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden);
+    QString result;
+    for (const QString &name : QDir(root.path(QStringLiteral("/etc/pcmcia"))).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        struct stat info;
+        ::stat(QFile::encodeName(root.path(QStringLiteral("/etc/pcmcia/")) + name).constData(), &info);
+        result += QStringLiteral("%1 %2 ").arg(name).arg(info.st_mode & 07777, 0, 8);
+    }
+    return result.trimmed();
 }
 }
 
@@ -63,78 +41,45 @@ class WirelessOptionsFileTest : public QObject
 private Q_SLOTS:
     void readsAssignments_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QStringList>("values"); // essid, mode, channel, rate, key
-
-        const QString unset = QStringLiteral("<unset>");
-        QTest::newRow("the module's own file")
-            << SystemRoot::fixture(QStringLiteral("wireless-opts-home-managed-key-off"))
-            << QStringList{QStringLiteral("home"), QStringLiteral("Managed"), QStringLiteral("6"), QStringLiteral("11 Mbps"), QStringLiteral("off ")};
-        QTest::newRow("keywords are compared with their case") << QByteArray("essid=\"x\"\nKey=\"y\"\n") << QStringList{unset, unset, unset, unset, unset};
-        QTest::newRow("a comment that begins with #K is no key line")
-            << QByteArray("#Keys follow\n#K=\"1\"\n") << QStringList{unset, unset, unset, unset, unset};
-        QTest::newRow("a value without quotes stands whole")
-            << QByteArray("CHANNEL=6\nESSID=a b\n") << QStringList{QStringLiteral("a b"), unset, QStringLiteral("6"), unset, unset};
-        QTest::newRow("text after the closing quote is dropped")
-            << QByteArray("RATE=\"11 Mbps\" # fast\n") << QStringList{unset, unset, unset, QStringLiteral("11 Mbps"), unset};
-        QTest::newRow("escapes of the shell are undone")
-            << QByteArray("ESSID=\"a\\\"b\\$c\\\\d\\n\"\n") << QStringList{QStringLiteral("a\"b$c\\d\\n"), unset, unset, unset, unset};
-        QTest::newRow("the last key line counts") << QByteArray("KEY=\"0123456789\"\n#KEY=\"abc\"\n")
-                                                  << QStringList{unset, unset, unset, unset, QStringLiteral("off abc")};
-        QTest::newRow("utf-8 network name") << QByteArray("ESSID=\"Caf\xc3\xa9\"\n") << QStringList{QStringLiteral("Caf\u00e9"), unset, unset, unset, unset};
-        QTest::newRow("latin-1 network name kept byte for byte")
-            << QByteArray("ESSID=\"Caf\xe9\"\n") << QStringList{QStringLiteral("Caf\u00e9"), unset, unset, unset, unset};
-        QTest::newRow("a last line without line end") << QByteArray("KEY=\"s:abc\"") << QStringList{unset, unset, unset, unset, QStringLiteral("on s:abc")};
+        CaseFile::addRows(QStringLiteral("wireless-opts-read-cases"), {"file", "read"});
     }
 
     void readsAssignments()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(QStringList, values);
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, read);
         SystemRoot root;
-        root.write(s_file, content);
+        root.write(s_file, file);
 
-        const std::optional<WirelessOptionsFile> file = WirelessOptionsFile::read();
-        QVERIFY(file);
-        QCOMPARE((QStringList{shown(file->essid), shown(file->mode), shown(file->channel), shown(file->rate), shown(file->key)}), values);
+        const std::optional<WirelessOptionsFile> options = WirelessOptionsFile::read();
+        QVERIFY(options);
+        const QString key = options->key ? (options->key->enabled ? QStringLiteral("on ") : QStringLiteral("off ")) + options->key->value : QStringLiteral("-");
+        const QString own = WirelessOptionsFile::isOwnFile() ? QStringLiteral("own") : QStringLiteral("foreign");
+        const QStringList values{shown(options->essid), shown(options->mode), shown(options->channel), shown(options->rate), key, own};
+        QCOMPARE(values.join(QLatin1Char('|')), QString::fromUtf8(read).trimmed());
     }
 
-    void recognisesItsOwnFile_data()
+    // The file holds the keys: whatever the umask, only its owner may read it or its backup.
+    void keepsKeysForTheOwnerOnly()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("own");
-
-        QTest::newRow("marker on the first line") << SystemRoot::fixture(QStringLiteral("wireless-opts-defaults")) << true;
-        QTest::newRow("marker further down") << QByteArray("# edited by hand\n# Generated by network settings panel\n") << true;
-        QTest::newRow("marker with a blank after it") << QByteArray("# Generated by network settings panel \n") << false;
-        QTest::newRow("foreign file") << SystemRoot::fixture(QStringLiteral("wireless-opts-foreign-case-block")) << false;
-    }
-
-    void recognisesItsOwnFile()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(bool, own);
+        const auto restoreUmask = qScopeGuard([previous = ::umask(022)] {
+            ::umask(previous);
+        });
         SystemRoot root;
-        root.write(s_file, content);
-        QCOMPARE(WirelessOptionsFile::isOwnFile(), own);
-    }
+        const QByteArray foreign = SystemRoot::fixture(QStringLiteral("wireless-opts-foreign-case-block"));
+        root.write(s_file, foreign);
+        root.write(s_backup, "an older backup\n");
+        QVERIFY(QFile::setPermissions(root.path(s_file), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
 
-    void writesKeyFileForOwnerOnly()
-    {
-        const Umask022 umask;
-        SystemRoot root;
-        QDir().mkpath(root.path(QStringLiteral("/etc/pcmcia")));
-        const WirelessOptionsFile file = WirelessOptionsFile::defaults();
-
-        QVERIFY(file.write());
-        QCOMPARE(modeOf(root, s_file), mode_t(0600));
+        QVERIFY(WirelessOptionsFile::replaceWithDefaults());
+        QCOMPARE(root.read(s_backup), foreign);
         QCOMPARE(root.read(s_file), SystemRoot::fixture(QStringLiteral("wireless-opts-defaults")));
+        QCOMPARE(modesOf(root), QStringLiteral("wireless.opts 600 wireless.opts.orig 600"));
 
         // A file left readable by everybody is closed up when it is written again.
-        QVERIFY(::chmod(QFile::encodeName(root.path(s_file)).constData(), 0644) == 0);
-        QVERIFY(file.write());
-        QCOMPARE(modeOf(root, s_file), mode_t(0600));
-        QCOMPARE(entries(root), QStringList{QStringLiteral("wireless.opts")});
+        QVERIFY(QFile::setPermissions(root.path(s_file), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        QVERIFY(WirelessOptionsFile::defaults().write());
+        QCOMPARE(modesOf(root), QStringLiteral("wireless.opts 600 wireless.opts.orig 600"));
     }
 
     void failedWriteKeepsThePreviousFile()
@@ -145,30 +90,11 @@ private Q_SLOTS:
         QDir().mkpath(root.path(s_file + QLatin1String(".new/x")));
 
         QVERIFY(!WirelessOptionsFile::defaults().write());
-        QCOMPARE(root.read(s_file), QByteArray("previous\n"));
         QVERIFY(!WirelessOptionsFile::replaceWithDefaults());
         QCOMPARE(root.read(s_file), QByteArray("previous\n"));
         QVERIFY(!root.exists(s_backup));
     }
-
-    void replacesForeignFileKeepingIt()
-    {
-        const Umask022 umask;
-        SystemRoot root;
-        const QByteArray foreign = SystemRoot::fixture(QStringLiteral("wireless-opts-foreign-case-block"));
-        root.write(s_file, foreign);
-        root.write(s_backup, "an older backup\n");
-        QVERIFY(::chmod(QFile::encodeName(root.path(s_file)).constData(), 0644) == 0);
-
-        QVERIFY(WirelessOptionsFile::replaceWithDefaults());
-        QCOMPARE(root.read(s_backup), foreign);
-        QCOMPARE(modeOf(root, s_backup), mode_t(0600));
-        QCOMPARE(root.read(s_file), SystemRoot::fixture(QStringLiteral("wireless-opts-defaults")));
-        QCOMPARE(modeOf(root, s_file), mode_t(0600));
-        QCOMPARE(entries(root), (QStringList{QStringLiteral("wireless.opts"), QStringLiteral("wireless.opts.orig")}));
-    }
 };
 
 QTEST_GUILESS_MAIN(WirelessOptionsFileTest)
-
 #include "wirelessoptionsfiletest.moc"

@@ -42,7 +42,28 @@ if [ "$display" = 1 ] && [ -d /tmp/.X11-unix ]; then
     mkdir /run/lab/x11
     mount --bind /tmp/.X11-unix /run/lab/x11
 fi
+# A checkout or a build may live under /tmp (a CI clone often does): the
+# folders of /tmp that hold this script or the command's files are carried over
+# into the fresh /tmp, and nothing else of the machine's /tmp is seen.
+carried=()
+for path in "$here" "$@"; do
+    case $path in
+    /tmp/?*)
+        folder=/tmp/${path#/tmp/}
+        folder=/tmp/$(echo "${folder#/tmp/}" | cut -d/ -f1)
+        [ -d "$folder" ] && [[ " ${carried[*]} " != *" $folder "* ]] && carried+=("$folder")
+        ;;
+    esac
+done
+for i in "${!carried[@]}"; do
+    mkdir -p "/run/lab/carried/$i"
+    mount --rbind "${carried[$i]}" "/run/lab/carried/$i"
+done
 mount -t tmpfs -o mode=1777,nosuid,nodev tmpfs /tmp
+for i in "${!carried[@]}"; do
+    mkdir -p "${carried[$i]}"
+    mount --move "/run/lab/carried/$i" "${carried[$i]}"
+done
 if [ -d /run/lab/x11 ]; then
     mkdir -m 1777 /tmp/.X11-unix
     mount --move /run/lab/x11 /tmp/.X11-unix

@@ -2,14 +2,10 @@
 # SPDX-FileCopyrightText: 2026 quorlan developers
 # SPDX-License-Identifier: GPL-2.0-or-later
 #
-# The real shell: kcmshell5 loads the plug-in from the build tree on a virtual
-# X server, on a copy of the sample system, and must show the module's window
-# without an error. Nothing runs at load but the read-only Ethernet count.
-#
-# Given a screenshot folder, it then chooses each tab with its Alt accelerator,
-# as a user would, and saves it there as quorlan-<tab>.png; every accelerator
-# must show another tab.
-#
+# kcmshell5 loads the plug-in from the build tree on a virtual X server, on a copy
+# of the sample system, and must show the module's window without an error. Given
+# a screenshot folder, each tab is then chosen with its Alt accelerator and saved
+# there as quorlan-<tab>.png; every accelerator must show another tab.
 # usage: kcmshell-smoke.sh <build>/plugins <sample system tree> [sanitized] [screenshot folder]
 set -euo pipefail
 
@@ -27,22 +23,16 @@ done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -a "$sample" "$work/root"
-if [ -n "$shots" ]; then
-    mkdir -p "$shots"
-    rm -f "$shots"/quorlan-*.png
-fi
-
 mkdir -m 700 "$work/runtime"
+[ -z "$shots" ] || { mkdir -p "$shots" && rm -f "$shots"/quorlan-*.png; }
 export QT_PLUGIN_PATH=$plugins QUORLAN_ROOT=$work/root XDG_RUNTIME_DIR=$work/runtime
 unset QT_QPA_PLATFORM
+# kcmshell5 is not instrumented: the sanitizer runtimes must come first in it.
 preload=
-if [ "$sanitized" = ON ]; then
-    # kcmshell5 is not instrumented: the sanitizer runtimes must come first in it.
-    preload="$(g++ -print-file-name=libasan.so):$(g++ -print-file-name=libubsan.so)"
-fi
+[ "$sanitized" != ON ] || preload="$(g++ -print-file-name=libasan.so):$(g++ -print-file-name=libubsan.so)"
 
-# Runs inside the X server ($1 work folder, $2 preload, $3 screenshot folder):
-# start the shell, wait for its window, look at it, stop it.
+# Inside the X server ($1 work folder, $2 preload, $3 screenshots): start the shell,
+# wait for its window, look at it, stop it.
 cat >"$work/session" <<'SESSION'
 set -u
 work=$1
@@ -59,15 +49,11 @@ for _ in $(seq 60); do
     sleep 0.5
 done
 [ -n "$window" ] || { echo "no window of the module after 30 seconds"; exit 1; }
-xwininfo -id "$window" | grep 'Window id'
 
 # A failed load shows its box ("TCP/IP — ...") beside the window, not before it.
 sleep 1
 status=0
-if xwininfo -root -tree | grep '"TCP/IP\|"Wireless'; then
-    echo "the module showed a message box while loading"
-    status=1
-fi
+! xwininfo -root -tree | grep '"TCP/IP\|"Wireless' || { echo "the module showed a message box while loading"; status=1; }
 [ -n "$shots" ] || exit "$status"
 
 xdotool windowfocus --sync "$window"
@@ -78,10 +64,7 @@ for tab in n:identification s:interfaces d:dns i:wireless; do
     /usr/bin/convert "xwd:$work/${tab#*:}.xwd" "$shots/quorlan-${tab#*:}.png" || status=1
 done
 # Raw window contents: the same picture twice means an accelerator did nothing.
-if [ "$(md5sum "$work"/*.xwd | cut -d' ' -f1 | sort -u | wc -l)" -ne 4 ]; then
-    echo "the accelerators did not show four different tabs"
-    status=1
-fi
+[ "$(md5sum "$work"/*.xwd | cut -d' ' -f1 | sort -u | wc -l)" -eq 4 ] || { echo "the accelerators did not show four different tabs"; status=1; }
 exit "$status"
 SESSION
 
@@ -90,11 +73,6 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session" "$work" "$preload" "
 cat "$work/kcmshell.log"
 # What Qt, KDE Frameworks and the sanitizers print when loading goes wrong; the
 # output of the counting pipeline (an absent ifconfig, say) is not the module's.
-if grep -E 'Could not find module|Error loading|[Cc]annot load|[Ff]ailed to load|AddressSanitizer|runtime error|ASSERT' "$work/kcmshell.log"; then
-    echo "kcmshell5 reported an error"
-    status=1
-fi
-if [ "$status" -eq 0 ] && [ -n "$shots" ]; then
-    ls "$shots"/quorlan-*.png
-fi
+! grep -E 'Could not find module|Error loading|[Cc]annot load|[Ff]ailed to load|AddressSanitizer|runtime error|ASSERT' "$work/kcmshell.log" \
+    || { echo "kcmshell5 reported an error"; status=1; }
 exit "$status"

@@ -11,21 +11,20 @@
 #include <KPluginFactory>
 #include <KPluginMetaData>
 
+#include "addrow.h"
 #include "samplesystem.h"
 #include "systemroot.h"
 #include "unprivilegedrun.h"
 
 #include <dlfcn.h>
 #include <memory>
-#include <unistd.h>
 
 /*
  * The plug-in as the shells see it: the built libkcm_quorlan.so, loaded from
- * the build tree. It links its own copy of the module's code, so the fake
- * shell and message recorder of a test do not reach into it. It is therefore
- * built in a child process on the sample system with the real shell back end:
- * the only command run while loading is the read-only Ethernet count, and the
- * sample system loads without any message box.
+ * the build tree. It links its own copy of the module's code, so the fakes of a
+ * test do not reach into it: it is built in a child process on the sample
+ * system with the real shell back end, whose only command at load is the
+ * read-only Ethernet count.
  */
 
 namespace
@@ -38,56 +37,26 @@ QString pluginsDir()
 
 QString pluginPath()
 {
-    return pluginsDir() + QStringLiteral("/plasma/kcms/systemsettings_qwidgets/libkcm_quorlan.so");
+    return QFileInfo(pluginsDir() + QStringLiteral("/plasma/kcms/systemsettings_qwidgets/libkcm_quorlan.so")).canonicalFilePath();
 }
 
-int expectedButtons()
+// The buttons, the tabs, and E or - for whether the user can edit the host name, the
+// Enable box, the Add button and the network name. The middle two are left out
+// without an Ethernet device, which this machine's own interface listing may lack.
+QString seen(const KCModule &module)
 {
-    return getuid() == 0 ? int(KCModule::Help | KCModule::Apply) : int(KCModule::Help);
-}
-
-// The main panel is the plug-in's own class, unknown to qobject_cast here.
-QWidget *mainPanel(const KCModule &module)
-{
-    const QList<QWidget *> children = module.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-    for (QWidget *child : children) {
-        if (qstrcmp(child->metaObject()->className(), "NetConfigPanel") == 0) {
-            return child;
+    QStringList words{QString::number(int(module.buttons()))};
+    const auto *tabs = module.findChild<QTabWidget *>(QStringLiteral("m_pTabWidget"));
+    for (int i = 0; tabs && tabs->isVisibleTo(&module) && i < tabs->count(); ++i) {
+        words << tabs->tabText(i);
+    }
+    const bool anyDevice = module.findChild<QComboBox *>(QStringLiteral("m_pComboBoxNI"))->count() > 0;
+    for (const char *name : {"m_pHostName", "m_pCheckBoxEnableNetwork", "m_pPbtnAdd", "LineEdit_1"}) {
+        if (anyDevice || name[3] == 'H' || name[3] == 'E') {
+            words << (module.findChild<QWidget *>(QLatin1String(name))->isEnabled() ? QStringLiteral("E") : QStringLiteral("-"));
         }
     }
-    return nullptr;
-}
-
-bool isEnabled(const KCModule &module, const char *widgetName)
-{
-    const auto *widget = module.findChild<QWidget *>(QLatin1String(widgetName));
-    if (!widget) {
-        qFatal("the module has no widget %s", widgetName);
-    }
-    return widget->isEnabled();
-}
-
-// The four tabs in order, editable for the superuser only. The Interfaces and
-// DNS tabs have nothing to edit on a machine without Ethernet devices, and the
-// count comes from this machine's own interface listing.
-void checkTabs(const KCModule &module)
-{
-    const auto *tabs = module.findChild<QTabWidget *>(QStringLiteral("m_pTabWidget"));
-    QVERIFY(tabs);
-    QStringList labels;
-    for (int i = 0; i < tabs->count(); ++i) {
-        labels << tabs->tabText(i);
-    }
-    QCOMPARE(labels, (QStringList{QStringLiteral("Ide&ntification"), QStringLiteral("Interface&s"), QStringLiteral("&DNS"), QStringLiteral("W&ireless")}));
-
-    const bool editable = getuid() == 0;
-    const auto *devices = module.findChild<QComboBox *>(QStringLiteral("m_pComboBoxNI"));
-    QVERIFY(devices);
-    const bool anyDevice = devices->count() > 0;
-    QCOMPARE(isEnabled(module, "m_pHostName"), editable);
-    QCOMPARE(isEnabled(module, "m_pCheckBoxEnableNetwork"), editable && anyDevice);
-    QCOMPARE(isEnabled(module, "m_pPbtnAdd"), editable && anyDevice);
-    QCOMPARE(isEnabled(module, "LineEdit_1"), editable);
+    return words.join(QLatin1Char(' '));
 }
 }
 
@@ -96,26 +65,11 @@ class PluginLoadTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void metadataLetsTheShellsFindTheModule()
-    {
-        QVERIFY2(QFileInfo::exists(pluginPath()), qPrintable(pluginPath()));
-        QCoreApplication::addLibraryPath(pluginsDir());
-
-        const KPluginMetaData found = KPluginMetaData::findPluginById(QStringLiteral("plasma/kcms/systemsettings_qwidgets"), QStringLiteral("kcm_quorlan"));
-        QVERIFY(found.isValid());
-        QCOMPARE(QFileInfo(found.fileName()).canonicalFilePath(), QFileInfo(pluginPath()).canonicalFilePath());
-        QCOMPARE(found.value(QStringLiteral("X-KDE-System-Settings-Parent-Category")), QStringLiteral("networksettings"));
-        QCOMPARE(found.name(), QStringLiteral("Network Connection"));
-        QVERIFY(!found.description().isEmpty());
-        QVERIFY(!found.iconName().isEmpty());
-    }
-
     void buildsTheModule_data()
     {
         QTest::addColumn<bool>("asNobody");
-
-        QTest::newRow("the superuser gets Help and Apply") << false;
-        QTest::newRow("an ordinary user gets Help only") << true;
+        addRow("the superuser gets Help and Apply", false);
+        addRow("an ordinary user gets Help only, every tab read-only", true);
     }
 
     void buildsTheModule()
@@ -135,31 +89,30 @@ private Q_SLOTS:
         if (!UnprivilegedRun::isChild()) {
             QSKIP("the child process of buildsTheModule");
         }
+        const bool root = UnprivilegedRun::isRoot();
+        QString expected =
+            QString::number(int(root ? KCModule::Help | KCModule::Apply : KCModule::Help)) + QLatin1String(" Ide&ntification Interface&s &DNS W&ireless");
         // Never closed: a Qt plug-in cannot be unloaded while its metaobjects are registered.
         void *library = dlopen(QFile::encodeName(pluginPath()).constData(), RTLD_NOW | RTLD_LOCAL);
         QVERIFY2(library, dlerror());
-        using CreateFunction = KCModule *(*)(QWidget *, const char *);
-        const auto create = reinterpret_cast<CreateFunction>(dlsym(library, "create_quorlan"));
+        const auto create = reinterpret_cast<KCModule *(*)(QWidget *, const char *)>(dlsym(library, "create_quorlan"));
         QVERIFY(create);
-
         const std::unique_ptr<KCModule> module(create(nullptr, "quorlan"));
-        QVERIFY(module);
         QCOMPARE(module->objectName(), QStringLiteral("quorlan"));
-        QCOMPARE(int(module->buttons()), expectedButtons());
-        QVERIFY(mainPanel(*module));
-        QVERIFY(!mainPanel(*module)->isHidden());
-        checkTabs(*module);
-        if (QTest::currentTestFailed()) {
-            return;
-        }
+        const int marks = module->findChild<QComboBox *>(QStringLiteral("m_pComboBoxNI"))->count() > 0 ? 4 : 2;
+        expected += QString(QLatin1String(root ? " E" : " -")).repeated(marks);
+        QCOMPARE(seen(*module), expected);
 
-        // The way System Settings and kcmshell5 build it.
-        const auto built = KPluginFactory::instantiatePlugin<KCModule>(KPluginMetaData(pluginPath()));
+        // The way System Settings and kcmshell5 find and build it.
+        QCoreApplication::addLibraryPath(pluginsDir());
+        const KPluginMetaData found = KPluginMetaData::findPluginById(QStringLiteral("plasma/kcms/systemsettings_qwidgets"), QStringLiteral("kcm_quorlan"));
+        QCOMPARE(
+            QStringList({QFileInfo(found.fileName()).canonicalFilePath(), found.name(), found.value(QStringLiteral("X-KDE-System-Settings-Parent-Category"))}),
+            QStringList({pluginPath(), QStringLiteral("Network Connection"), QStringLiteral("networksettings")}));
+        const auto built = KPluginFactory::instantiatePlugin<KCModule>(found);
         QVERIFY2(built, qPrintable(built.errorText));
         const std::unique_ptr<KCModule> viaFactory(built.plugin);
-        QCOMPARE(int(viaFactory->buttons()), expectedButtons());
-        QVERIFY(!mainPanel(*viaFactory)->isHidden());
-        checkTabs(*viaFactory);
+        QCOMPARE(seen(*viaFactory), expected);
     }
 };
 

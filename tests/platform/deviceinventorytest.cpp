@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTest>
 
+#include "addrow.h"
 #include "platform/deviceinventory.h"
 #include "systemroot.h"
 #include "unprivilegedrun.h"
@@ -21,12 +22,6 @@ Inventory newInventory()
 {
     return Inventory(CreateTextFile(), &ReleaseTextFile);
 }
-
-QByteArray search(DeviceInventory *inventory, const char *section, const char *key)
-{
-    const char *value = EtcDevSearch(inventory, section, key);
-    return value ? QByteArray(value) : QByteArray();
-}
 }
 
 class DeviceInventoryTest : public QObject
@@ -37,73 +32,59 @@ private Q_SLOTS:
     void readsSectionsAndKeys_data()
     {
         QTest::addColumn<QByteArray>("content"); // null: no file at all
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QByteArray>("section");
-        QTest::addColumn<QByteArray>("key");
-        QTest::addColumn<QByteArray>("value"); // null: not found
+        QTest::addColumn<QString>("lookup"); // section and key
+        QTest::addColumn<QString>("expected"); // the number of sections, then the value ("-": none)
 
         const QByteArray sample = SystemRoot::fixture(QStringLiteral("sample-system/etc/devices/devices.inf"));
         const QByteArray acme = SystemRoot::fixture(QStringLiteral("devices-inf-acme-network-1"));
-        QTest::newRow("a missing file is an empty inventory") << QByteArray() << 0 << QByteArray("network.1") << QByteArray("manu") << QByteArray();
-        QTest::newRow("an empty file is an empty inventory") << QByteArray("") << 0 << QByteArray("network.1") << QByteArray("manu") << QByteArray();
-        QTest::newRow("maker of the second network device")
-            << sample << 3 << QByteArray("network.2") << QByteArray("manu") << QByteArray("Realtek Semiconductor RTL8111/8168 PCI Express Gigabit Ethernet");
-        QTest::newRow("a section that is not there") << acme << 1 << QByteArray("network.2") << QByteArray("manu") << QByteArray();
-        QTest::newRow("a key that is not there") << acme << 1 << QByteArray("network.1") << QByteArray("driver") << QByteArray();
-        QTest::newRow("section names are exact") << acme << 1 << QByteArray("network.10") << QByteArray("manu") << QByteArray();
-        QTest::newRow("junk lines are skipped, not fatal") << QByteArray("\x01\x02 garbage\nno equals sign\n[network.1]\nmanu=Acme\n") << 1
-                                                           << QByteArray("network.1") << QByteArray("manu") << QByteArray("Acme");
-        QTest::newRow("a maker in utf-8 comes back as utf-8")
-            << QByteArray("[network.1]\nmanu=Gr\xc3\xb6\xc3\x9f\x65 Netz GmbH\n") << 1 << QByteArray("network.1") << QByteArray("manu")
-            << QByteArray("Gr\xc3\xb6\xc3\x9f\x65 Netz GmbH");
+        addRow("a missing file is an empty inventory", QByteArray(), "network.1 manu", "0 -");
+        addRow("maker of the second network device", sample, "network.2 manu", "3 Realtek Semiconductor RTL8111/8168 PCI Express Gigabit Ethernet");
+        addRow("a section that is not there", acme, "network.2 manu", "1 -");
+        addRow("a key that is not there", acme, "network.1 driver", "1 -");
+        addRow("section names are exact", acme, "network.10 manu", "1 -");
+        addRow("junk lines are skipped, not fatal", QByteArray("\x01\x02 garbage\nno equals sign\n[network.1]\nmanu=Acme\n"), "network.1 manu", "1 Acme");
+        addRow("a maker in utf-8 comes back as utf-8",
+               QByteArray("[network.1]\nmanu=Gr\xc3\xb6\xc3\x9f\x65 Netz\n"),
+               "network.1 manu",
+               "1 Gr\u00f6\u00dfe Netz");
     }
 
     void readsSectionsAndKeys()
     {
         QFETCH(QByteArray, content);
-        QFETCH(int, result);
-        QFETCH(QByteArray, section);
-        QFETCH(QByteArray, key);
-        QFETCH(QByteArray, value);
+        QFETCH(QString, lookup);
+        QFETCH(QString, expected);
         SystemRoot root;
         if (!content.isNull()) {
             root.write(QString::fromLatin1(InventoryPath), content);
         }
-
         const Inventory inventory = newInventory();
-        QVERIFY(inventory);
-        QCOMPARE(TextParseFile(inventory.get(), InventoryPath), result);
-        QCOMPARE(search(inventory.get(), section.constData(), key.constData()), value);
+        const int sections = TextParseFile(inventory.get(), InventoryPath);
+        const QList<QByteArray> words = lookup.toLatin1().split(' ');
+        const char *value = EtcDevSearch(inventory.get(), words[0].constData(), words[1].constData());
+        QCOMPARE(QString::number(sections) + QLatin1Char(' ') + (value ? QString::fromUtf8(value) : QStringLiteral("-")), expected);
     }
 
-    void rereadingReplacesTheInventory()
+    void replacesOrFailsOnRereading()
     {
         SystemRoot root;
         root.copyFixture(QStringLiteral("devices-inf-acme-network-1"), QString::fromLatin1(InventoryPath));
         const Inventory inventory = newInventory();
         QCOMPARE(TextParseFile(inventory.get(), InventoryPath), 1);
         QVERIFY(QFile::remove(root.path(QString::fromLatin1(InventoryPath))));
-
         QCOMPARE(TextParseFile(inventory.get(), InventoryPath), 0);
         QCOMPARE(EtcDevSearch(inventory.get(), "network.1", "manu"), nullptr);
-    }
 
-    void failsOnWhatCannotBeRead()
-    {
-        SystemRoot root;
         QVERIFY(QDir().mkpath(root.path(QString::fromLatin1(InventoryPath))));
-        const Inventory inventory = newInventory();
         QCOMPARE(TextParseFile(inventory.get(), InventoryPath), -1);
-        QCOMPARE(TextParseFile(nullptr, InventoryPath), -1);
-        QCOMPARE(TextParseFile(inventory.get(), nullptr), -1);
+        QCOMPARE(TextParseFile(nullptr, InventoryPath) + TextParseFile(inventory.get(), nullptr), -2);
         QCOMPARE(EtcDevSearch(nullptr, "network.1", "manu"), nullptr);
     }
 
     void failsOnAFileWithoutReadPermission()
     {
         if (UnprivilegedRun::isChild()) {
-            const Inventory inventory = newInventory();
-            QCOMPARE(TextParseFile(inventory.get(), InventoryPath), -1);
+            QCOMPARE(TextParseFile(newInventory().get(), InventoryPath), -1);
             return;
         }
         SystemRoot root;
@@ -116,5 +97,4 @@ private Q_SLOTS:
 };
 
 QTEST_GUILESS_MAIN(DeviceInventoryTest)
-
 #include "deviceinventorytest.moc"

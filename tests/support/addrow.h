@@ -1,0 +1,14 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#pragma once
+
+#include <QTest>
+
+/// Adds a data row in one call: a short row then stays on one line (a chain of
+/// "<<" breaks between string literals). Text literals go in as QString.
+template<typename... Values>
+void addRow(const char *name, const Values &...values)
+{
+    (QTest::newRow(name) << ... << values);
+}
