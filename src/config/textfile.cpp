@@ -355,16 +355,24 @@ bool TextFile::replaceWithBackup(const QString &systemPath, const QStringList &l
         ::unlink(newName.constData());
         return false;
     }
-    // Only now is the backup rotated: a save that failed above leaves the previous
-    // backup as it was. It is best effort: a file system without hard links still
-    // gets its new file.
-    ::unlink(oldName.constData());
-    ::link(targetName.constData(), oldName.constData());
+    // The backup is linked under a name of its own and takes the previous one's
+    // place only once the new file is in place, so that a save that fails
+    // anywhere leaves both as they were. It is best effort: a file system
+    // without hard links still gets its new file.
+    const QByteArray backupName = encodedPath(target + QLatin1String(".old.tmp"));
+    ::unlink(backupName.constData());
+    const bool backedUp = ::link(targetName.constData(), backupName.constData()) == 0;
     // A file that cannot be replaced (a directory, a bind mount: EBUSY) is no save.
     if (::rename(newName.constData(), targetName.constData()) != 0) {
         qCWarning(QUORLAN) << "cannot move the new" << target << "into place:" << strerror(errno);
         ::unlink(newName.constData());
+        ::unlink(backupName.constData());
         return false;
+    }
+    if (backedUp) {
+        ::rename(backupName.constData(), oldName.constData());
+    } else {
+        ::unlink(oldName.constData());
     }
     return true;
 }
