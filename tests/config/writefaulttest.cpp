@@ -150,6 +150,9 @@ private Q_SLOTS:
             row(".new is a folder", !w.writesNew);
             row("missing folder", false);
             row("symbolic link", true);
+            // As a container has its /etc/hosts, /etc/hostname and /etc/resolv.conf:
+            // a file cannot be renamed over a mount point, only written into.
+            row("bind-mounted file", !w.writesNew);
         }
     }
 
@@ -168,6 +171,10 @@ private Q_SLOTS:
         QDir().mkpath(stage.path(QStringLiteral("/etc")));
         if (fault == QLatin1String("missing folder")) {
             QDir(stage.path(QFileInfo(target).path())).removeRecursively();
+        } else if (fault == QLatin1String("bind-mounted file")) {
+            stage.write(linked, "# before, mounted\n");
+            stage.write(target, "# before, mounted\n");
+            stage.write(target + QLatin1String(".old"), "# older\n");
         } else if (fault == QLatin1String("symbolic link")) {
             stage.write(linked, "# before, behind a link\n");
             stage.write(linked + QLatin1String(".old"), "# older\n");
@@ -186,6 +193,7 @@ private Q_SLOTS:
         QTemporaryDir out;
         const QString prepare = fault == QLatin1String("full file system") ? QStringLiteral("cat /dev/zero > \"$ROOT/filler\" 2>/dev/null || true")
             : fault == QLatin1String("read-only file system")              ? QStringLiteral("mount -o remount,ro \"$ROOT\"")
+            : fault == QLatin1String("bind-mounted file")                  ? QStringLiteral("mount --bind \"$ROOT%1\" \"$ROOT%2\"").arg(linked, target)
                                                                            : QStringLiteral("true");
         const QString script = QStringLiteral(
                                    "set -e\n"
@@ -227,6 +235,9 @@ private Q_SLOTS:
                 expected[written + QLatin1String(".old")] = expected.value(written);
             }
             expected[written] = after;
+            if (fault == QLatin1String("bind-mounted file")) {
+                expected[linked] = after;
+            }
         }
         QCOMPARE(snapshot(out.path() + QLatin1String("/tree")), expected);
     }
