@@ -34,15 +34,21 @@ KLocalizedString markerText()
 // The marker as the module writes it now, untranslated, and in every language
 // of the catalogue: a file written while the desktop spoke another language
 // is still the module's own and must not be replaced by defaults.
+// Finding the catalogue's languages probes every locale folder on the disk, so
+// that is done once per process: catalogues are not installed under a running
+// settings page.
 QStringList markerSpellings()
 {
     const KLocalizedString text = markerText();
-    QStringList spellings = {text.toString(), QString::fromUtf8(text.untranslatedText())};
-    const QSet<QString> languages = KLocalizedString::availableDomainTranslations(TRANSLATION_DOMAIN);
-    for (const QString &language : languages) {
-        spellings << text.toString(QStringList{language});
-    }
-    return spellings;
+    static const QStringList translated = [&text] {
+        QStringList spellings{QString::fromUtf8(text.untranslatedText())};
+        const QSet<QString> languages = KLocalizedString::availableDomainTranslations(TRANSLATION_DOMAIN);
+        for (const QString &language : languages) {
+            spellings << text.toString(QStringList{language});
+        }
+        return spellings;
+    }();
+    return QStringList{text.toString()} + translated;
 }
 
 QStringList commentLines()
