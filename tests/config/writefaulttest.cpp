@@ -2,15 +2,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 
 // Every writer against a file system that fails under it: full, read-only, a
-// ".new" name taken, a missing folder, a symbolic link. The file system is a
-// small tmpfs mounted in a mount namespace of its own (unshare), so nothing of
-// the machine is touched; this test program runs itself inside it to do the
-// one write (QUORLAN_WRITE_ONCE names the writer) and prints "ok" or "failed".
+// ".new" name taken, a missing folder, a symbolic link, a bind-mounted file.
+// The program runs itself inside the faulty tree to do the one write and
+// prints "ok" or "failed".
 
-#include <QDirIterator>
+#include <QDir>
 #include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "config/basicnetcfg.h"
@@ -20,6 +17,7 @@
 #include "config/interfacesfile.h"
 #include "config/textfile.h"
 #include "config/wirelessoptionsfile.h"
+#include "faultyroot.h"
 #include "systemroot.h"
 
 #include <cstdio>
@@ -85,39 +83,6 @@ bool writeOnce(const QString &writer)
     return TextFile::rewriteInPlace(QStringLiteral("/etc/hostname"), inPlaceContent(writer));
 }
 
-// Every file, folder and link under a tree, by path: content, "folder" or "link to ...".
-QMap<QString, QByteArray> snapshot(const QString &top)
-{
-    QMap<QString, QByteArray> entries;
-    QDirIterator it(top, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QFileInfo info = it.fileInfo();
-        QByteArray &entry = entries[path.mid(top.size())];
-        if (info.isSymLink()) {
-            entry = "link to " + QFile::encodeName(QFileInfo(info.symLinkTarget()).fileName());
-        } else if (info.isDir()) {
-            entry = "folder";
-        } else {
-            QFile file(path);
-            entry = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
-        }
-    }
-    return entries;
-}
-
-QString mountNamespaceCommand()
-{
-    for (const QStringList &command :
-         {QStringList{QStringLiteral("--mount")}, QStringList{QStringLiteral("--user"), QStringLiteral("--map-root-user"), QStringLiteral("--mount")}}) {
-        if (QProcess::execute(QStringLiteral("unshare"),
-                              command + QStringList{QStringLiteral("--propagation"), QStringLiteral("private"), QStringLiteral("true")})
-            == 0) {
-            return command.join(QLatin1Char(' '));
-        }
-    }
-    return QString();
-}
 }
 
 class WriteFaultTest : public QObject
@@ -127,8 +92,7 @@ class WriteFaultTest : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        m_unshare = mountNamespaceCommand();
-        if (m_unshare.isEmpty()) {
+        if (!FaultyRoot::isAvailable()) {
             QSKIP("unshare --mount is not permitted here: the file system faults need a mount namespace of their own");
         }
     }
@@ -189,43 +153,17 @@ private Q_SLOTS:
             stage.write(target + QLatin1String(".new/keep"), "kept\n");
         }
 
-        QTemporaryDir mountPoint;
-        QTemporaryDir out;
-        const QString prepare = fault == QLatin1String("full file system") ? QStringLiteral("cat /dev/zero > \"$ROOT/filler\" 2>/dev/null || true")
-            : fault == QLatin1String("read-only file system")              ? QStringLiteral("mount -o remount,ro \"$ROOT\"")
+        const QString prepare = fault == QLatin1String("full file system") ? FaultyRoot::FillUp
+            : fault == QLatin1String("read-only file system")              ? FaultyRoot::MakeReadOnly
             : fault == QLatin1String("bind-mounted file")                  ? QStringLiteral("mount --bind \"$ROOT%1\" \"$ROOT%2\"").arg(linked, target)
                                                                            : QStringLiteral("true");
-        const QString script = QStringLiteral(
-                                   "set -e\n"
-                                   "mount -t tmpfs -o size=64k quorlan-faults \"$ROOT\"\n"
-                                   "cp -a \"$STAGE/.\" \"$ROOT/\"\n"
-                                   "%1\n"
-                                   "QUORLAN_ROOT=\"$ROOT\" QUORLAN_WRITE_ONCE=\"$WRITER\" \"$SELF\" > \"$OUT/result\"\n"
-                                   "if [ -f \"$ROOT/filler\" ]; then rm \"$ROOT/filler\"; fi\n"
-                                   "mkdir \"$OUT/tree\" && cp -a \"$ROOT/.\" \"$OUT/tree/\"\n")
-                                   .arg(prepare);
-        QProcess shell;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("ROOT"), mountPoint.path());
-        environment.insert(QStringLiteral("STAGE"), stage.path(QString()));
-        environment.insert(QStringLiteral("OUT"), out.path());
-        environment.insert(QStringLiteral("WRITER"), writer);
-        environment.insert(QStringLiteral("SELF"), QCoreApplication::applicationFilePath());
-        shell.setProcessEnvironment(environment);
-        shell.start(QStringLiteral("unshare"),
-                    m_unshare.split(QLatin1Char(' '))
-                        + QStringList{QStringLiteral("--propagation"), QStringLiteral("private"), QStringLiteral("sh"), QStringLiteral("-c"), script});
-        QVERIFY(shell.waitForFinished(60000));
-        QVERIFY2(shell.exitCode() == 0, shell.readAllStandardError().constData());
+        QMap<QString, QByteArray> tree;
+        QCOMPARE(FaultyRoot::run(stage.path(QString()), prepare, writer, &tree), QByteArray(succeeds ? "ok\n" : "failed\n"));
 
-        QFile result(out.path() + QLatin1String("/result"));
-        QVERIFY(result.open(QIODevice::ReadOnly));
-        QCOMPARE(result.readAll(), QByteArray(succeeds ? "ok\n" : "failed\n"));
-
-        QMap<QString, QByteArray> expected = snapshot(stage.path(QString()));
+        QMap<QString, QByteArray> expected = FaultyRoot::snapshot(stage.path(QString()));
         if (succeeds) {
             const QString written = fault == QLatin1String("symbolic link") ? linked : target;
-            const QByteArray after = snapshot(out.path() + QLatin1String("/tree")).value(written);
+            const QByteArray after = tree.value(written);
             if (*w.written) {
                 QVERIFY2(after.contains(w.written), after.constData());
             } else {
@@ -239,18 +177,14 @@ private Q_SLOTS:
                 expected[linked] = after;
             }
         }
-        QCOMPARE(snapshot(out.path() + QLatin1String("/tree")), expected);
+        QCOMPARE(tree, expected);
     }
-
-private:
-    QString m_unshare;
 };
 
 int main(int argc, char *argv[])
 {
-    const QString writer = qEnvironmentVariable("QUORLAN_WRITE_ONCE");
-    if (!writer.isEmpty()) {
-        std::puts(writeOnce(writer) ? "ok" : "failed");
+    if (!FaultyRoot::task().isEmpty()) {
+        std::puts(writeOnce(FaultyRoot::task()) ? "ok" : "failed");
         return 0;
     }
     QCoreApplication app(argc, argv);
