@@ -20,6 +20,7 @@
 #include <KLocalizedString>
 #include <KPluginMetaData>
 
+#include "casefile.h"
 #include "config/basicnetcfg.h"
 #include "config/interface.h"
 #include "config/wirelessoptionsfile.h"
@@ -51,18 +52,18 @@ void speak(const QString &language)
     }
 }
 
-QString boxText(const MessageRecorder::Shown &box)
-{
-    return box.caption + QLatin1Char('|') + box.text;
-}
-
 QStringList boxTexts(const MessageRecorder &boxes)
 {
     QStringList texts;
     for (const MessageRecorder::Shown &box : boxes.shown) {
-        texts << boxText(box);
+        texts << box.caption + QLatin1Char('|') + box.text;
     }
     return texts;
+}
+
+QStringList lines(const QByteArray &text)
+{
+    return QString::fromUtf8(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 QStringList itemTexts(const QComboBox *list)
@@ -130,13 +131,6 @@ QString pluginPath()
 {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/../plugins/plasma/kcms/systemsettings_qwidgets/libkcm_quorlan.so");
 }
-
-// The settings file as the module writes it in place of a foreign one.
-QByteArray defaultFile(const QList<QByteArray> &comments)
-{
-    return comments.at(0) + '\n' + comments.at(1) + "\nESSID=\"Any\"\n" + comments.at(2) + "\nMODE=\"Auto\"\n" + comments.at(3) + "\nCHANNEL=\"10\"\n"
-        + comments.at(4) + "\nRATE=\"Auto\"\n" + comments.at(5) + "\n#KEY=\"\"\n";
-}
 }
 
 class TranslationTest : public QObject
@@ -158,70 +152,33 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale::system());
     }
 
-    // The shells list the module by the name in its metadata, which follows the locale.
-    void namesTheModuleInTheLanguage_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("description");
-
-        QTest::newRow("German") << QStringLiteral("de_DE") << QStringLiteral("Netzwerkverbindung")
-                                << QStringLiteral("Rechnername, Ethernet-Schnittstellen, DNS-Server und Einstellungen der WLAN-Karte");
-        QTest::newRow("C is the original English") << QStringLiteral("C") << QStringLiteral("Network Connection")
-                                                   << QStringLiteral("Host name, Ethernet interfaces, DNS servers and wireless card settings");
-    }
-
-    void namesTheModuleInTheLanguage()
-    {
-        QFETCH(QString, locale);
-        QFETCH(QString, name);
-        QFETCH(QString, description);
-        QLocale::setDefault(QLocale(locale));
-
-        const KPluginMetaData metaData(pluginPath());
-
-        QVERIFY2(metaData.isValid(), qPrintable(pluginPath()));
-        QCOMPARE(metaData.name(), name);
-        QCOMPARE(metaData.description(), description);
-    }
-
     void cleanupTestCase()
     {
         SuperUser::setOverride(std::nullopt);
     }
 
-    void showsTheScreensInTheLanguage_data()
+    void showsEverythingInTheLanguage_data()
     {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QStringList>("texts");
-
-        QTest::newRow("German") << s_german
-                                << QStringList{QStringLiteral("&Identifikation, &Schnittstellen, &DNS, W&LAN"),
-                                               QStringLiteral("&Rechnername:"),
-                                               QStringLiteral("&Gateway als Standard-Gateway des Systems festlegen"),
-                                               QStringLiteral("Ein&fügen"),
-                                               QStringLiteral("Funk&netz (ESSID):"),
-                                               QStringLiteral("Automatisch, Ad-hoc, Infrastruktur"),
-                                               QStringLiteral("Geben Sie die IP-Adresse des DNS-Servers ein:")};
-        QTest::newRow("C is the original English") << s_c
-                                                   << QStringList{QStringLiteral("Ide&ntification, Interface&s, &DNS, W&ireless"),
-                                                                  QStringLiteral("Compu&ter name:"),
-                                                                  QStringLiteral("Set &gateway as the default gateway for the system"),
-                                                                  QStringLiteral("Inser&t"),
-                                                                  QStringLiteral("Net&work name (ESSID):"),
-                                                                  QStringLiteral("Auto, Ad-Hoc, Infrastructure"),
-                                                                  QStringLiteral("Enter the IP Address of the DNS server:")};
+        CaseFile::addRows(QStringLiteral("translation-cases"), {"language", "locale", "listed", "screens", "boxes", "written"});
     }
 
-    void showsTheScreensInTheLanguage()
+    void showsEverythingInTheLanguage()
     {
-        QFETCH(QString, language);
-        QFETCH(QStringList, texts);
-        speak(language);
+        QFETCH(QByteArray, language);
+        QFETCH(QByteArray, locale);
+        QFETCH(QByteArray, listed);
+        QFETCH(QByteArray, screens);
+        QFETCH(QByteArray, boxes);
+        QFETCH(QByteArray, written);
+        speak(QString::fromLatin1(language.trimmed()));
+        // The shells list the module by the name in its metadata, which follows the locale.
+        QLocale::setDefault(QLocale(QString::fromLatin1(locale.trimmed())));
+        const KPluginMetaData metaData(pluginPath());
+        QVERIFY2(metaData.isValid(), qPrintable(pluginPath()));
+        QCOMPARE((QStringList{metaData.name(), metaData.description()}), lines(listed));
 
         const NetConfigPage page;
         const AddDNSPanel addServer;
-
         QStringList tabs;
         for (int i = 0; i < page.m_pTabWidget->count(); ++i) {
             tabs << page.m_pTabWidget->tabText(i);
@@ -233,40 +190,20 @@ private Q_SLOTS:
                               page.m_wireless->Label_1->text(),
                               itemTexts(page.m_wireless->ComboBox_1).join(QLatin1String(", ")),
                               addServer.m_pLabelTitle->text()}),
-                 texts);
-    }
+                 lines(screens));
 
-    void showsMessagesInTheLanguage_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QStringList>("boxes");
-
-        QTest::newRow("German") << s_german
-                                << QStringList{
-                                       QStringLiteral("TCP/IP|Bitte geben Sie einen gültigen Rechnernamen an!"),
-                                       QStringLiteral("TCP/IP|Die Schnittstelle eth1 hat eine ungültige IP-Adresse!"),
-                                       QStringLiteral("Verschlüsselungsschlüssel|Der Schlüsselwert muss hexadezimal sein. „G“ ist keine Hexadezimalzahl.")};
-        QTest::newRow("C is the original English")
-            << s_c
-            << QStringList{QStringLiteral("TCP/IP|Please specify a valid Host name!"),
-                           QStringLiteral("TCP/IP|Interface eth1 has invalid IP address!"),
-                           QStringLiteral("Encryption Key|The Key value must be in hexadecimal. \"G\" is not a hexadecimal number.")};
-    }
-
-    void showsMessagesInTheLanguage()
-    {
-        QFETCH(QString, language);
-        QFETCH(QStringList, boxes);
-        speak(language);
         SystemRoot root;
-        root.write(s_wirelessFile, SystemRoot::fixture(QStringLiteral("wireless-opts-defaults")).replace("#KEY=\"\"", "KEY=\"12G4\""));
         MessageRecorder recorder;
+        root.write(s_wirelessFile, "ESSID=\"office\"\n");
+        QVERIFY(!Wireless().loadSettings());
+        QCOMPARE(root.read(s_wirelessFile), written);
+        QCOMPARE(root.read(s_wirelessFile + QLatin1String(".orig")), QByteArray("ESSID=\"office\"\n"));
 
+        root.write(s_wirelessFile, SystemRoot::fixture(QStringLiteral("wireless-opts-defaults")).replace("#KEY=\"\"", "KEY=\"12G4\""));
         BasicNetCfg noHostName;
         IDPanel identification;
         identification.loadSettings(&noHostName);
         QVERIFY(!identification.validSettings());
-
         std::array<Interface, 5> records;
         for (int i = 0; i < int(records.size()); ++i) {
             records[i].setInterfaceNumber(i);
@@ -279,56 +216,10 @@ private Q_SLOTS:
         IPPanel interfaces;
         interfaces.loadSettings(records.data());
         QVERIFY(!interfaces.validSettings());
-
         Wireless wireless;
         QVERIFY(wireless.loadSettings());
         QVERIFY(!wireless.validSetting());
-
-        QCOMPARE(boxTexts(recorder), boxes);
-    }
-
-    void writesTheSettingsFileInTheLanguage_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QByteArray>("written");
-
-        QTest::newRow("German")
-            << s_german
-            << QStringLiteral(
-                   "WLAN-Einstellung|Ihre aktuelle WLAN-Konfiguration wurde nicht von diesem Modul erzeugt und kann nicht verwendet werden. Sie "
-                   "wird durch Standardeinstellungen ersetzt. Die ursprüngliche Konfigurationsdatei wurde nach /etc/pcmcia/wireless.opts.orig "
-                   "kopiert")
-            << defaultFile({"# Erzeugt vom Modul f\xc3\xbcr Netzwerkeinstellungen",
-                            "# ESSID (erweiterter Netzwerkname): z. B. Mein Netzwerk",
-                            "# Betriebsmodus: Ad-Hoc, Managed oder Auto",
-                            "# Kanal: 1, 2, 3 usw.",
-                            "# Bitrate: Auto, 1 Mbps, 2 Mbps, 5.5 Mbps oder 11 Mbps",
-                            "# Verschl\xc3\xbcsselungsschl\xc3\xbcssel"});
-        QTest::newRow("C is the original English")
-            << s_c
-            << QStringLiteral(
-                   "Wireless Setting|Your current wireless configuration was not generated by this panel and cannot be used. It is being replaced with "
-                   "default settings. The original configuration file has been copied to /etc/pcmcia/wireless.opts.orig")
-            << SystemRoot::fixture(QStringLiteral("wireless-opts-defaults"));
-    }
-
-    void writesTheSettingsFileInTheLanguage()
-    {
-        QFETCH(QString, language);
-        QFETCH(QString, box);
-        QFETCH(QByteArray, written);
-        speak(language);
-        SystemRoot root;
-        root.write(s_wirelessFile, "ESSID=\"office\"\n");
-        MessageRecorder recorder;
-
-        Wireless wireless;
-        QVERIFY(!wireless.loadSettings());
-
-        QCOMPARE(boxTexts(recorder), QStringList{box});
-        QCOMPARE(root.read(s_wirelessFile), written);
-        QCOMPARE(root.read(s_wirelessFile + QLatin1String(".orig")), QByteArray("ESSID=\"office\"\n"));
+        QCOMPARE(boxTexts(recorder), lines(boxes));
     }
 
     void knowsItsOwnFileInAnyLanguage_data()
