@@ -8,23 +8,31 @@
 
 #include <KComboBox>
 
+#include "addrow.h"
+#include "forms/idpage.h"
 #include "forms/ipedit.h"
 #include "forms/ippage.h"
 
-class IPPageTest : public QObject
+#include <memory>
+
+class LabelsTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The Identification and the Interfaces forms; the row names are the texts shown.
     void leadsFromEachTextToItsWidget_data()
     {
+        QTest::addColumn<bool>("identification"); // or else the Interfaces form
         QTest::addColumn<QString>("label"); // empty for a button, which carries its own text
         QTest::addColumn<QString>("target");
         QTest::addColumn<int>("key"); // with Alt; none where the entry only displays
         QTest::addColumn<QSize>("fixedSize");
         const auto row = [](const char *text, const char *label, const char *target, int key, QSize fixedSize = QSize()) {
-            QTest::newRow(text) << label << target << key << fixedSize;
+            QTest::newRow(text) << false << label << target << key << fixedSize;
         };
+        addRow("Compu&ter name:", true, "m_pLabelHostName", "m_pHostName", int(Qt::Key_T), QSize());
+        addRow("Do&main:", true, "m_pLabelDomain", "m_pDomain", int(Qt::Key_M), QSize());
         const QSize entry(180, 22);
         const QSize button(85, 26);
         row("Networ&k interface:", "m_pLabelNI", "m_pComboBoxNI", Qt::Key_K, QSize(220, 22));
@@ -45,11 +53,13 @@ private Q_SLOTS:
 
     void leadsFromEachTextToItsWidget()
     {
+        QFETCH(bool, identification);
         QFETCH(QString, label);
         QFETCH(QString, target);
         QFETCH(int, key);
         QFETCH(QSize, fixedSize);
-        IPPage page;
+        const std::unique_ptr<QWidget> form(identification ? static_cast<QWidget *>(new IDPage) : new IPPage);
+        QWidget &page = *form;
         page.show();
         page.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&page));
@@ -90,5 +100,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(IPPageTest)
-#include "ippagetest.moc"
+QTEST_MAIN(LabelsTest)
+#include "labelstest.moc"
