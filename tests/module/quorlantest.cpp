@@ -7,6 +7,7 @@
 #include <KLineEdit>
 
 #include "addrow.h"
+#include "casefile.h"
 #include "fakeshell.h"
 #include "messagerecorder.h"
 #include "module/netconfigpanel.h"
@@ -24,44 +25,30 @@
 namespace
 {
 const QString CountCommand = QStringLiteral("/sbin/ifconfig -a | /bin/egrep ^eth[0-9] | /bin/egrep -v ^eth[0-9]+:[0-9]+.*$ | /usr/bin/wc -l");
-const QString Unsupported = QStringLiteral(
-    "The /etc/network/interfaces file contains some tags that are not supported by this program. If the file has been manually modified, please exit the "
-    "program in order to keep those changes. Continue running this program may overwrite such modification.\nDo you wish to continue?");
 
-// The module on the sample system, its device inventory naming network.1 only, and
-// the machine set up by a row: "count X" (what the Ethernet count prints; "count -":
-// it cannot start), "interfaces TEXT" (line ends and tabs escaped), "no interfaces", "answer no", "user" (not the superuser).
+// The sample system, its device inventory naming network.1 only, the Ethernet
+// count printing 2, the superuser; a test changes any of it, then starts the module.
 struct ModuleOnSample {
-    explicit ModuleOnSample(const QString &setup)
+    ModuleOnSample()
     {
         SampleSystem::copyInto(root);
         root.copyFixture(QStringLiteral("devices-inf-acme-network-1"), QStringLiteral("/etc/devices/devices.inf"));
         shell.answerQuery(CountCommand, QByteArray("2"));
         SuperUser::setOverride(true);
-        for (const QString &step : setup.split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
-            const QString rest = step.mid(step.indexOf(QLatin1Char(' ')) + 1);
-            if (step.startsWith(QLatin1String("count "))) {
-                shell.answerQuery(CountCommand, rest == QLatin1String("-") ? std::nullopt : std::optional<QByteArray>(rest.toLatin1()));
-            } else if (step.startsWith(QLatin1String("interfaces "))) {
-                root.write(QStringLiteral("/etc/network/interfaces"), rest.toLatin1().replace("\\n", "\n").replace("\\t", "\t"));
-            } else if (step == QLatin1String("no interfaces")) {
-                QFile::remove(root.path(QStringLiteral("/etc/network/interfaces")));
-            } else if (step == QLatin1String("answer no")) {
-                messages.answers << Messages::Answer::No;
-            } else if (step == QLatin1String("user")) {
-                SuperUser::setOverride(false);
-            }
-        }
-        module = std::make_unique<Quorlan>(nullptr, QVariantList());
-        panel = module->findChild<NetConfigPanel *>();
     }
     ~ModuleOnSample()
     {
         SuperUser::setOverride(std::nullopt);
     }
 
-    // The boxes, then "=> " the count, each present device with its description,
-    // the name servers read and whether the page is shown.
+    void start()
+    {
+        module = std::make_unique<Quorlan>(nullptr, QVariantList());
+        panel = module->findChild<NetConfigPanel *>();
+    }
+
+    // A line for each box, then "=> " the count, each present device with its
+    // description, the name servers read and whether the page is shown.
     QString loaded() const
     {
         QStringList seen;
@@ -76,7 +63,7 @@ struct ModuleOnSample {
         }
         seen << devices.join(QLatin1Char(' ')) << panel->resolverFile().nameservers().join(QLatin1Char(' '))
              << QLatin1String(panel->isHidden() ? "hidden" : "shown");
-        return seen.join(QLatin1String(" | "));
+        return seen.join(QLatin1Char('\n')) + QLatin1Char('\n');
     }
 
     SystemRoot root;
@@ -94,58 +81,59 @@ class QuorlanTest : public QObject
 private Q_SLOTS:
     void loadsTheSystem_data()
     {
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<QString>("expected"); // ModuleOnSample::loaded()
-
-        const QString servers = QStringLiteral(" | 10.1.0.53 10.1.0.54 | shown");
-        addRow("the sample: devices named from the inventory, network.2 has no maker", "", QString(QLatin1String("=> 1 counted 2: eth0=Acme eth1") + servers));
-        addRow("three devices", "count 3", QString(QLatin1String("=> 1 counted 3: eth0=Acme eth1 eth2") + servers));
-        addRow("blanks before the number", "count   2", QString(QLatin1String("=> 1 counted 2: eth0=Acme eth1") + servers));
-        addRow("no output is no device", "count ", QString(QLatin1String("=> 1 counted 0:") + servers));
-        addRow("no number is no device", "count x", QString(QLatin1String("=> 1 counted 0:") + servers));
-        addRow("seven devices fill the five records and nothing beyond",
-               "count 7",
-               QString(QLatin1String("=> 1 counted 7: eth0=Acme eth1 eth2 eth3 eth4") + servers));
-        addRow("a count that cannot start: no message of its own", "count -", "Unable to load configuration data! | => 1 counted 0: |  | hidden");
-        addRow("an unsupported option asked about; Yes goes on",
-               "interfaces auto lo eth0\\n   mapping hotplug\\n",
-               QString(Unsupported + QLatin1String(" | => 1 counted 2: eth0=Acme eth1") + servers));
-        addRow("No: nothing counted, the resolver not read",
-               "interfaces iface eth0 inet dhcp\\n\\thwaddress ether 00:11:22:33:44:55\\n, answer no",
-               Unsupported + QLatin1String(" | Unable to load configuration data! | => 0 counted 0: |  | hidden"));
-        addRow("a missing interfaces file is named, the page hidden",
-               "no interfaces",
-               "Unable to find file /etc/network/interfaces! | Unable to load configuration data! | => 0 counted 0: |  | hidden");
+        CaseFile::addRows(QStringLiteral("module-load-cases"), {"count", "uncountable", "interfaces", "removed", "answer", "shown"});
     }
 
     void loadsTheSystem()
     {
-        QFETCH(QString, setup);
-        QFETCH(QString, expected);
-        ModuleOnSample sample(setup);
-        QCOMPARE(sample.loaded(), expected);
+        QFETCH(QByteArray, count);
+        QFETCH(QByteArray, uncountable);
+        QFETCH(QByteArray, interfaces);
+        QFETCH(QByteArray, removed);
+        QFETCH(QByteArray, answer);
+        QFETCH(QByteArray, shown);
+        ModuleOnSample sample;
+        if (!count.isNull()) {
+            sample.shell.answerQuery(CountCommand, count.endsWith('\n') ? count.chopped(1) : count);
+        }
+        if (!uncountable.isNull()) {
+            sample.shell.answerQuery(CountCommand, std::nullopt);
+        }
+        if (!interfaces.isNull()) {
+            sample.root.write(QStringLiteral("/etc/network/interfaces"), interfaces);
+        }
+        for (const QByteArray &file : removed.split('\n')) {
+            QFile::remove(sample.root.path(QString::fromLatin1(file)));
+        }
+        if (answer.startsWith("no")) {
+            sample.messages.answers << Messages::Answer::No;
+        }
+        sample.start();
+        QCOMPARE(sample.loaded(), QString::fromUtf8(shown));
         // Once hidden, the page stays so: it would show half-read records otherwise.
         SampleSystem::copyInto(sample.root);
         sample.module->load();
-        QCOMPARE(sample.panel->isHidden(), expected.endsWith(QLatin1String("hidden")));
+        QCOMPARE(sample.panel->isHidden(), shown.endsWith("hidden\n"));
     }
 
     void decidesTheModeByUser_data()
     {
-        QTest::addColumn<QString>("setup");
+        QTest::addColumn<bool>("superUser");
         QTest::addColumn<int>("buttons"); // KCModule::Buttons, which QTest cannot hold
         QTest::addColumn<QList<bool>>("readOnly"); // Identification, Interfaces, DNS, Wireless
 
-        addRow("the superuser may apply", "", int(KCModule::Help | KCModule::Apply), QList<bool>{false, false, false, false});
-        addRow("anyone else may only look, on every tab", "user", int(KCModule::Help), QList<bool>{true, true, true, true});
+        addRow("the superuser may apply", true, int(KCModule::Help | KCModule::Apply), QList<bool>{false, false, false, false});
+        addRow("anyone else may only look, on every tab", false, int(KCModule::Help), QList<bool>{true, true, true, true});
     }
 
     void decidesTheModeByUser()
     {
-        QFETCH(QString, setup);
+        QFETCH(bool, superUser);
         QFETCH(int, buttons);
         QFETCH(QList<bool>, readOnly);
-        ModuleOnSample sample(setup);
+        ModuleOnSample sample;
+        SuperUser::setOverride(superUser);
+        sample.start();
         const NetConfigPanel &panel = *sample.panel;
         QCOMPARE(int(sample.module->buttons()), buttons);
         QCOMPARE(QList<bool>({panel.m_pIDPanel->isReadOnly(), panel.m_pIPPanel->isReadOnly(), panel.m_pDNSPanel->isReadOnly(), panel.m_wireless->isReadOnly()}),
@@ -155,7 +143,8 @@ private Q_SLOTS:
 
     void talksToTheShell()
     {
-        ModuleOnSample sample(QString{});
+        ModuleOnSample sample;
+        sample.start();
         QSignalSpy changed(sample.module.get(), &KCModule::changed);
         QCOMPARE(sample.module->quickHelp(),
                  QStringLiteral("<h3>Network Connection</h3><br>For a local user, this module allows you to view and change the network settings.<br><br>"
