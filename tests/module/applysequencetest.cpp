@@ -8,7 +8,7 @@
 #include <KComboBox>
 #include <KLineEdit>
 
-#include "addrow.h"
+#include "casefile.h"
 #include "fakeshell.h"
 #include "messagerecorder.h"
 #include "module/netconfigpanel.h"
@@ -92,11 +92,11 @@ void perform(NetConfigPanel &panel, Transcript &transcript, const SystemRoot &ro
     }
 }
 
-// The files that differ from the sample (by their last path part) and the devices a
-// fresh load finds enabled.
-QString outcome(const SystemRoot &root)
+// The files that differ from the sample (by their last path part), and on a line
+// of its own the devices a fresh load finds enabled.
+QString outcomeOf(const SystemRoot &root)
 {
-    QStringList written;
+    QStringList written{QStringLiteral("wrote")};
     for (const QString &file : Files) {
         if (root.read(file) != SystemRoot::fixture(QLatin1String("sample-system") + file)) {
             written << file.section(QLatin1Char('/'), -1);
@@ -104,12 +104,13 @@ QString outcome(const SystemRoot &root)
     }
     NetConfigPanel fresh(nullptr, nullptr, false);
     fresh.loadSettings();
-    QStringList enabled;
+    QStringList enabled{QStringLiteral("up")};
     for (const Interface &record : fresh.interfaceRecords()) {
-        enabled << (record.present && record.enabled ? record.deviceName : QString());
+        if (record.present && record.enabled) {
+            enabled << record.deviceName;
+        }
     }
-    enabled.removeAll(QString());
-    return QLatin1String("wrote ") + written.join(QLatin1Char(' ')) + QLatin1String(" | up ") + enabled.join(QLatin1Char(' '));
+    return written.join(QLatin1Char(' ')) + QLatin1Char('\n') + enabled.join(QLatin1Char(' ')) + QLatin1Char('\n');
 }
 }
 
@@ -120,71 +121,33 @@ class ApplySequenceTest : public QObject
 private Q_SLOTS:
     void appliesTheSettings_data()
     {
-        QTest::addColumn<QString>("devices"); // what the Ethernet count prints
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("expected"); // the transcript, " => " what Apply returned, " | " outcome()
-
-        addRow("no tab changed: nothing written, nothing run", "2", "", " => true | wrote  | up eth0 eth1");
-        addRow("a refused check writes nothing and clears every flag",
-               "2",
-               "essid, no host",
-               "Please specify a valid Host name! [on the tab] => false | wrote  | up eth0 eth1");
-        addRow("the take-down fails: both messages, the wireless file already written",
-               "2",
-               "edit, fail networking stop",
-               "stop; Error shutting down interfaces!*; Problem shutting down all network interfaces!* => false | wrote wireless.opts | up eth0 eth1");
-        addRow("the host name file cannot be written: only the wireless file is",
-               "2",
-               "edit, block /etc/hostname",
-               "stop; Problem saving configuration data!* => false | wrote wireless.opts | up eth0 eth1");
-        addRow("the hosts file cannot be replaced: the host name stays written",
-               "2",
-               "edit, block /etc/hosts.new",
-               "stop; Problem saving configuration data!* => false | wrote wireless.opts hostname | up eth0 eth1");
-        addRow("declining keeps the files, sets no host name and reloads", "2", "edit, decline", "stop; question; not yet; count => true");
-        addRow("the host name command cannot start: no message", "2", "edit, cannot /bin/hostname", "stop; question; hostname => false");
-        addRow("the host name command fails", "2", "edit, fail /bin/hostname", "stop; question; hostname; Error setting hostname!* => false");
-        addRow("the restart cannot start: no message", "2", "edit, cannot networking restart", "stop; question; hostname; restart => false");
-        addRow("the restart fails", "2", "edit, fail networking restart", "stop; question; hostname; restart; Error restarting networking!* => false");
-        addRow("every interface comes up: the success notice and a reload",
-               "2",
-               "edit",
-               "stop; question; hostname; restart; check eth0; check eth1; in effect; count => true");
-        addRow("eth1 does not come up: named, stored as not enabled, no success notice",
-               "2",
-               "edit, fail grep -q eth1",
-               "stop; question; hostname; restart; check eth0; check eth1; The following interface(s) failed to restart: eth1 => false | "
-               "wrote wireless.opts hostname hosts interfaces resolv.conf | up eth0");
-        addRow("a device that is not present is never checked",
-               "1",
-               "edit",
-               "stop; question; hostname; restart; check eth0; in effect; count => true | wrote wireless.opts hostname hosts interfaces resolv.conf | up eth0");
-        addRow("a disabled interface is never checked",
-               "2",
-               "edit, disable eth1",
-               "stop; question; hostname; restart; check eth0; in effect; count => true | wrote wireless.opts hostname hosts interfaces resolv.conf | up eth0");
+        CaseFile::addRows(QStringLiteral("apply-cases"), {"count", "steps", "ran", "returned", "outcome"});
     }
 
     void appliesTheSettings()
     {
-        QFETCH(QString, devices);
-        QFETCH(QString, steps);
-        QFETCH(QString, expected);
+        QFETCH(QByteArray, count);
+        QFETCH(QByteArray, steps);
+        QFETCH(QByteArray, ran);
+        QFETCH(QByteArray, returned);
+        QFETCH(QByteArray, outcome);
         SystemRoot root;
         SampleSystem::copyInto(root);
         Transcript transcript;
-        transcript.answerQuery(QStringLiteral("ifconfig"), devices.toLatin1());
+        transcript.answerQuery(QStringLiteral("ifconfig"), count.isNull() ? QByteArray("2") : count.trimmed());
         NetConfigPanel panel(nullptr, nullptr, false);
         QVERIFY(panel.loadSettings());
         // Loading flags the Wireless tab; every row starts from tabs without a change.
         panel.setChangedFlag(false);
-        for (const QString &step : steps.split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
+        for (const QString &step : CaseFile::lines(steps)) {
             perform(panel, transcript, root, step);
         }
         transcript.events.clear();
 
         const bool result = panel.applySettings();
         QCOMPARE(panel.cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(transcript.events, CaseFile::lines(ran));
+        QCOMPARE(result, returned.startsWith("true"));
         // The blocked file comes back as it was, so that only what was written differs.
         for (const QString &blocked : std::as_const(transcript.blocked)) {
             QVERIFY(QDir().rmdir(root.path(blocked)));
@@ -192,19 +155,16 @@ private Q_SLOTS:
                 root.copyFixture(QLatin1String("sample-system") + blocked, blocked);
             }
         }
-        // A row without an outcome wrote every file and left both interfaces up.
-        const QString full = expected.contains(QLatin1String(" | wrote"))
-            ? expected
-            : expected + QLatin1String(" | wrote wireless.opts hostname hosts interfaces resolv.conf | up eth0 eth1");
-        const QString ran = transcript.events.join(QLatin1String("; ")) + QLatin1String(result ? " => true | " : " => false | ");
-        QCOMPARE(ran + outcome(root), full);
-        if (full.contains(QLatin1String("resolv.conf"))) {
+        const QByteArray wroteAll("wrote wireless.opts hostname hosts interfaces resolv.conf\nup eth0 eth1\n");
+        const QString came = outcomeOf(root);
+        QCOMPARE(came, QString::fromLatin1(outcome.isNull() ? wroteAll : outcome));
+        if (came.contains(QLatin1String("resolv.conf"))) {
             QCOMPARE(root.read(QStringLiteral("/etc/hostname")), QByteArray("gateway9\n"));
             QCOMPARE(root.read(QStringLiteral("/etc/resolv.conf")), QByteArray("domain example.org\nnameserver 10.1.0.53\nnameserver 10.1.0.54\n"));
             QVERIFY(root.read(QStringLiteral("/etc/hosts")).contains("\n10.1.4.37 gateway9.example.org gateway9\n"));
             QVERIFY(root.read(Files.first()).contains("\nESSID=\"lab-wlan\"\n"));
         }
-        if (!ran.contains(QLatin1String("stop"))) {
+        if (!transcript.events.contains(QLatin1String("stop"))) {
             // Nothing had changed, or a check refused and cleared every flag: Apply again does nothing.
             transcript.events.clear();
             QVERIFY(!panel.isChanged() && panel.applySettings());

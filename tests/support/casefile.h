@@ -56,4 +56,10 @@ inline void addRows(const QString &fixture, const QList<const char *> &keys)
     }
     addRow();
 }
+
+/// A section's lines as text, without their line ends.
+inline QStringList lines(const QByteArray &section)
+{
+    return QString::fromUtf8(section).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
 }
