@@ -61,11 +61,6 @@ QStringList boxTexts(const MessageRecorder &boxes)
     return texts;
 }
 
-QStringList lines(const QByteArray &text)
-{
-    return QString::fromUtf8(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
 QStringList itemTexts(const QComboBox *list)
 {
     QStringList items;
@@ -175,7 +170,7 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(QString::fromLatin1(locale.trimmed())));
         const KPluginMetaData metaData(pluginPath());
         QVERIFY2(metaData.isValid(), qPrintable(pluginPath()));
-        QCOMPARE((QStringList{metaData.name(), metaData.description()}), lines(listed));
+        QCOMPARE((QStringList{metaData.name(), metaData.description()}), CaseFile::lines(listed));
 
         const NetConfigPage page;
         const AddDNSPanel addServer;
@@ -190,7 +185,7 @@ private Q_SLOTS:
                               page.m_wireless->Label_1->text(),
                               itemTexts(page.m_wireless->ComboBox_1).join(QLatin1String(", ")),
                               addServer.m_pLabelTitle->text()}),
-                 lines(screens));
+                 CaseFile::lines(screens));
 
         SystemRoot root;
         MessageRecorder recorder;
@@ -219,7 +214,7 @@ private Q_SLOTS:
         Wireless wireless;
         QVERIFY(wireless.loadSettings());
         QVERIFY(!wireless.validSetting());
-        QCOMPARE(boxTexts(recorder), lines(boxes));
+        QCOMPARE(boxTexts(recorder), CaseFile::lines(boxes));
     }
 
     void knowsItsOwnFileInAnyLanguage_data()

@@ -292,12 +292,9 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, records);
         QFETCH(QByteArray, transcript);
-        const auto lines = [](const QByteArray &text) {
-            return QString::fromUtf8(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        };
-        TabSession tab(lines(records));
+        TabSession tab(CaseFile::lines(records));
 
-        QCOMPARE(tab.replay(lines(transcript)), lines(transcript));
+        QCOMPARE(tab.replay(CaseFile::lines(transcript)), CaseFile::lines(transcript));
         QCOMPARE(tab.panel.cursor().shape(), Qt::ArrowCursor);
     }
 
