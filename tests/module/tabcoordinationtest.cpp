@@ -22,55 +22,47 @@
 #include "samplesystem.h"
 #include "systemroot.h"
 
-#include <memory>
+namespace
+{
+// The sample system loaded into a main panel.
+struct SampleLoaded {
+    SampleLoaded()
+    {
+        SampleSystem::copyInto(root);
+        shell.answerQuery(QStringLiteral("ifconfig"), QByteArray("2"));
+        QVERIFY(panel.loadSettings());
+    }
+
+    SystemRoot root;
+    FakeShell shell;
+    MessageRecorder messages;
+    NetConfigPanel panel{nullptr, nullptr, false};
+};
+}
 
 class TabCoordinationTest : public QObject
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<SystemRoot> m_root;
-    std::unique_ptr<FakeShell> m_shell;
-    std::unique_ptr<MessageRecorder> m_messages;
-    std::unique_ptr<NetConfigPanel> m_panel;
-
 private Q_SLOTS:
-    // Every function starts from the sample system loaded into a main panel.
-    void init()
-    {
-        m_root = std::make_unique<SystemRoot>();
-        SampleSystem::copyInto(*m_root);
-        m_shell = std::make_unique<FakeShell>();
-        m_shell->answerQuery(QStringLiteral("ifconfig"), QByteArray("2"));
-        m_messages = std::make_unique<MessageRecorder>();
-        m_panel = std::make_unique<NetConfigPanel>(nullptr, nullptr, false);
-        QVERIFY(m_panel->loadSettings());
-    }
-
-    void cleanup()
-    {
-        m_panel.reset();
-        m_messages.reset();
-        m_shell.reset();
-        m_root.reset();
-    }
-
     void reloadsThreeTabsOnRequestOfTheInterfacesTab()
     {
-        m_root->write(QStringLiteral("/etc/hostname"), "relay5\n");
-        m_root->write(QStringLiteral("/etc/resolv.conf"), "nameserver 192.0.2.53\n");
-        m_root->write(QStringLiteral("/etc/network/interfaces"), "auto eth0\niface eth0 inet static\n\taddress 10.1.4.50\n\tnetmask 255.255.252.0\n");
-        m_root->write(QStringLiteral("/etc/pcmcia/wireless.opts"), m_root->read(QStringLiteral("/etc/pcmcia/wireless.opts")).replace("office", "other"));
+        SampleLoaded sample;
+        sample.root.write(QStringLiteral("/etc/hostname"), "relay5\n");
+        sample.root.write(QStringLiteral("/etc/resolv.conf"), "nameserver 192.0.2.53\n");
+        sample.root.write(QStringLiteral("/etc/network/interfaces"), "auto eth0\niface eth0 inet static\n\taddress 10.1.4.50\n\tnetmask 255.255.252.0\n");
+        sample.root.write(QStringLiteral("/etc/pcmcia/wireless.opts"),
+                          sample.root.read(QStringLiteral("/etc/pcmcia/wireless.opts")).replace("office", "other"));
 
-        Q_EMIT m_panel->m_pIPPanel->reloadConfigData();
+        Q_EMIT sample.panel.m_pIPPanel->reloadConfigData();
         // Each tab reloads from a fresh read of every file: three counts of the devices.
-        QCOMPARE(m_shell->queries.size(), 1 + 3);
-        const QStringList shown{m_panel->m_pIDPanel->m_pHostName->text(),
-                                m_panel->m_pIPPanel->m_pIPEditStaticIP->getText(),
-                                m_panel->m_pDNSPanel->m_pListBox->item(0)->text(),
-                                m_panel->m_wireless->LineEdit_1->text()};
+        QCOMPARE(sample.shell.queries.size(), 1 + 3);
+        const QStringList shown{sample.panel.m_pIDPanel->m_pHostName->text(),
+                                sample.panel.m_pIPPanel->m_pIPEditStaticIP->getText(),
+                                sample.panel.m_pDNSPanel->m_pListBox->item(0)->text(),
+                                sample.panel.m_wireless->LineEdit_1->text()};
         QCOMPARE(shown.join(QLatin1Char(' ')), QStringLiteral("relay5 10.1.4.50 192.0.2.53 office-wlan"));
-        QCOMPARE(m_messages->texts(), QStringList());
+        QCOMPARE(sample.messages.texts(), QStringList());
     }
 
     void keepsTheChangeFlagsTogether_data()
@@ -85,7 +77,8 @@ private Q_SLOTS:
     void keepsTheChangeFlagsTogether()
     {
         QFETCH(int, tab);
-        NetConfigPanel &panel = *m_panel;
+        SampleLoaded sample;
+        NetConfigPanel &panel = sample.panel;
         const auto flags = [&panel] {
             return QList<bool>{panel.m_pIDPanel->isChanged(), panel.m_pIPPanel->isChanged(), panel.m_pDNSPanel->isChanged(), panel.m_wireless->isChanged()};
         };
@@ -113,15 +106,16 @@ private Q_SLOTS:
 
     void dnsTabFollowsTheEnabledInterfaces()
     {
+        SampleLoaded sample;
         // eth0 is shown first; then eth1 is chosen with the arrow key, as a user would.
-        QCheckBox *enable = m_panel->m_pIPPanel->m_pCheckBoxEnableNetwork;
+        QCheckBox *enable = sample.panel.m_pIPPanel->m_pCheckBoxEnableNetwork;
         enable->click();
-        QVERIFY(m_panel->m_pDNSPanel->m_pListBox->isEnabled());
-        QTest::keyClick(m_panel->m_pIPPanel->m_pComboBoxNI, Qt::Key_Down);
+        QVERIFY(sample.panel.m_pDNSPanel->m_pListBox->isEnabled());
+        QTest::keyClick(sample.panel.m_pIPPanel->m_pComboBoxNI, Qt::Key_Down);
         enable->click();
-        QVERIFY(!m_panel->m_pDNSPanel->m_pListBox->isEnabled());
+        QVERIFY(!sample.panel.m_pDNSPanel->m_pListBox->isEnabled());
         enable->click();
-        QVERIFY(m_panel->m_pDNSPanel->m_pListBox->isEnabled());
+        QVERIFY(sample.panel.m_pDNSPanel->m_pListBox->isEnabled());
     }
 };
 
