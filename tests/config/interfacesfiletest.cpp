@@ -57,9 +57,6 @@ private Q_SLOTS:
     void rewritesStanzas_data()
     {
         CaseFile::addRows(QStringLiteral("interfaces-rewrite-cases"), {"records", "before", "after"});
-        QTest::newRow("debian file, both devices") << QByteArray("eth0 auto dhcp host=labhost eth1 auto ip=172.16.9.4 mask=255.255.0.0 gw=172.16.0.1 default")
-                                                   << SystemRoot::fixture(QStringLiteral("interfaces-static-and-dhcp"))
-                                                   << SystemRoot::fixture(QStringLiteral("interfaces-static-and-dhcp-swapped"));
     }
 
     void rewritesStanzas()
