@@ -30,6 +30,8 @@ overlay() {
 }
 overlay /etc etc
 overlay /var var
+# lab.sh --usr; before /usr/local/sbin, which then lies over the copy.
+[ ! -d "$lab/upper/usr" ] || overlay /usr usr
 overlay /usr/local/sbin usr-local-sbin
 
 # A fresh /run: without /run/systemd/system the init scripts do their work

@@ -13,9 +13,11 @@
 # Every process of the lab lives in one of two PID namespaces that die with
 # this script, so nothing outlives it, not even after a kill -9.
 #
-# usage: lab.sh [--boot] [--display] [--] COMMAND [ARG...]
+# usage: lab.sh [--boot] [--display] [--usr] [--] COMMAND [ARG...]
 #   --boot     bring the network up first (/etc/init.d/networking start)
 #   --display  let the command use the caller's X display ($DISPLAY)
+#   --usr      make /usr copy-on-write too, so that dpkg can install and
+#              remove packages in the lab
 # The exit status is the command's. With LAB_KEEP=DIR, a failing or
 # interrupted run leaves the lab's files and logs in DIR and names it.
 set -euo pipefail
@@ -23,10 +25,12 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 boot=0
 display=0
+usr=0
 while [ $# -gt 0 ]; do
     case $1 in
     --boot) boot=1 ;;
     --display) display=1 ;;
+    --usr) usr=1 ;;
     --) shift && break ;;
     -*) echo "lab: unknown option $1" >&2 && exit 2 ;;
     *) break ;;
@@ -34,7 +38,7 @@ while [ $# -gt 0 ]; do
     shift
 done
 if [ $# -eq 0 ]; then
-    echo "usage: $0 [--boot] [--display] [--] COMMAND [ARG...]" >&2
+    echo "usage: $0 [--boot] [--display] [--usr] [--] COMMAND [ARG...]" >&2
     exit 2
 fi
 if [ "$(id -u)" != 0 ]; then
@@ -106,6 +110,8 @@ mkdir -p "$lab/upper/etc" "$lab/upper/var/dhcp" "$lab/upper/var/log/lab" "$lab/u
     "$lab/work/etc" "$lab/work/var" "$lab/work/usr-local-sbin" "$lab/lan"
 cp -a "$here/sample/etc/." "$lab/upper/etc/"
 chmod 600 "$lab/upper/etc/pcmcia/wireless.opts"
+# client.sh lays /usr over with what it finds here.
+[ "$usr" = 0 ] || mkdir -p "$lab/upper/usr" "$lab/work/usr"
 
 # Each side gets a PID namespace whose init dies with its unshare (--kill-child),
 # and each unshare dies with this script (--pdeathsig).

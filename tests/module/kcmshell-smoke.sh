@@ -7,6 +7,9 @@
 # a screenshot folder, each tab is then chosen with its Alt accelerator and saved
 # there as quorlan-<tab>.png; every accelerator must show another tab.
 # usage: kcmshell-smoke.sh <build>/plugins <sample system tree> [sanitized] [screenshot folder]
+# An empty plug-in folder leaves the plug-in to Qt's own search (an installed
+# module). In another language, SMOKE_TITLE names the window and SMOKE_TABS
+# lists the tabs as accelerator:name.
 set -euo pipefail
 
 plugins=$1
@@ -25,7 +28,10 @@ trap 'rm -rf "$work"' EXIT
 cp -a "$sample" "$work/root"
 mkdir -m 700 "$work/runtime"
 [ -z "$shots" ] || { mkdir -p "$shots" && rm -f "$shots"/quorlan-*.png; }
-export QT_PLUGIN_PATH=$plugins QUORLAN_ROOT=$work/root XDG_RUNTIME_DIR=$work/runtime
+export QUORLAN_ROOT=$work/root XDG_RUNTIME_DIR=$work/runtime
+if [ -n "$plugins" ]; then export QT_PLUGIN_PATH=$plugins; else unset QT_PLUGIN_PATH; fi
+export SMOKE_TITLE=${SMOKE_TITLE:-Network Connection}
+export SMOKE_TABS=${SMOKE_TABS:-n:identification s:interfaces d:dns i:wireless}
 unset QT_QPA_PLATFORM
 # kcmshell5 is not instrumented: the sanitizer runtimes must come first in it.
 preload=
@@ -44,7 +50,7 @@ trap 'kill "$shell" 2>/dev/null; wait "$shell" 2>/dev/null' EXIT
 window=
 for _ in $(seq 60); do
     kill -0 "$shell" 2>/dev/null || { echo "kcmshell5 ended before showing a window"; exit 1; }
-    window=$(xwininfo -root -tree | awk '/\("kcmshell5" "kcmshell5"\)/ && /"Network Connection/ { print $1; exit }')
+    window=$(xwininfo -root -tree | awk -v title="\"$SMOKE_TITLE" '/\("kcmshell5" "kcmshell5"\)/ && index($0, title) { print $1; exit }')
     [ -n "$window" ] && break
     sleep 0.5
 done
@@ -57,7 +63,7 @@ status=0
 [ -n "$shots" ] || exit "$status"
 
 xdotool windowfocus --sync "$window"
-for tab in n:identification s:interfaces d:dns i:wireless; do
+for tab in $SMOKE_TABS; do
     xdotool key "alt+${tab%%:*}"
     sleep 0.7
     xwd -silent -id "$window" -out "$work/${tab#*:}.xwd"
