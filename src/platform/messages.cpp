@@ -23,10 +23,40 @@ void showSorry(QWidget *parent, const QString &text, const QString &caption)
     KMessageBox::createKMessageBox(dialog, buttons, QMessageBox::Warning, text, QStringList(), QString(), nullptr, KMessageBox::Notify);
 }
 
+// The toolkit's own questions take no details; this is the same box with them.
+// The details go in preformatted, so that a file's lines keep their columns.
+bool askWithDetails(QWidget *parent, const QString &text, const QString &caption, const KGuiItem &yes, const KGuiItem &no, const QString &details)
+{
+    auto *dialog = new QDialog(parent);
+    dialog->setWindowTitle(caption);
+    dialog->setObjectName(QStringLiteral("warningYesNo"));
+    dialog->setModal(true);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Yes | QDialogButtonBox::No, dialog);
+    KGuiItem::assign(buttons->button(QDialogButtonBox::Yes), yes);
+    KGuiItem::assign(buttons->button(QDialogButtonBox::No), no);
+    const QString folded = QLatin1String("<pre>") + details.toHtmlEscaped() + QLatin1String("</pre>");
+    return KMessageBox::createKMessageBox(dialog,
+                                          buttons,
+                                          QMessageBox::Warning,
+                                          text,
+                                          QStringList(),
+                                          QString(),
+                                          nullptr,
+                                          KMessageBox::Notify | KMessageBox::Dangerous,
+                                          folded)
+        == QDialogButtonBox::Yes;
+}
+
 class KdeMessageBoxes : public Messages::Backend
 {
 public:
-    Messages::Answer show(Messages::Kind kind, QWidget *parent, const QString &text, const QString &caption, const KGuiItem &yes, const KGuiItem &no) override
+    Messages::Answer show(Messages::Kind kind,
+                          QWidget *parent,
+                          const QString &text,
+                          const QString &caption,
+                          const KGuiItem &yes,
+                          const KGuiItem &no,
+                          const QString &details) override
     {
         switch (kind) {
         case Messages::Kind::Error:
@@ -39,6 +69,9 @@ public:
             KMessageBox::information(parent, text, caption);
             break;
         case Messages::Kind::WarningYesNo:
+            if (!details.isEmpty()) {
+                return askWithDetails(parent, text, caption, yes, no, details) ? Messages::Answer::Yes : Messages::Answer::No;
+            }
             return KMessageBox::warningTwoActions(parent, text, caption, yes, no) == KMessageBox::PrimaryAction ? Messages::Answer::Yes : Messages::Answer::No;
         }
         return Messages::Answer::No;
@@ -50,7 +83,7 @@ Messages::Backend *s_backend = &s_kdeMessageBoxes;
 
 Messages::Answer show(Messages::Kind kind, QWidget *parent, const QString &text, const QString &caption)
 {
-    return s_backend->show(kind, parent, text, caption, KGuiItem(), KGuiItem());
+    return s_backend->show(kind, parent, text, caption, KGuiItem(), KGuiItem(), QString());
 }
 }
 
@@ -69,14 +102,14 @@ void Messages::information(QWidget *parent, const QString &text, const QString &
     show(Kind::Information, parent, text, caption);
 }
 
-Messages::Answer Messages::warningYesNo(QWidget *parent, const QString &text, const QString &caption)
+Messages::Answer Messages::warningYesNo(QWidget *parent, const QString &text, const QString &caption, const QString &details)
 {
-    return warningYesNo(parent, text, caption, KGuiItem(i18n("&Yes")), KGuiItem(i18n("&No")));
+    return s_backend->show(Kind::WarningYesNo, parent, text, caption, KGuiItem(i18n("&Yes")), KGuiItem(i18n("&No")), details);
 }
 
 Messages::Answer Messages::warningYesNo(QWidget *parent, const QString &text, const QString &caption, const KGuiItem &yes, const KGuiItem &no)
 {
-    return s_backend->show(Kind::WarningYesNo, parent, text, caption, yes, no);
+    return s_backend->show(Kind::WarningYesNo, parent, text, caption, yes, no, QString());
 }
 
 void Messages::setBackend(Backend *backend)

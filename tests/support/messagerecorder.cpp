@@ -15,10 +15,15 @@ MessageRecorder::~MessageRecorder()
     Messages::setBackend(nullptr);
 }
 
-Messages::Answer
-MessageRecorder::show(Messages::Kind kind, QWidget *parent, const QString &text, const QString &caption, const KGuiItem &yes, const KGuiItem &no)
+Messages::Answer MessageRecorder::show(Messages::Kind kind,
+                                       QWidget *parent,
+                                       const QString &text,
+                                       const QString &caption,
+                                       const KGuiItem &yes,
+                                       const KGuiItem &no,
+                                       const QString &details)
 {
-    shown << Shown{kind, caption, text, yes.text(), no.text(), parent};
+    shown << Shown{kind, caption, text, yes.text(), no.text(), parent, details};
     if (kind != Messages::Kind::WarningYesNo) {
         return Messages::Answer::No;
     }
