@@ -25,20 +25,20 @@ void showSorry(QWidget *parent, const QString &text, const QString &caption)
 
 // The toolkit's own questions take no details; this is the same box with them.
 // The details go in preformatted, so that a file's lines keep their columns.
-bool askWithDetails(QWidget *parent, const QString &text, const QString &caption, const KGuiItem &yes, const KGuiItem &no, const QString &details)
+bool askWithDetails(QWidget *parent, const Messages::Box &box)
 {
     auto *dialog = new QDialog(parent);
-    dialog->setWindowTitle(caption);
+    dialog->setWindowTitle(box.caption);
     dialog->setObjectName(QStringLiteral("warningYesNo"));
     dialog->setModal(true);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Yes | QDialogButtonBox::No, dialog);
-    KGuiItem::assign(buttons->button(QDialogButtonBox::Yes), yes);
-    KGuiItem::assign(buttons->button(QDialogButtonBox::No), no);
-    const QString folded = QLatin1String("<pre>") + details.toHtmlEscaped() + QLatin1String("</pre>");
+    KGuiItem::assign(buttons->button(QDialogButtonBox::Yes), box.yes);
+    KGuiItem::assign(buttons->button(QDialogButtonBox::No), box.no);
+    const QString folded = QLatin1String("<pre>") + box.details.toHtmlEscaped() + QLatin1String("</pre>");
     return KMessageBox::createKMessageBox(dialog,
                                           buttons,
                                           QMessageBox::Warning,
-                                          text,
+                                          box.text,
                                           QStringList(),
                                           QString(),
                                           nullptr,
@@ -50,29 +50,24 @@ bool askWithDetails(QWidget *parent, const QString &text, const QString &caption
 class KdeMessageBoxes : public Messages::Backend
 {
 public:
-    Messages::Answer show(Messages::Kind kind,
-                          QWidget *parent,
-                          const QString &text,
-                          const QString &caption,
-                          const KGuiItem &yes,
-                          const KGuiItem &no,
-                          const QString &details) override
+    Messages::Answer show(QWidget *parent, const Messages::Box &box) override
     {
-        switch (kind) {
+        switch (box.kind) {
         case Messages::Kind::Error:
-            KMessageBox::error(parent, text, caption);
+            KMessageBox::error(parent, box.text, box.caption);
             break;
         case Messages::Kind::Sorry:
-            showSorry(parent, text, caption);
+            showSorry(parent, box.text, box.caption);
             break;
         case Messages::Kind::Information:
-            KMessageBox::information(parent, text, caption);
+            KMessageBox::information(parent, box.text, box.caption);
             break;
-        case Messages::Kind::WarningYesNo:
-            if (!details.isEmpty()) {
-                return askWithDetails(parent, text, caption, yes, no, details) ? Messages::Answer::Yes : Messages::Answer::No;
-            }
-            return KMessageBox::warningTwoActions(parent, text, caption, yes, no) == KMessageBox::PrimaryAction ? Messages::Answer::Yes : Messages::Answer::No;
+        case Messages::Kind::WarningYesNo: {
+            const bool yes = box.details.isEmpty()
+                ? KMessageBox::warningTwoActions(parent, box.text, box.caption, box.yes, box.no) == KMessageBox::PrimaryAction
+                : askWithDetails(parent, box);
+            return yes ? Messages::Answer::Yes : Messages::Answer::No;
+        }
         }
         return Messages::Answer::No;
     }
@@ -83,7 +78,7 @@ Messages::Backend *s_backend = &s_kdeMessageBoxes;
 
 Messages::Answer show(Messages::Kind kind, QWidget *parent, const QString &text, const QString &caption)
 {
-    return s_backend->show(kind, parent, text, caption, KGuiItem(), KGuiItem(), QString());
+    return s_backend->show(parent, {kind, text, caption, KGuiItem(), KGuiItem(), QString()});
 }
 }
 
@@ -104,12 +99,12 @@ void Messages::information(QWidget *parent, const QString &text, const QString &
 
 Messages::Answer Messages::warningYesNo(QWidget *parent, const QString &text, const QString &caption, const QString &details)
 {
-    return s_backend->show(Kind::WarningYesNo, parent, text, caption, KGuiItem(i18n("&Yes")), KGuiItem(i18n("&No")), details);
+    return s_backend->show(parent, {Kind::WarningYesNo, text, caption, KGuiItem(i18n("&Yes")), KGuiItem(i18n("&No")), details});
 }
 
 Messages::Answer Messages::warningYesNo(QWidget *parent, const QString &text, const QString &caption, const KGuiItem &yes, const KGuiItem &no)
 {
-    return s_backend->show(Kind::WarningYesNo, parent, text, caption, yes, no, QString());
+    return s_backend->show(parent, {Kind::WarningYesNo, text, caption, yes, no, QString()});
 }
 
 void Messages::setBackend(Backend *backend)

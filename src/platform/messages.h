@@ -29,14 +29,22 @@ public:
         No,
     };
 
+    /// One box as the module asks for it.
+    struct Box {
+        Kind kind;
+        QString text;
+        QString caption;
+        KGuiItem yes; ///< the buttons of a question
+        KGuiItem no;
+        QString details; ///< plain text folded under a question, for the user to open; empty for none
+    };
+
     class Backend
     {
     public:
         virtual ~Backend() = default;
-        /// Shows one box; the answer matters for questions only. Details, when
-        /// not empty, are plain text that the user may unfold under the question.
-        virtual Answer
-        show(Kind kind, QWidget *parent, const QString &text, const QString &caption, const KGuiItem &yes, const KGuiItem &no, const QString &details) = 0;
+        /// Shows one box; the answer matters for questions only.
+        virtual Answer show(QWidget *parent, const Box &box) = 0;
     };
 
     static void error(QWidget *parent, const QString &text, const QString &caption);

@@ -30,13 +30,7 @@ public:
     MessageRecorder(const MessageRecorder &) = delete;
     MessageRecorder &operator=(const MessageRecorder &) = delete;
 
-    Messages::Answer show(Messages::Kind kind,
-                          QWidget *parent,
-                          const QString &text,
-                          const QString &caption,
-                          const KGuiItem &yes,
-                          const KGuiItem &no,
-                          const QString &details) override;
+    Messages::Answer show(QWidget *parent, const Messages::Box &box) override;
 
     /// The texts shown, in order.
     QStringList texts() const;
