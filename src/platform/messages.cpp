@@ -5,13 +5,18 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QPointer>
+#include <QPushButton>
+#include <QTextBrowser>
 
 #include <KLocalizedString>
 #include <KMessageBox>
 
 namespace
 {
+const int DetailsColumns = 72;
+
 // KMessageBox::sorry is gone from the current API; this is what it used to show.
 void showSorry(QWidget *parent, const QString &text, const QString &caption)
 {
@@ -23,28 +28,50 @@ void showSorry(QWidget *parent, const QString &text, const QString &caption)
     KMessageBox::createKMessageBox(dialog, buttons, QMessageBox::Warning, text, QStringList(), QString(), nullptr, KMessageBox::Notify);
 }
 
+// A font that keeps a file's columns; where the platform names none, the
+// font configuration's own choice.
+QFont fixedFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (!QFontInfo(font).fixedPitch()) {
+        font.setFamily(QStringLiteral("monospace"));
+        font.setStyleHint(QFont::TypeWriter);
+    }
+    return font;
+}
+
+// Preformatted, so that a file's lines keep their blanks and tabs.
+QString detailsHtml(const QString &details)
+{
+    return QStringLiteral("<pre style=\"font-family: '%1'\">").arg(QFontInfo(fixedFont()).family()) + details.toHtmlEscaped() + QLatin1String("</pre>");
+}
+
+// Long details go in a text browser: wide enough for a line of a configuration file.
+void widenDetails(QDialog &dialog)
+{
+    if (auto *browser = dialog.findChild<QTextBrowser *>()) {
+        browser->setLineWrapMode(QTextEdit::NoWrap);
+        browser->setMinimumWidth(QFontMetrics(fixedFont()).averageCharWidth() * DetailsColumns);
+    }
+}
+
 // The toolkit's own questions take no details; this is the same box with them.
-// The details go in preformatted, so that a file's lines keep their columns.
 bool askWithDetails(QWidget *parent, const Messages::Box &box)
 {
-    auto *dialog = new QDialog(parent);
+    QPointer<QDialog> dialog = new QDialog(parent);
     dialog->setWindowTitle(box.caption);
     dialog->setObjectName(QStringLiteral("warningYesNo"));
     dialog->setModal(true);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Yes | QDialogButtonBox::No, dialog);
     KGuiItem::assign(buttons->button(QDialogButtonBox::Yes), box.yes);
     KGuiItem::assign(buttons->button(QDialogButtonBox::No), box.no);
-    const QString folded = QLatin1String("<pre>") + box.details.toHtmlEscaped() + QLatin1String("</pre>");
-    return KMessageBox::createKMessageBox(dialog,
-                                          buttons,
-                                          QMessageBox::Warning,
-                                          box.text,
-                                          QStringList(),
-                                          QString(),
-                                          nullptr,
-                                          KMessageBox::Notify | KMessageBox::Dangerous,
-                                          folded)
-        == QDialogButtonBox::Yes;
+    const KMessageBox::Options options = KMessageBox::Notify | KMessageBox::Dangerous | KMessageBox::NoExec;
+    KMessageBox::createKMessageBox(dialog, buttons, QMessageBox::Warning, box.text, QStringList(), QString(), nullptr, options, detailsHtml(box.details));
+    widenDetails(*dialog);
+    const int answer = dialog->exec();
+    // The parent may have taken the box with it while it was open.
+    delete dialog;
+    return answer == QDialogButtonBox::Yes;
 }
 
 class KdeMessageBoxes : public Messages::Backend
