@@ -36,7 +36,9 @@ std::optional<QString> UnifiedDiff::compare(const QByteArray &before, const QByt
     }
     QProcess diff;
     diff.setProgram(QString::fromLatin1(DiffProgram));
-    diff.setArguments({QStringLiteral("-u"), QStringLiteral("--label"), label, QStringLiteral("--label"), label, beforePath, afterPath});
+    // As text: a stray NUL byte in a configuration file must not hide its changes.
+    diff.setArguments(
+        {QStringLiteral("-u"), QStringLiteral("--text"), QStringLiteral("--label"), label, QStringLiteral("--label"), label, beforePath, afterPath});
     diff.start(QIODevice::ReadOnly);
     if (!diff.waitForFinished(DiffTimeLimitMs)) {
         qCWarning(QUORLAN) << "cannot compare the versions of" << label << ":" << diff.errorString();
