@@ -39,7 +39,16 @@ QString section(const QString &systemPath, const QByteArray &before, const QByte
         // i18n: %1 is the path of a system file, such as /etc/pcmcia/wireless.opts.
         return i18n("%1 was changed in an encryption key only; keys are not shown.", systemPath);
     }
-    return diff->endsWith(QLatin1Char('\n')) ? diff->chopped(1) : *diff;
+    QStringList lines = (diff->endsWith(QLatin1Char('\n')) ? diff->chopped(1) : *diff).split(QLatin1Char('\n'));
+    if (lines.size() <= ChangeReport::MaxLinesPerFile) {
+        return lines.join(QLatin1Char('\n'));
+    }
+    // A hosts file of a few hundred thousand lines, first written by the
+    // module, changes in every line: more than anyone reads in a box or a log.
+    const int left = lines.size() - ChangeReport::MaxLinesPerFile;
+    lines.erase(lines.begin() + ChangeReport::MaxLinesPerFile, lines.end());
+    // i18n: Ends the changes of a file when they are too long to show; %1 is the number of lines not shown.
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n') + i18np("... and 1 more line of changes", "... and %1 more lines of changes", left);
 }
 }
 

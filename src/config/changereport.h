@@ -19,12 +19,16 @@
 class ChangeReport
 {
 public:
+    /// A file's changes are cut after this many lines of diff.
+    static constexpr int MaxLinesPerFile = 400;
+
     ChangeReport();
 
     /**
      * For each file whose bytes changed, in the order of systemFiles(), the
      * "diff -u" of the file as it was against the file as it is, headed by
-     * its path; one line instead when the bytes changed in nothing but a key,
+     * its path (cut after MaxLinesPerFile lines, with a line that says how
+     * many are left out); one line instead when the bytes changed in nothing but a key,
      * or when diff could not compare them. One line when no file changed.
      */
     QString text() const;

@@ -71,6 +71,18 @@ private Q_SLOTS:
         QCOMPARE(report.text(), text);
     }
 
+    void cutsLongChanges()
+    {
+        SystemRoot root;
+        root.write(Hostname, QByteArray("old\n").repeated(ChangeReport::MaxLinesPerFile));
+        const ChangeReport report;
+        root.write(Hostname, QByteArray("new\n").repeated(ChangeReport::MaxLinesPerFile));
+        const QStringList lines = report.text().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), ChangeReport::MaxLinesPerFile + 1);
+        QCOMPARE(lines.at(ChangeReport::MaxLinesPerFile - 1), QStringLiteral("-old"));
+        QCOMPARE(lines.last(), QStringLiteral("... and 403 more lines of changes"));
+    }
+
     void sectionsFollowTheFilesInOrder()
     {
         SystemRoot root;
