@@ -15,7 +15,8 @@ namespace
 // search path the module was started with.
 const char *const DiffProgram = "/usr/bin/diff";
 
-// Files of a few kilobytes; anything slower than this is a diff gone wrong.
+// Even hosts files of a few hundred thousand lines take diff well under a
+// second; anything slower than this is a diff gone wrong.
 const int DiffTimeLimitMs = 10000;
 
 bool writeVersion(const QString &path, const QByteArray &bytes)
