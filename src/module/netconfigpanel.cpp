@@ -7,6 +7,7 @@
 
 #include <KLocalizedString>
 
+#include "config/changereport.h"
 #include "config/hostsfile.h"
 #include "config/interfacesfile.h"
 #include "config/textfile.h"
@@ -98,6 +99,8 @@ bool NetConfigPanel::applySettings()
         setChangedFlag(false);
         return false;
     }
+    // What the files held before this Apply, to show the user what it wrote.
+    const ChangeReport changes;
     // The wireless card is set up by its own file, whatever becomes of the rest.
     m_wireless->applySettings();
 
@@ -109,7 +112,9 @@ bool NetConfigPanel::applySettings()
     }
     setCursor(keptCursor);
     const QString question = i18n("The settings have been changed. Do you wish the changes to take effect now?");
-    if (Messages::warningYesNo(this, question, caption()) == Messages::Answer::Yes) {
+    const QString written = changes.text();
+    qCInfo(QUORLAN).noquote().nospace() << "Apply changed the system files:\n" << written;
+    if (Messages::warningYesNo(this, question, caption(), written) == Messages::Answer::Yes) {
         if (!bringNetworkUp(keptCursor)) {
             return false;
         }

@@ -51,12 +51,13 @@ public:
         events << QStringLiteral("count");
         return FakeShell::query(line);
     }
-    Messages::Answer show(Messages::Kind kind, QWidget *parent, const QString &text, const QString &caption, const KGuiItem &yes, const KGuiItem &no) override
+    Messages::Answer show(QWidget *parent, const Messages::Box &box) override
     {
         const bool waiting = parent && parent->cursor().shape() == Qt::WaitCursor;
         const QString owner = parent && parent->inherits("IDPanel") ? QStringLiteral(" [on the tab]") : QString();
-        events << Boxes.value(text, text) + QLatin1String(caption == QLatin1String("TCP/IP") ? "" : " [caption]") + owner + QLatin1String(waiting ? "*" : "");
-        return MessageRecorder::show(kind, parent, text, caption, yes, no);
+        events << Boxes.value(box.text, box.text) + QLatin1String(box.caption == QLatin1String("TCP/IP") ? "" : " [caption]") + owner
+                + QLatin1String(waiting ? "*" : "");
+        return MessageRecorder::show(parent, box);
     }
     QStringList events;
     QStringList blocked;

@@ -15,11 +15,10 @@ MessageRecorder::~MessageRecorder()
     Messages::setBackend(nullptr);
 }
 
-Messages::Answer
-MessageRecorder::show(Messages::Kind kind, QWidget *parent, const QString &text, const QString &caption, const KGuiItem &yes, const KGuiItem &no)
+Messages::Answer MessageRecorder::show(QWidget *parent, const Messages::Box &box)
 {
-    shown << Shown{kind, caption, text, yes.text(), no.text(), parent};
-    if (kind != Messages::Kind::WarningYesNo) {
+    shown << Shown{box.kind, box.caption, box.text, box.yes.text(), box.no.text(), parent, box.details};
+    if (box.kind != Messages::Kind::WarningYesNo) {
         return Messages::Answer::No;
     }
     return answers.isEmpty() ? defaultAnswer : answers.takeFirst();

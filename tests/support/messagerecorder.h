@@ -22,6 +22,7 @@ public:
         QString yesText; ///< the buttons of a question
         QString noText;
         QWidget *parent;
+        QString details; ///< folded under a question; empty for none
     };
 
     MessageRecorder();
@@ -29,7 +30,7 @@ public:
     MessageRecorder(const MessageRecorder &) = delete;
     MessageRecorder &operator=(const MessageRecorder &) = delete;
 
-    Messages::Answer show(Messages::Kind kind, QWidget *parent, const QString &text, const QString &caption, const KGuiItem &yes, const KGuiItem &no) override;
+    Messages::Answer show(QWidget *parent, const Messages::Box &box) override;
 
     /// The texts shown, in order.
     QStringList texts() const;

@@ -8,7 +8,42 @@
 #include <QDialog>
 #include <QLabel>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QTextStream>
+
+#include <KCollapsibleGroupBox>
+
+#include <algorithm>
+
+namespace
+{
+// Long enough for the unfolding to be drawn to its end.
+const int UnfoldMs = 500;
+
+bool inDetails(const QWidget &widget)
+{
+    for (const QWidget *parent = widget.parentWidget(); parent; parent = parent->parentWidget()) {
+        if (qobject_cast<const KCollapsibleGroupBox *>(parent)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The details as the user reads them, whichever widget the box chose for their length.
+QString detailsText(const KCollapsibleGroupBox &group)
+{
+    if (const auto *browser = group.findChild<QTextBrowser *>()) {
+        return browser->toPlainText();
+    }
+    QTextDocument document;
+    if (const auto *label = group.findChild<QLabel *>()) {
+        document.setHtml(label->text());
+    }
+    return document.toPlainText();
+}
+}
 
 BoxAnswerer::BoxAnswerer(QTextStream &transcript)
     : m_transcript(transcript)
@@ -25,13 +60,23 @@ void BoxAnswerer::addRule(const QString &button, const QString &textPart)
     m_rules.append({button, textPart});
 }
 
+void BoxAnswerer::addDetailsRule(const QString &textPart)
+{
+    m_detailsRules.append(textPart);
+}
+
+void BoxAnswerer::addPictureRule(const QString &path, const QString &textPart)
+{
+    m_pictureRules.append({path, textPart});
+}
+
 QString BoxAnswerer::boxText(const QDialog &box)
 {
     QStringList texts;
     const QList<QLabel *> labels = box.findChildren<QLabel *>();
     for (const QLabel *label : labels) {
         // The icon is a label too, with a picture and no text.
-        if (!label->text().isEmpty()) {
+        if (!label->text().isEmpty() && !inDetails(*label)) {
             texts.append(label->text());
         }
     }
@@ -80,11 +125,44 @@ void BoxAnswerer::answer(QDialog *box)
     }
     const QString label = pressed ? plainLabel(pressed->text()) : QStringLiteral("nothing to press");
     m_transcript << "box " << boxKind(*box) << " \"" << box->windowTitle() << "\": " << text << " -> " << label << note << Qt::endl;
+    if (matches(m_detailsRules, text)) {
+        openDetails(*box, buttons);
+    }
+    for (const Rule &rule : std::as_const(m_pictureRules)) {
+        if (text.contains(rule.textPart) && !box->grab().save(rule.button, "PNG")) {
+            m_transcript << "error: cannot save a picture of the box to " << rule.button << Qt::endl;
+        }
+    }
     if (pressed) {
         QTest::mouseClick(pressed, Qt::LeftButton);
     } else {
         box->reject();
     }
+}
+
+void BoxAnswerer::openDetails(QDialog &box, const QList<QAbstractButton *> &buttons)
+{
+    auto *group = box.findChild<KCollapsibleGroupBox *>();
+    if (!group) {
+        m_transcript << "error: the box has no details" << Qt::endl;
+        return;
+    }
+    group->expand();
+    QTest::qWait(UnfoldMs);
+    QStringList labels;
+    for (const QAbstractButton *button : buttons) {
+        labels << plainLabel(button->text());
+    }
+    m_transcript << "opened " << plainLabel(group->title()) << (group->isExpanded() ? "" : " (still folded)") << " above the buttons "
+                 << labels.join(QLatin1Char(' ')) << ":" << Qt::endl;
+    m_transcript << detailsText(*group) << Qt::endl << "end of details" << Qt::endl;
+}
+
+bool BoxAnswerer::matches(const QStringList &textParts, const QString &text)
+{
+    return std::any_of(textParts.begin(), textParts.end(), [&text](const QString &part) {
+        return text.contains(part);
+    });
 }
 
 QString BoxAnswerer::ruleButton(const QString &text) const

@@ -19,6 +19,8 @@ class QTextStream;
  *
  * A box that no rule matches gets its only button pressed; a question that no
  * rule matches gets No, and the transcript says that nobody answered it.
+ * Folded details stay folded, and out of the box's text, unless a details
+ * rule opens them.
  */
 class BoxAnswerer : public QObject
 {
@@ -29,6 +31,12 @@ public:
 
     /// Every later box whose text contains textPart gets the button labelled button.
     void addRule(const QString &button, const QString &textPart);
+    /// Every later box whose text contains textPart gets its details opened
+    /// and written to the transcript before it is answered.
+    void addDetailsRule(const QString &textPart);
+    /// Every later box whose text contains textPart is saved as a PNG picture
+    /// to path before it is answered (after its details are opened, if they are).
+    void addPictureRule(const QString &path, const QString &textPart);
 
     /// The text of a box as the transcript writes it: its labels, line breaks as \n.
     static QString boxText(const QDialog &box);
@@ -45,11 +53,15 @@ private:
 
     void poll();
     void answer(QDialog *box);
+    void openDetails(QDialog &box, const QList<QAbstractButton *> &buttons);
     QString ruleButton(const QString &text) const;
+    static bool matches(const QStringList &textParts, const QString &text);
     static QAbstractButton *buttonLabelled(const QList<QAbstractButton *> &buttons, const QString &label);
 
     QTextStream &m_transcript;
     QVector<Rule> m_rules;
+    QStringList m_detailsRules;
+    QVector<Rule> m_pictureRules; ///< the button is the picture's path
     QTimer m_timer;
     QPointer<QDialog> m_lastAnswered;
 };

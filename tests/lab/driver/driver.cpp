@@ -171,6 +171,14 @@ bool Driver::runStep(const QString &step)
         m_answerer.addRule(name, rest);
         return true;
     }
+    if (command == QLatin1String("details") && !name.isEmpty()) {
+        m_answerer.addDetailsRule(step.section(QLatin1Char(' '), 1));
+        return true;
+    }
+    if (command == QLatin1String("picture") && !name.isEmpty() && !rest.isEmpty()) {
+        m_answerer.addPictureRule(name, rest);
+        return true;
+    }
     if (command == QLatin1String("open")) {
         return open();
     }

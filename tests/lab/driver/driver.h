@@ -19,6 +19,8 @@ class QWidget;
  *
  * Steps, one per line ("#" starts a comment); NAME is a widget's object name:
  *   answer BUTTON TEXT   press BUTTON in every later box whose text contains TEXT
+ *   details TEXT         open and write the details of every later box whose text contains TEXT
+ *   picture FILE TEXT    save every later box whose text contains TEXT as a PNG picture
  *   open                 build and show the module
  *   buttons              write the buttons the module asks the shell for
  *   show NAME            write what the widget shows
