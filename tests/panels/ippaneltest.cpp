@@ -9,11 +9,13 @@
 
 #include <KComboBox>
 
+#include "addrow.h"
 #include "casefile.h"
 #include "config/interface.h"
 #include "fakeshell.h"
 #include "forms/ipedit.h"
 #include "messagerecorder.h"
+#include "panels/interfacesmessages.h"
 #include "panels/ippanel.h"
 #include "systemroot.h"
 
@@ -296,6 +298,63 @@ private Q_SLOTS:
 
         QCOMPARE(tab.replay(CaseFile::lines(transcript)), CaseFile::lines(transcript));
         QCOMPARE(tab.panel.cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void tellsEachVerdict_data()
+    {
+        QTest::addColumn<int>("verdict");
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<bool>("yes"); // the answer to a question
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("goesOn");
+
+        using Verdict = InterfacesModel::Verdict;
+        const QString none;
+        const QString eth1 = QStringLiteral("eth1");
+        addRow("passes silently", int(Verdict::Passes), none, true, none, true);
+        addRow("an interface without an address",
+               int(Verdict::InvalidAddress),
+               eth1,
+               true,
+               QStringLiteral("error: Interface eth1 has invalid IP address!"),
+               false);
+        addRow("without a subnet mask",
+               int(Verdict::InvalidNetmask),
+               eth1,
+               true,
+               QStringLiteral("error: Interface eth1 has invalid subnet mask address!"),
+               false);
+        addRow("with a bad gateway",
+               int(Verdict::InvalidGateway),
+               eth1,
+               true,
+               QStringLiteral("error: Interface eth1 has invalid default gateway address!"),
+               false);
+        addRow("two DHCP interfaces", int(Verdict::SeveralDhcp), none, true, QStringLiteral("two DHCP refusal"), false);
+        addRow("two default gateways", int(Verdict::SeveralDefaultGateways), none, true, QStringLiteral("two defaults refusal"), false);
+        addRow("no default gateway, Yes goes on", int(Verdict::NoDefaultGateway), none, true, QStringLiteral("no default question"), true);
+        addRow("no default gateway, No stops", int(Verdict::NoDefaultGateway), none, false, QStringLiteral("no default question"), false);
+        addRow("a second DHCP interface", int(Verdict::DhcpTaken), eth1, true, QStringLiteral("one DHCP refusal"), false);
+        addRow("a default gateway without its address", int(Verdict::GatewayNeeded), eth1, true, QStringLiteral("gateway needed"), false);
+    }
+
+    void tellsEachVerdict()
+    {
+        QFETCH(int, verdict);
+        QFETCH(QString, device);
+        QFETCH(bool, yes);
+        QFETCH(QString, box);
+        QFETCH(bool, goesOn);
+        MessageRecorder boxes;
+        boxes.defaultAnswer = yes ? Messages::Answer::Yes : Messages::Answer::No;
+        QWidget parent;
+
+        QCOMPARE(InterfacesMessages::tell(&parent, {InterfacesModel::Verdict(verdict), device}), goesOn);
+        QCOMPARE(boxes.shown.size(), box.isEmpty() ? 0 : 1);
+        if (!box.isEmpty()) {
+            QCOMPARE(boxName(boxes.shown.first()), box);
+            QCOMPARE(boxes.shown.first().parent, &parent);
+        }
     }
 
     void passesBeforeTheFirstLoad()
