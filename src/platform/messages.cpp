@@ -45,12 +45,24 @@ public:
     }
 };
 
-KdeMessageBoxes s_kdeMessageBoxes;
-Messages::Backend *s_backend = &s_kdeMessageBoxes;
+// Built on first use: a global with a constructor would run before main().
+Messages::Backend &kdeMessageBoxes()
+{
+    static KdeMessageBoxes boxes;
+    return boxes;
+}
+
+/// A test's back end; nullptr for the real boxes.
+Messages::Backend *s_backend = nullptr;
+
+Messages::Backend &backend()
+{
+    return s_backend ? *s_backend : kdeMessageBoxes();
+}
 
 Messages::Answer show(Messages::Kind kind, QWidget *parent, const QString &text, const QString &caption)
 {
-    return s_backend->show(kind, parent, text, caption, KGuiItem(), KGuiItem());
+    return backend().show(kind, parent, text, caption, KGuiItem(), KGuiItem());
 }
 }
 
@@ -76,10 +88,10 @@ Messages::Answer Messages::warningYesNo(QWidget *parent, const QString &text, co
 
 Messages::Answer Messages::warningYesNo(QWidget *parent, const QString &text, const QString &caption, const KGuiItem &yes, const KGuiItem &no)
 {
-    return s_backend->show(Kind::WarningYesNo, parent, text, caption, yes, no);
+    return backend().show(Kind::WarningYesNo, parent, text, caption, yes, no);
 }
 
 void Messages::setBackend(Backend *backend)
 {
-    s_backend = backend ? backend : &s_kdeMessageBoxes;
+    s_backend = backend;
 }
