@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "config/interfacesfile.h"
+
 #include <array>
 
 class Interface;
@@ -22,7 +24,7 @@ class Interface;
 class InterfacesModel
 {
 public:
-    static constexpr int InterfaceCount = 5;
+    static constexpr int InterfaceCount = InterfacesFile::RecordCount;
 
     /// What the user has made of one interface so far.
     struct WorkingCopy {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 #include "forms/ippage.h"
 #include "panels/interfacesmodel.h"
