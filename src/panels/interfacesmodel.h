@@ -94,7 +94,7 @@ public:
 
     bool anyEnabled() const;
     bool anyEnabledDhcp() const;
-    /// Whether the shown method is not the one its record was loaded with.
+    /// Whether the shown method differs from the shown record's (which only store() changes).
     bool methodChanged() const;
 
     /// Takes the shown interface's entries; a disabled interface's fields are not the user's.

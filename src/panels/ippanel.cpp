@@ -272,23 +272,23 @@ void IPPanel::markChanged()
 void IPPanel::connectTextChanges(bool on)
 {
     for (QLineEdit *entry : std::initializer_list<QLineEdit *>{m_pLineEditHostname, m_pIPEditStaticIP, m_pIPEditStaticSubnet, m_pIPEditStaticGateway}) {
-        link(on, entry, &QLineEdit::textChanged, this, &IPPanel::handleTextChange);
+        setConnected(on, entry, &QLineEdit::textChanged, this, &IPPanel::handleTextChange);
     }
 }
 
 void IPPanel::connectCheckBoxes(bool on)
 {
-    link(on, m_pCheckBoxEnableNetwork, &QCheckBox::toggled, this, &IPPanel::enableInterfaceToggled);
-    link(on, m_pCheckBoxDefaultGW, &QCheckBox::toggled, this, &IPPanel::handleDefaultGatewayToggled);
+    setConnected(on, m_pCheckBoxEnableNetwork, &QCheckBox::toggled, this, &IPPanel::enableInterfaceToggled);
+    setConnected(on, m_pCheckBoxDefaultGW, &QCheckBox::toggled, this, &IPPanel::handleDefaultGatewayToggled);
 }
 
 void IPPanel::connectWidgets(bool on)
 {
     connectTextChanges(on);
     connectCheckBoxes(on);
-    link(on, m_pComboBoxNI, qOverload<int>(&QComboBox::activated), this, &IPPanel::ethernetComboActivated);
-    link(on, m_pRadioButtonDHCP, &QRadioButton::clicked, this, &IPPanel::handleGroupBtnClick);
-    link(on, m_pRadioButtonStatic, &QRadioButton::clicked, this, &IPPanel::handleGroupBtnClick);
+    setConnected(on, m_pComboBoxNI, qOverload<int>(&QComboBox::activated), this, &IPPanel::ethernetComboActivated);
+    setConnected(on, m_pRadioButtonDHCP, &QRadioButton::clicked, this, &IPPanel::handleGroupBtnClick);
+    setConnected(on, m_pRadioButtonStatic, &QRadioButton::clicked, this, &IPPanel::handleGroupBtnClick);
 }
 
 void IPPanel::showMethodQuietly()

@@ -8,7 +8,7 @@
 /// Makes or removes one connection, so that a panel can change its widgets by
 /// program without its own slots hearing about it.
 template<typename Sender, typename Signal, typename Receiver, typename Slot>
-void link(bool on, Sender *sender, Signal signal, Receiver *receiver, Slot slot)
+void setConnected(bool on, Sender *sender, Signal signal, Receiver *receiver, Slot slot)
 {
     if (on) {
         QObject::connect(sender, signal, receiver, slot, Qt::UniqueConnection);
