@@ -26,6 +26,19 @@ QString said(const InterfacesModel::Answer &answer)
     return answer.device.isEmpty() ? name : name + QLatin1Char(' ') + answer.device;
 }
 
+/// The shown working copy as "on|off dhcp|static address mask gateway host [default]", "-" for empty.
+QString summary(const InterfacesModel::WorkingCopy &working)
+{
+    QStringList words{QLatin1String(working.enabled ? "on" : "off"), QLatin1String(working.dhcp ? "dhcp" : "static")};
+    for (const QString &text : {working.ipAddress, working.subnetMask, working.gateway, working.hostName}) {
+        words << (text.isEmpty() ? QStringLiteral("-") : text);
+    }
+    if (working.defaultGateway) {
+        words << QStringLiteral("default");
+    }
+    return words.join(QLatin1Char(' '));
+}
+
 /// The devices whose working copy is the default gateway.
 QString defaults(const InterfacesModel &model)
 {
@@ -166,6 +179,73 @@ private Q_SLOTS:
             answer += QLatin1String(", ") + said(model.check());
         }
         QCOMPARE(QString(answer + QLatin1String(" / ") + defaults(model)), outcome);
+    }
+
+    void keepsWhatTheUserTyped_data()
+    {
+        QTest::addColumn<QString>("records");
+        QTest::addColumn<QString>("steps"); // type:<key>=<value>,... (ip, gw, host, enabled=off), take, dhcp, static
+        QTest::addColumn<QString>("outcome"); // the shown copy, then what the default-gateway box became at each switch
+
+        const QString marked = QStringLiteral("eth0 auto ip=10.0.0.2 mask=255.0.0.0 gw=10.0.0.1 default");
+        addRow("typed static values come back after DHCP",
+               marked,
+               QStringLiteral("type:ip=10.0.0.3,gw=10.0.0.254 dhcp static"),
+               QStringLiteral("on static 10.0.0.3 255.0.0.0 10.0.0.254 - default / on on"));
+        addRow("the typed host name comes back",
+               marked,
+               QStringLiteral("dhcp type:host=mybox static dhcp"),
+               QStringLiteral("on dhcp 10.0.0.2 255.0.0.0 10.0.0.1 mybox default / on on on"));
+        addRow("static takes back the mark it had before DHCP, not DHCP's",
+               QStringLiteral("eth0 auto ip=10.0.0.2 mask=255.0.0.0 gw=10.0.0.1"),
+               QStringLiteral("dhcp static"),
+               QStringLiteral("on static 10.0.0.2 255.0.0.0 10.0.0.1 - / on off"));
+        addRow("what is typed into a disabled interface is not taken",
+               marked,
+               QStringLiteral("type:enabled=off,ip=10.0.0.9 take"),
+               QStringLiteral("off static 10.0.0.2 255.0.0.0 10.0.0.1 - default / "));
+        addRow("nor a host name typed into a static one",
+               marked,
+               QStringLiteral("type:host=mybox take"),
+               QStringLiteral("on static 10.0.0.2 255.0.0.0 10.0.0.1 - default / "));
+    }
+
+    void keepsWhatTheUserTyped()
+    {
+        QFETCH(QString, records);
+        QFETCH(QString, steps);
+        QFETCH(QString, outcome);
+        QVector<Interface> loaded = RecordText::records(records);
+        InterfacesModel model;
+        model.load(loaded.data());
+        const InterfacesModel::WorkingCopy &working = model.shown();
+        // What the entries hold: the model hears of it only at a switch or when it takes them.
+        InterfacesModel::Entries entries{true, working.dhcp, working.defaultGateway, working.hostName, working.ipAddress, working.subnetMask, working.gateway};
+
+        QStringList boxes;
+        for (const QString &step : steps.split(QLatin1Char(' '))) {
+            if (step == QLatin1String("dhcp") || step == QLatin1String("static")) {
+                entries.dhcp = step == QLatin1String("dhcp");
+                const bool box =
+                    entries.dhcp ? model.switchToDhcp(entries.ipAddress, entries.subnetMask, entries.gateway) : model.switchToStatic(entries.hostName);
+                model.setShownMethod(working.enabled, entries.dhcp);
+                boxes << QLatin1String(box ? "on" : "off");
+            } else if (step == QLatin1String("take")) {
+                model.take(entries);
+            } else {
+                for (const QString &pair : step.mid(5).split(QLatin1Char(','))) {
+                    const QString value = pair.section(QLatin1Char('='), 1);
+                    const QHash<QString, QString *> texts{{QStringLiteral("host"), &entries.hostName},
+                                                          {QStringLiteral("ip"), &entries.ipAddress},
+                                                          {QStringLiteral("gw"), &entries.gateway}};
+                    entries.enabled = entries.enabled && pair != QLatin1String("enabled=off");
+                    if (QString *text = texts.value(pair.section(QLatin1Char('='), 0, 0))) {
+                        *text = value;
+                    }
+                }
+            }
+        }
+        QCOMPARE(QString(summary(working) + QLatin1String(" / ") + boxes.join(QLatin1Char(' '))), outcome);
     }
 };
 
