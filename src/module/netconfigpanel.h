@@ -9,7 +9,7 @@
 #include "config/dnsconfigfile.h"
 #include "config/interface.h"
 #include "config/interfacesfile.h"
-#include "netconfigpage.h"
+#include "module/netconfigpage.h"
 #include "platform/shellprocess.h"
 
 #include <array>
