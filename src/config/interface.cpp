@@ -303,7 +303,8 @@ bool Interface::parseDHCPFile()
     if (start < 0) {
         return false;
     }
-    for (const QString &rawLine : TextFile::splitLines(*data, start)) {
+    const QStringList lines = TextFile::splitLines(*data, start);
+    for (const QString &rawLine : lines) {
         const QString line = TextFile::simplified(rawLine);
         // The lease block ends here; a later lease of another device is not ours.
         if (line.startsWith(QLatin1Char('}'))) {

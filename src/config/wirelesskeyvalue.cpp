@@ -80,7 +80,8 @@ QString WirelessKeyValue::singleKey(const QString &value)
 int WirelessKeyValue::defaultKey(const QString &value)
 {
     const QString tail = value.right(3);
-    const int number = tail.mid(1, 1).toInt();
+    const QChar digit = tail.size() > 1 ? tail.at(1) : QChar();
+    const int number = digit >= QLatin1Char('0') && digit <= QLatin1Char('9') ? digit.unicode() - '0' : 0;
     const bool bracketed = tail.startsWith(QLatin1Char('[')) && tail.endsWith(QLatin1Char(']'));
     return bracketed && number >= 1 && number <= keyCount ? number : 1;
 }

@@ -104,7 +104,8 @@ bool isShellSpecial(QChar c)
 QString assignment(const QString &keyword, const std::optional<QString> &value)
 {
     QString quoted;
-    for (const QChar c : value.value_or(QString())) {
+    const QString text = value.value_or(QString());
+    for (const QChar c : text) {
         if (isShellSpecial(c)) {
             quoted += QLatin1Char('\\');
         }

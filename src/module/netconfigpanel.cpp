@@ -17,6 +17,7 @@
 #include "panels/wireless.h"
 #include "platform/deviceinventory.h"
 #include "platform/messages.h"
+#include "platform/systemcommands.h"
 #include "quorlan_debug.h"
 
 #include <algorithm>
@@ -29,14 +30,6 @@ namespace
 const char *const DeviceInventoryPath = "/etc/devices/devices.inf";
 const char *const ResolverPath = "/etc/resolv.conf";
 const char *const HostnamePath = "/etc/hostname";
-
-// The init scripts and the tools they call are found through this search
-// path, whatever the environment the module was started from.
-const char *const SearchPath = "PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin:/usr/bin/X11;";
-
-// Counts the lines of the interface listing that start with eth and a digit,
-// leaving out alias lines such as eth0:1.
-const char *const EthernetCountCommand = "/sbin/ifconfig -a | /bin/egrep ^eth[0-9] | /bin/egrep -v ^eth[0-9]+:[0-9]+.*$ | /usr/bin/wc -l";
 
 QString caption()
 {
@@ -54,16 +47,6 @@ int parseCount(const QByteArray &firstLine)
 }
 
 using DeviceInventoryHandle = std::unique_ptr<DeviceInventory, decltype(&ReleaseTextFile)>;
-
-// Gives the runner one command line, to run with administrative rights.
-void prepareCommand(ShellProcess &process, std::initializer_list<const char *> words)
-{
-    process.clearArguments();
-    process.setRunPrivileged(true);
-    for (const char *word : words) {
-        process << word;
-    }
-}
 }
 
 static_assert(HostsFile::InterfaceCount == InterfacesFile::RecordCount, "the hosts file walks the same records the panel holds");
@@ -147,8 +130,8 @@ bool NetConfigPanel::takeDownAndWrite()
 bool NetConfigPanel::bringNetworkUp(const QCursor &keptCursor)
 {
     setCursor(Qt::WaitCursor);
-    const bool restarted = runSystemCommand({SearchPath, "/bin/hostname", "--file", HostnamePath}, i18n("Error setting hostname!"))
-        && runSystemCommand({SearchPath, "/etc/init.d/networking", "restart", "2>/dev/null"}, i18n("Error restarting networking!"));
+    const bool restarted = runSystemCommand(SystemCommands::setHostName(QLatin1String(HostnamePath)), i18n("Error setting hostname!"))
+        && runSystemCommand(SystemCommands::restartNetworking(), i18n("Error restarting networking!"));
     setCursor(keptCursor);
     if (!restarted) {
         return false;
@@ -165,9 +148,9 @@ bool NetConfigPanel::bringNetworkUp(const QCursor &keptCursor)
     return true;
 }
 
-bool NetConfigPanel::runSystemCommand(std::initializer_list<const char *> words, const QString &failureText)
+bool NetConfigPanel::runSystemCommand(const QStringList &words, const QString &failureText)
 {
-    prepareCommand(m_process, words);
+    SystemCommands::prepare(m_process, words);
     // A command that cannot even be started has nothing to say for itself.
     if (!m_process.start()) {
         return false;
@@ -188,8 +171,7 @@ QStringList NetConfigPanel::interfacesNotActive()
         if (!record.present || !record.enabled) {
             continue;
         }
-        prepareCommand(check, {"/sbin/ifconfig", "|", "/bin/grep", "-q"});
-        check << record.deviceName;
+        SystemCommands::prepare(check, SystemCommands::checkActive(record.deviceName));
         if (!check.start() || !check.succeeded()) {
             notActive << record.deviceName;
             record.enabled = false;
@@ -210,7 +192,7 @@ void NetConfigPanel::reportInterfacesNotActive(const QStringList &devices)
 
 bool NetConfigPanel::shutdownAllInterfaces()
 {
-    return runSystemCommand({SearchPath, "/etc/init.d/networking", "stop"}, i18n("Error shutting down interfaces!"));
+    return runSystemCommand(SystemCommands::stopNetworking(), i18n("Error shutting down interfaces!"));
 }
 
 bool NetConfigPanel::writeConfigData()
@@ -275,7 +257,7 @@ bool NetConfigPanel::parseInterfacesFile()
 
 bool NetConfigPanel::countEthernetDevices()
 {
-    const auto firstLine = ShellProcess::query(QString::fromLatin1(EthernetCountCommand));
+    const auto firstLine = ShellProcess::query(SystemCommands::ethernetCount());
     if (!firstLine) {
         qCWarning(QUORLAN) << "cannot start the Ethernet count";
         return false;

@@ -9,11 +9,10 @@
 #include "config/dnsconfigfile.h"
 #include "config/interface.h"
 #include "config/interfacesfile.h"
-#include "forms/netconfigpage.h"
+#include "module/netconfigpage.h"
 #include "platform/shellprocess.h"
 
 #include <array>
-#include <initializer_list>
 #include <optional>
 
 class QCursor;
@@ -105,7 +104,7 @@ private:
     /// Sets the host name, restarts networking and checks the interfaces.
     bool bringNetworkUp(const QCursor &keptCursor);
     /// Runs one command on the command runner; a failure that ran is reported with failureText.
-    bool runSystemCommand(std::initializer_list<const char *> words, const QString &failureText);
+    bool runSystemCommand(const QStringList &words, const QString &failureText);
     /// The enabled interfaces that did not come up, each now stored as not enabled.
     QStringList interfacesNotActive();
     void reportInterfacesNotActive(const QStringList &devices);

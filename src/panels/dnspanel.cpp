@@ -81,7 +81,8 @@ void DNSPanel::applySettings()
         return;
     }
     m_dnsConfig->clear();
-    for (const QString &server : rows()) {
+    const QStringList servers = rows();
+    for (const QString &server : servers) {
         m_dnsConfig->addNameserver(server);
     }
 }

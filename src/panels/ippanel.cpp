@@ -4,93 +4,20 @@
 #include "ippanel.h"
 
 #include <QCheckBox>
-#include <QCursor>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include <KComboBox>
-#include <KLocalizedString>
 
+#include "config/dhcpclient.h"
 #include "config/interface.h"
-#include "config/textfile.h"
 #include "forms/ipedit.h"
+#include "panels/interfacesmessages.h"
 #include "panels/legibletext.h"
-#include "platform/messages.h"
-#include "platform/shellprocess.h"
-#include "platform/systempaths.h"
-
-#include <algorithm>
-#include <optional>
-
-namespace
-{
-QString caption()
-{
-    return i18n("TCP/IP");
-}
-
-template<typename Sender, typename Signal, typename Receiver, typename Slot>
-void link(bool on, Sender *sender, Signal signal, Receiver *receiver, Slot slot)
-{
-    if (on) {
-        QObject::connect(sender, signal, receiver, slot, Qt::UniqueConnection);
-    } else {
-        QObject::disconnect(sender, signal, receiver, slot);
-    }
-}
-
-/// The first line of a file (at most maxLength bytes), or nothing when it cannot be read.
-std::optional<QByteArray> firstLine(const QString &systemPath, qint64 maxLength)
-{
-    QFile file(SystemPaths::path(systemPath));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    const QByteArray line = file.readLine(maxLength + 1);
-    if (line.isEmpty()) {
-        return std::nullopt;
-    }
-    return line;
-}
-
-bool isProcessId(const QString &id)
-{
-    return !id.isEmpty() && std::all_of(id.begin(), id.end(), [](QChar c) {
-        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-    });
-}
-
-/// Shows the wait cursor on a widget while it lives.
-class WaitCursor
-{
-public:
-    explicit WaitCursor(QWidget *widget)
-        : m_widget(widget)
-        , m_kept(widget->cursor())
-        , m_hadOwnCursor(widget->testAttribute(Qt::WA_SetCursor))
-    {
-        widget->setCursor(Qt::WaitCursor);
-    }
-    ~WaitCursor()
-    {
-        if (m_hadOwnCursor) {
-            m_widget->setCursor(m_kept);
-        } else {
-            m_widget->unsetCursor();
-        }
-    }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-
-private:
-    QWidget *m_widget;
-    QCursor m_kept;
-    bool m_hadOwnCursor;
-};
-}
+#include "panels/signallink.h"
+#include "panels/waitcursor.h"
 
 IPPanel::IPPanel(QWidget *parent, const char *name, bool readOnly)
     : IPPage(parent, name)
@@ -126,19 +53,11 @@ void IPPanel::setReadOnly(bool readOnly)
 
 void IPPanel::loadSettings(Interface *records)
 {
-    m_records = records;
     connectWidgets(false);
+    m_model.load(records);
     m_pComboBoxNI->clear();
-    for (int i = 0; i < InterfaceCount; ++i) {
-        if (!isPresent(i)) {
-            continue;
-        }
-        const Interface &record = m_records[i];
-        m_pComboBoxNI->addItem(record.description.isEmpty() ? record.deviceName
-                                                            : record.deviceName + QLatin1String(" (") + record.description + QLatin1Char(')'));
-        loadWorkingCopy(i);
-    }
-    m_pComboBoxNI->setCurrentIndex(m_current);
+    m_pComboBoxNI->addItems(m_model.items());
+    m_pComboBoxNI->setCurrentIndex(m_model.current());
     setChecked();
     setIPSelectionControls();
     if (m_changed) {
@@ -147,23 +66,7 @@ void IPPanel::loadSettings(Interface *records)
     }
     setEnabled();
     connectWidgets(true);
-    Q_EMIT networkEnableChanged(anyEnabled());
-}
-
-void IPPanel::loadWorkingCopy(int index)
-{
-    const Interface &record = m_records[index];
-    WorkingCopy &working = m_working[index];
-    working.enabled = record.enabled;
-    working.dhcp = record.method == Interface::Dhcp;
-    working.hostName = record.dhcpHostName;
-    working.ipAddress = record.staticAddresses.ipAddress();
-    working.subnetMask = record.staticAddresses.netmask();
-    working.gateway = record.staticAddresses.gateway;
-    working.gatewayValid = true;
-    working.dhcpDefaultGatewayMemo = true;
-    working.defaultGateway = record.defaultGateway;
-    working.staticDefaultGatewayMemo = record.defaultGateway && !working.dhcp;
+    Q_EMIT networkEnableChanged(m_model.anyEnabled());
 }
 
 void IPPanel::applySettings()
@@ -172,100 +75,26 @@ void IPPanel::applySettings()
         return;
     }
     saveCtrlContents();
-    for (int i = 0; i < InterfaceCount; ++i) {
-        if (!isPresent(i)) {
-            continue;
-        }
-        Interface &record = m_records[i];
-        const WorkingCopy &working = m_working[i];
-        record.enabled = working.enabled;
-        record.saveSettings(working.dhcp, working.ipAddress, working.subnetMask, working.gateway, working.hostName);
-        record.defaultGateway = working.defaultGateway;
-    }
+    m_model.store();
 }
 
 bool IPPanel::validSettings()
 {
-    bool someEnabled = false;
-    int dhcpCount = 0;
-    int defaultGatewayCount = 0;
-    for (int i = 0; i < InterfaceCount; ++i) {
-        // The records' flags, not the working copy's: applySettings() has just stored them.
-        if (!isPresent(i) || !m_records[i].enabled) {
-            continue;
-        }
-        const Interface &record = m_records[i];
-        someEnabled = true;
-        WorkingCopy &working = m_working[i];
-        if (working.dhcp) {
-            ++dhcpCount;
-        } else if (working.ipAddress.isEmpty()) {
-            // i18n: %1 is the device name of the interface, such as eth0.
-            Messages::error(this, i18n("Interface %1 has invalid IP address!", record.deviceName), caption());
-            return false;
-        } else if (working.subnetMask.isEmpty()) {
-            // i18n: %1 is the device name of the interface, such as eth0.
-            Messages::error(this, i18n("Interface %1 has invalid subnet mask address!", record.deviceName), caption());
-            return false;
-        } else if (!working.gatewayValid) {
-            // i18n: %1 is the device name of the interface, such as eth0.
-            Messages::error(this, i18n("Interface %1 has invalid default gateway address!", record.deviceName), caption());
-            working.gatewayValid = true;
-            return false;
-        }
-        if (working.defaultGateway) {
-            ++defaultGatewayCount;
-        }
-    }
-    if (dhcpCount > 1) {
-        Messages::sorry(this,
-                        i18n("More than one interface has been setup to use DHCP as the connection method. Please note that only one DHCP interface can be "
-                             "supported at this time.\nPlease configure only ONE interface to use DHCP."),
-                        caption());
-        return false;
-    }
-    if (defaultGatewayCount > 1) {
-        Messages::sorry(this,
-                        i18n("Warning! More than one interface has been set as default. Please make sure only ONE interface is set as default."),
-                        caption());
-        return false;
-    }
-    return !someEnabled || defaultGatewayCount > 0
-        || Messages::warningYesNo(this,
-                                  i18n("You have not set an interface as the default gateway interface!\nNormally the interface that connects to the Internet "
-                                       "is set to be default gateway interface. However, it is not required and networking should still function properly "
-                                       "within the local subnet.\nDo you wish to continue without a default gateway?"),
-                                  caption())
-        == Messages::Answer::Yes;
+    return InterfacesMessages::tell(this, m_model.check());
 }
 
 void IPPanel::setEnabled()
 {
-    const WorkingCopy &working = shown();
+    const bool enabled = m_model.shown().enabled;
+    const bool editable = !m_readOnly && enabled;
     m_pCheckBoxEnableNetwork->setEnabled(!m_readOnly && m_pComboBoxNI->count() > 0);
     for (QLabel *label :
          {m_pLabelHostname, m_pLabelDHCPIP, m_pLabelDHCPSubnet, m_pLabelDHCPGateway, m_pLabelStaticIP, m_pLabelStaticSubnet, m_pLabelStaticGateway}) {
-        label->setEnabled(working.enabled);
+        label->setEnabled(enabled);
     }
-    if (m_readOnly || !working.enabled) {
-        for (QWidget *widget : std::initializer_list<QWidget *>{m_pRadioButtonDHCP,
-                                                                m_pRadioButtonStatic,
-                                                                m_pLineEditHostname,
-                                                                m_pIPEditDHCPIP,
-                                                                m_pIPEditDHCPSubnet,
-                                                                m_pIPEditDHCPGateway,
-                                                                m_pReleaseBtn,
-                                                                m_pRenewBtn,
-                                                                m_pIPEditStaticIP,
-                                                                m_pIPEditStaticSubnet,
-                                                                m_pIPEditStaticGateway,
-                                                                m_pCheckBoxDefaultGW}) {
-            widget->setEnabled(false);
-        }
-        return;
-    }
-    m_pRadioButtonDHCP->setEnabled(true);
-    const bool dhcp = m_pRadioButtonDHCP->isChecked();
+    m_pRadioButtonDHCP->setEnabled(editable);
+    m_pRadioButtonStatic->setEnabled(editable);
+    const bool dhcp = editable && m_pRadioButtonDHCP->isChecked();
     m_pLineEditHostname->setEnabled(dhcp);
     const bool lease = dhcp && (!m_pIPEditDHCPIP->getText().isEmpty() || dhcpRunning());
     m_pReleaseBtn->setEnabled(lease);
@@ -273,16 +102,15 @@ void IPPanel::setEnabled()
     for (IPEdit *entry : {m_pIPEditDHCPIP, m_pIPEditDHCPSubnet, m_pIPEditDHCPGateway}) {
         entry->setEnabled(false);
     }
-    m_pRadioButtonStatic->setEnabled(true);
     for (IPEdit *entry : {m_pIPEditStaticIP, m_pIPEditStaticSubnet, m_pIPEditStaticGateway}) {
-        entry->setEnabled(m_pRadioButtonStatic->isChecked());
+        entry->setEnabled(editable && m_pRadioButtonStatic->isChecked());
     }
-    m_pCheckBoxDefaultGW->setEnabled(!anyEnabledDhcp());
+    m_pCheckBoxDefaultGW->setEnabled(editable && !m_model.anyEnabledDhcp());
 }
 
 void IPPanel::setChecked()
 {
-    const WorkingCopy &working = shown();
+    const InterfacesModel::WorkingCopy &working = m_model.shown();
     m_pCheckBoxEnableNetwork->setChecked(working.enabled);
     // The two radio buttons are exclusive: checking one unchecks the other.
     (working.dhcp ? m_pRadioButtonDHCP : m_pRadioButtonStatic)->setChecked(true);
@@ -291,37 +119,25 @@ void IPPanel::setChecked()
 
 void IPPanel::setIPSelectionControls()
 {
-    if (!m_records) {
+    if (!m_model.isLoaded()) {
         return;
     }
-    const WorkingCopy &working = shown();
-    const Interface &record = m_records[m_current];
-    if (!working.dhcp) {
-        m_pIPEditStaticIP->setText(working.ipAddress);
-        m_pIPEditStaticSubnet->setText(working.subnetMask);
-        m_pIPEditStaticGateway->setText(working.gateway);
-        if (record.method == Interface::Dhcp) {
-            markChanged();
-        }
-        m_pLineEditHostname->setText(QString());
-        showDhcpLease(false);
-        return;
-    }
-    m_pLineEditHostname->setText(working.hostName);
-    if (record.method == Interface::Dhcp) {
-        showDhcpLease(true);
-    } else {
-        showDhcpLease(dhcpRunning());
+    // Only the chosen method's entries hold anything; the other method's values wait in the model.
+    const InterfacesModel::WorkingCopy &working = m_model.shown();
+    m_pIPEditStaticIP->setText(working.dhcp ? QString() : working.ipAddress);
+    m_pIPEditStaticSubnet->setText(working.dhcp ? QString() : working.subnetMask);
+    m_pIPEditStaticGateway->setText(working.dhcp ? QString() : working.gateway);
+    m_pLineEditHostname->setText(working.dhcp ? working.hostName : QString());
+    // A lease from another method's record is only worth showing while a client runs.
+    showDhcpLease(working.dhcp && (!m_model.methodChanged() || dhcpRunning()));
+    if (m_model.methodChanged()) {
         markChanged();
-    }
-    for (IPEdit *entry : {m_pIPEditStaticIP, m_pIPEditStaticSubnet, m_pIPEditStaticGateway}) {
-        entry->setText(QString());
     }
 }
 
 void IPPanel::showDhcpLease(bool show)
 {
-    const Addresses &lease = m_records[m_current].dhcpAddresses;
+    const Addresses &lease = m_model.shownRecord().dhcpAddresses;
     m_pIPEditDHCPIP->setText(show ? lease.ipAddress() : QString());
     m_pIPEditDHCPSubnet->setText(show ? lease.netmask() : QString());
     m_pIPEditDHCPGateway->setText(show ? lease.gateway : QString());
@@ -329,37 +145,19 @@ void IPPanel::showDhcpLease(bool show)
 
 void IPPanel::saveCtrlContents()
 {
-    WorkingCopy &working = shown();
-    working.enabled = m_pCheckBoxEnableNetwork->isChecked();
-    working.dhcp = m_pRadioButtonDHCP->isChecked();
-    working.defaultGateway = m_pCheckBoxDefaultGW->isChecked();
-    // A disabled interface's fields are not the user's: they keep the working copy.
-    if (working.enabled && working.dhcp) {
-        working.hostName = m_pLineEditHostname->text();
-    }
-    if (working.enabled && !working.dhcp) {
-        working.ipAddress = m_pIPEditStaticIP->getText();
-        working.subnetMask = m_pIPEditStaticSubnet->getText();
-        working.gateway = m_pIPEditStaticGateway->getText();
-        if (!m_pIPEditStaticGateway->valid) {
-            working.gatewayValid = false;
-        }
-    }
+    m_model.take({m_pCheckBoxEnableNetwork->isChecked(),
+                  m_pRadioButtonDHCP->isChecked(),
+                  m_pCheckBoxDefaultGW->isChecked(),
+                  m_pLineEditHostname->text(),
+                  m_pIPEditStaticIP->getText(),
+                  m_pIPEditStaticSubnet->getText(),
+                  m_pIPEditStaticGateway->getText(),
+                  m_pIPEditStaticGateway->valid});
 }
 
 bool IPPanel::dhcpRunning() const
 {
-    const auto pidLine = firstLine(QStringLiteral("/var/run/dhclient.pid"), 32);
-    if (!pidLine) {
-        return false;
-    }
-    // Anything but a number would make the path point somewhere else than /proc/<pid>.
-    const QString id = TextFile::simplified(QString::fromLatin1(*pidLine));
-    if (!isProcessId(id)) {
-        return false;
-    }
-    const auto commandLine = firstLine(QLatin1String("/proc/") + id + QLatin1String("/cmdline"), 1024);
-    return commandLine && commandLine->contains("dhclient");
+    return DhcpClient::running();
 }
 
 void IPPanel::fixDisabledColorGroup(QWidget *pWidget)
@@ -375,109 +173,69 @@ void IPPanel::handleTextChange(const QString &)
 void IPPanel::ethernetComboActivated(int eth)
 {
     saveCtrlContents();
-    m_current = eth;
-    connectTextChanges(false);
+    m_model.setCurrent(eth);
     connectCheckBoxes(false);
     setChecked();
-    setIPSelectionControls();
-    connectTextChanges(true);
+    showMethodQuietly();
     connectCheckBoxes(true);
     setEnabled();
 }
 
 void IPPanel::enableInterfaceToggled(bool bChecked)
 {
-    if (bChecked) {
-        // A newly enabled interface never becomes a second default gateway.
-        for (int i = 0; i < InterfaceCount; ++i) {
-            if (i == m_current || !isPresent(i) || !m_working[i].enabled || !m_working[i].defaultGateway) {
-                continue;
-            }
-            shown().staticDefaultGatewayMemo = false;
-            if (!m_pRadioButtonDHCP->isChecked()) {
-                m_pCheckBoxDefaultGW->setChecked(false);
-            } else {
-                m_pRadioButtonStatic->setChecked(true);
-                handleGroupBtnClick();
-            }
+    // A newly enabled interface never becomes a second default gateway.
+    if (bChecked && m_model.yieldDefaultGateway()) {
+        if (!m_pRadioButtonDHCP->isChecked()) {
+            m_pCheckBoxDefaultGW->setChecked(false);
+        } else {
+            m_pRadioButtonStatic->setChecked(true);
+            handleGroupBtnClick();
         }
     }
-    shown().enabled = bChecked;
+    m_model.setShownEnabled(bChecked);
     setChecked();
-    connectTextChanges(false);
-    setIPSelectionControls();
-    connectTextChanges(true);
-    Q_EMIT networkEnableChanged(anyEnabled());
+    showMethodQuietly();
+    Q_EMIT networkEnableChanged(m_model.anyEnabled());
     markChanged();
     setEnabled();
 }
 
 void IPPanel::handleGroupBtnClick()
 {
-    WorkingCopy &working = shown();
     const bool dhcp = m_pRadioButtonDHCP->isChecked();
-    if (dhcp == working.dhcp) {
+    if (dhcp == m_model.shown().dhcp) {
         return;
     }
     if (!dhcp) {
-        working.dhcpDefaultGatewayMemo = true;
-        working.hostName = m_pLineEditHostname->text();
-        m_pCheckBoxDefaultGW->setChecked(working.staticDefaultGatewayMemo);
+        m_pCheckBoxDefaultGW->setChecked(m_model.switchToStatic(m_pLineEditHostname->text()));
     } else if (!switchToDhcp()) {
         return;
     }
-    working.enabled = m_pCheckBoxEnableNetwork->isChecked();
-    working.dhcp = m_pRadioButtonDHCP->isChecked();
-    connectTextChanges(false);
-    setIPSelectionControls();
-    connectTextChanges(true);
+    m_model.setShownMethod(m_pCheckBoxEnableNetwork->isChecked(), m_pRadioButtonDHCP->isChecked());
+    showMethodQuietly();
     setEnabled();
 }
 
 bool IPPanel::switchToDhcp()
 {
-    if (Messages::warningYesNo(
-            this,
-            i18n("If you select an interface to perform DHCP connection, this computer will not be able to be a Windows Server. Do you want to continue?"),
-            caption())
-        != Messages::Answer::Yes) {
+    if (!InterfacesMessages::confirmDhcp(this) || !InterfacesMessages::tell(this, m_model.mayUseDhcp())) {
         m_pRadioButtonStatic->setChecked(true);
         return false;
     }
-    if (anyEnabledDhcp()) {
-        Messages::sorry(this,
-                        i18n("You have already selected an interface to perform DHCP connection. At the moment, we can only support one DHCP connection "
-                             "per system. Please disable another DHCP connection before using this interface with DHCP."),
-                        caption());
-        m_pRadioButtonStatic->setChecked(true);
-        return false;
-    }
-    WorkingCopy &working = shown();
-    // The static entries are about to be cleared; their values come back on a switch to static.
-    working.ipAddress = m_pIPEditStaticIP->getText();
-    working.subnetMask = m_pIPEditStaticSubnet->getText();
-    working.gateway = m_pIPEditStaticGateway->getText();
-    working.staticDefaultGatewayMemo = working.defaultGateway;
-    m_pLineEditHostname->setText(working.hostName);
-    m_pCheckBoxDefaultGW->setChecked(working.dhcpDefaultGatewayMemo);
+    const bool defaultGateway = m_model.switchToDhcp(m_pIPEditStaticIP->getText(), m_pIPEditStaticSubnet->getText(), m_pIPEditStaticGateway->getText());
+    m_pLineEditHostname->setText(m_model.shown().hostName);
+    m_pCheckBoxDefaultGW->setChecked(defaultGateway);
     return true;
 }
 
 void IPPanel::handleDefaultGatewayToggled(bool bChecked)
 {
-    if (!bChecked) {
-        shown().defaultGateway = false;
-    } else if (m_pRadioButtonStatic->isChecked() && m_pIPEditStaticGateway->getText().isEmpty()) {
+    const InterfacesModel::Answer answer = m_model.setDefaultGateway(bChecked, m_pRadioButtonStatic->isChecked(), m_pIPEditStaticGateway->getText());
+    if (answer.verdict != InterfacesModel::Verdict::Passes) {
         // Unchecking runs this slot again, which clears the mark and marks the tab changed.
         m_pCheckBoxDefaultGW->setChecked(false);
-        Messages::sorry(this, i18n("Sorry, you need to provide a valid Gateway IP address!"), caption());
+        InterfacesMessages::tell(this, answer);
         return;
-    } else {
-        for (int i = 0; i < InterfaceCount; ++i) {
-            if (isPresent(i) && m_working[i].enabled) {
-                m_working[i].defaultGateway = i == m_current;
-            }
-        }
     }
     markChanged();
 }
@@ -488,66 +246,19 @@ void IPPanel::slotReleaseButtonClicked()
         entry->setText(QString());
     }
     const WaitCursor waiting(this);
-    ShellProcess process;
-    if (!runIfupdown(process, "/sbin/ifdown")) {
-        Messages::error(this, i18n("Error renewing leases!"), caption());
+    if (!DhcpClient::release(m_model.shownRecord().deviceName)) {
+        InterfacesMessages::leaseError(this);
     }
 }
 
 void IPPanel::slotRenewButtonClicked()
 {
     const WaitCursor waiting(this);
-    ShellProcess process;
-    // Without ifdown's success the interface is not brought up again.
-    if (runIfupdown(process, "/sbin/ifdown") && runIfupdown(process, "/sbin/ifup")) {
+    if (DhcpClient::renew(m_model.shownRecord().deviceName)) {
         Q_EMIT reloadConfigData();
     } else {
-        Messages::error(this, i18n("Error renewing leases!"), caption());
+        InterfacesMessages::leaseError(this);
     }
-}
-
-bool IPPanel::runIfupdown(ShellProcess &process, const char *tool) const
-{
-    process.clearArguments();
-    process.setRunPrivileged(true);
-    process << "PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin:/usr/bin/X11;" << tool << m_records[m_current].deviceName << "2>/dev/null";
-    process.start();
-    return process.succeeded();
-}
-
-IPPanel::WorkingCopy &IPPanel::shown()
-{
-    return m_working[m_current];
-}
-
-const IPPanel::WorkingCopy &IPPanel::shown() const
-{
-    return m_working[m_current];
-}
-
-bool IPPanel::isPresent(int index) const
-{
-    return m_records && m_records[index].present;
-}
-
-bool IPPanel::anyEnabled() const
-{
-    for (int i = 0; i < InterfaceCount; ++i) {
-        if (isPresent(i) && m_working[i].enabled) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool IPPanel::anyEnabledDhcp() const
-{
-    for (int i = 0; i < InterfaceCount; ++i) {
-        if (isPresent(i) && m_working[i].enabled && m_working[i].dhcp) {
-            return true;
-        }
-    }
-    return false;
 }
 
 void IPPanel::markChanged()
@@ -560,23 +271,29 @@ void IPPanel::markChanged()
 
 void IPPanel::connectTextChanges(bool on)
 {
-    link(on, m_pLineEditHostname, &QLineEdit::textChanged, this, &IPPanel::handleTextChange);
-    for (IPEdit *entry : {m_pIPEditStaticIP, m_pIPEditStaticSubnet, m_pIPEditStaticGateway}) {
-        link(on, entry, &QLineEdit::textChanged, this, &IPPanel::handleTextChange);
+    for (QLineEdit *entry : std::initializer_list<QLineEdit *>{m_pLineEditHostname, m_pIPEditStaticIP, m_pIPEditStaticSubnet, m_pIPEditStaticGateway}) {
+        setConnected(on, entry, &QLineEdit::textChanged, this, &IPPanel::handleTextChange);
     }
 }
 
 void IPPanel::connectCheckBoxes(bool on)
 {
-    link(on, m_pCheckBoxEnableNetwork, &QCheckBox::toggled, this, &IPPanel::enableInterfaceToggled);
-    link(on, m_pCheckBoxDefaultGW, &QCheckBox::toggled, this, &IPPanel::handleDefaultGatewayToggled);
+    setConnected(on, m_pCheckBoxEnableNetwork, &QCheckBox::toggled, this, &IPPanel::enableInterfaceToggled);
+    setConnected(on, m_pCheckBoxDefaultGW, &QCheckBox::toggled, this, &IPPanel::handleDefaultGatewayToggled);
 }
 
 void IPPanel::connectWidgets(bool on)
 {
     connectTextChanges(on);
     connectCheckBoxes(on);
-    link(on, m_pComboBoxNI, qOverload<int>(&QComboBox::activated), this, &IPPanel::ethernetComboActivated);
-    link(on, m_pRadioButtonDHCP, &QRadioButton::clicked, this, &IPPanel::handleGroupBtnClick);
-    link(on, m_pRadioButtonStatic, &QRadioButton::clicked, this, &IPPanel::handleGroupBtnClick);
+    setConnected(on, m_pComboBoxNI, qOverload<int>(&QComboBox::activated), this, &IPPanel::ethernetComboActivated);
+    setConnected(on, m_pRadioButtonDHCP, &QRadioButton::clicked, this, &IPPanel::handleGroupBtnClick);
+    setConnected(on, m_pRadioButtonStatic, &QRadioButton::clicked, this, &IPPanel::handleGroupBtnClick);
+}
+
+void IPPanel::showMethodQuietly()
+{
+    connectTextChanges(false);
+    setIPSelectionControls();
+    connectTextChanges(true);
 }

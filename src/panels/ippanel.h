@@ -6,19 +6,16 @@
 #include <QString>
 
 #include "forms/ippage.h"
-
-#include <array>
+#include "panels/interfacesmodel.h"
 
 class Interface;
-class ShellProcess;
 
 /**
  * The Interfaces tab: one Ethernet interface at a time, chosen in the combo box.
  *
- * The user edits a working copy of every interface; the records change only in
- * applySettings(). While the user edits, the tab keeps at most one DHCP
- * interface and at most one default gateway, and it releases and renews the
- * DHCP lease on the spot.
+ * The rules live in InterfacesModel; the tab keeps its widgets and the model
+ * in step, shows the model's refusals, and releases and renews the DHCP lease
+ * on the spot.
  */
 class IPPanel : public IPPage
 {
@@ -67,46 +64,19 @@ protected Q_SLOTS:
     void slotRenewButtonClicked();
 
 private:
-    /// What the user has made of one interface so far.
-    struct WorkingCopy {
-        bool enabled = false;
-        bool dhcp = false;
-        QString hostName;
-        QString ipAddress;
-        QString subnetMask;
-        QString gateway;
-        /// False once the gateway entry held no valid address; reported once by validSettings().
-        bool gatewayValid = true;
-        bool defaultGateway = false;
-        /// What the default-gateway box becomes on a switch to DHCP.
-        bool dhcpDefaultGatewayMemo = true;
-        /// What the default-gateway box becomes on a switch back to a static address.
-        bool staticDefaultGatewayMemo = false;
-    };
-    static constexpr int InterfaceCount = 5;
-
-    WorkingCopy &shown();
-    const WorkingCopy &shown() const;
-    void loadWorkingCopy(int index);
-    /// Whether record `index` stands for a device of this machine (false before the first load).
-    bool isPresent(int index) const;
-    bool anyEnabled() const;
-    bool anyEnabledDhcp() const;
     /// Sets the changed flag, telling the main panel the first time.
     void markChanged();
     /// Asks and checks the one-DHCP rule; false when the switch is refused.
     bool switchToDhcp();
     void showDhcpLease(bool show);
-    /// Runs one ifupdown tool on the shown interface; true when it succeeded.
-    bool runIfupdown(ShellProcess &process, const char *tool) const;
+    /// setIPSelectionControls() without marking the tab changed by the texts it sets.
+    void showMethodQuietly();
 
     void connectTextChanges(bool on);
     void connectCheckBoxes(bool on);
     void connectWidgets(bool on);
 
-    Interface *m_records = nullptr;
-    int m_current = 0;
+    InterfacesModel m_model;
     bool m_changed = false;
     bool m_readOnly;
-    std::array<WorkingCopy, InterfaceCount> m_working;
 };

@@ -100,12 +100,24 @@ public:
     }
 };
 
-KdeMessageBoxes s_kdeMessageBoxes;
-Messages::Backend *s_backend = &s_kdeMessageBoxes;
+// Built on first use: a global with a constructor would run before main().
+Messages::Backend &kdeMessageBoxes()
+{
+    static KdeMessageBoxes boxes;
+    return boxes;
+}
+
+/// A test's back end; nullptr for the real boxes.
+Messages::Backend *s_backend = nullptr;
+
+Messages::Backend &backend()
+{
+    return s_backend ? *s_backend : kdeMessageBoxes();
+}
 
 Messages::Answer show(Messages::Kind kind, QWidget *parent, const QString &text, const QString &caption)
 {
-    return s_backend->show(parent, {kind, text, caption, KGuiItem(), KGuiItem(), QString()});
+    return backend().show(parent, {kind, text, caption, KGuiItem(), KGuiItem(), QString()});
 }
 }
 
@@ -126,15 +138,15 @@ void Messages::information(QWidget *parent, const QString &text, const QString &
 
 Messages::Answer Messages::warningYesNo(QWidget *parent, const QString &text, const QString &caption, const QString &details)
 {
-    return s_backend->show(parent, {Kind::WarningYesNo, text, caption, KGuiItem(i18n("&Yes")), KGuiItem(i18n("&No")), details});
+    return backend().show(parent, {Kind::WarningYesNo, text, caption, KGuiItem(i18n("&Yes")), KGuiItem(i18n("&No")), details});
 }
 
 Messages::Answer Messages::warningYesNo(QWidget *parent, const QString &text, const QString &caption, const KGuiItem &yes, const KGuiItem &no)
 {
-    return s_backend->show(parent, {Kind::WarningYesNo, text, caption, yes, no, QString()});
+    return backend().show(parent, {Kind::WarningYesNo, text, caption, yes, no, QString()});
 }
 
 void Messages::setBackend(Backend *backend)
 {
-    s_backend = backend ? backend : &s_kdeMessageBoxes;
+    s_backend = backend;
 }

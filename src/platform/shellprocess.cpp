@@ -47,8 +47,20 @@ public:
     }
 };
 
-SystemShell s_systemShell;
-ShellProcess::Backend *s_backend = &s_systemShell;
+// Built on first use: a global with a constructor would run before main().
+ShellProcess::Backend &systemShell()
+{
+    static SystemShell shell;
+    return shell;
+}
+
+/// A test's back end; nullptr for the real one.
+ShellProcess::Backend *s_backend = nullptr;
+
+ShellProcess::Backend &backend()
+{
+    return s_backend ? *s_backend : systemShell();
+}
 }
 
 void ShellProcess::clearArguments()
@@ -84,7 +96,7 @@ QString ShellProcess::commandLine() const
 
 bool ShellProcess::start()
 {
-    m_result = s_backend->run(commandLine(), m_privileged);
+    m_result = backend().run(commandLine(), m_privileged);
     return m_result.started;
 }
 
@@ -105,10 +117,10 @@ bool ShellProcess::succeeded() const
 
 std::optional<QByteArray> ShellProcess::query(const QString &line)
 {
-    return s_backend->query(line);
+    return backend().query(line);
 }
 
 void ShellProcess::setBackend(Backend *backend)
 {
-    s_backend = backend ? backend : &s_systemShell;
+    s_backend = backend;
 }

@@ -24,7 +24,7 @@
 #include "config/basicnetcfg.h"
 #include "config/interface.h"
 #include "config/wirelessoptionsfile.h"
-#include "forms/netconfigpage.h"
+#include "module/netconfigpage.h"
 #include "messagerecorder.h"
 #include "panels/adddnspanel.h"
 #include "panels/dnspanel.h"

@@ -1,19 +1,19 @@
 // SPDX-FileCopyrightText: 2026 quorlan developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 
-#include <QFile>
 #include <QHash>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
 #include <KComboBox>
 
+#include "addrow.h"
 #include "casefile.h"
 #include "config/interface.h"
 #include "fakeshell.h"
 #include "forms/ipedit.h"
 #include "messagerecorder.h"
+#include "panels/interfacesmessages.h"
 #include "panels/ippanel.h"
 #include "systemroot.h"
 
@@ -298,6 +298,63 @@ private Q_SLOTS:
         QCOMPARE(tab.panel.cursor().shape(), Qt::ArrowCursor);
     }
 
+    void tellsEachVerdict_data()
+    {
+        QTest::addColumn<int>("verdict");
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<bool>("yes"); // the answer to a question
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("goesOn");
+
+        using Verdict = InterfacesModel::Verdict;
+        const QString none;
+        const QString eth1 = QStringLiteral("eth1");
+        addRow("passes silently", int(Verdict::Passes), none, true, none, true);
+        addRow("an interface without an address",
+               int(Verdict::InvalidAddress),
+               eth1,
+               true,
+               QStringLiteral("error: Interface eth1 has invalid IP address!"),
+               false);
+        addRow("without a subnet mask",
+               int(Verdict::InvalidNetmask),
+               eth1,
+               true,
+               QStringLiteral("error: Interface eth1 has invalid subnet mask address!"),
+               false);
+        addRow("with a bad gateway",
+               int(Verdict::InvalidGateway),
+               eth1,
+               true,
+               QStringLiteral("error: Interface eth1 has invalid default gateway address!"),
+               false);
+        addRow("two DHCP interfaces", int(Verdict::SeveralDhcp), none, true, QStringLiteral("two DHCP refusal"), false);
+        addRow("two default gateways", int(Verdict::SeveralDefaultGateways), none, true, QStringLiteral("two defaults refusal"), false);
+        addRow("no default gateway, Yes goes on", int(Verdict::NoDefaultGateway), none, true, QStringLiteral("no default question"), true);
+        addRow("no default gateway, No stops", int(Verdict::NoDefaultGateway), none, false, QStringLiteral("no default question"), false);
+        addRow("a second DHCP interface", int(Verdict::DhcpTaken), eth1, true, QStringLiteral("one DHCP refusal"), false);
+        addRow("a default gateway without its address", int(Verdict::GatewayNeeded), eth1, true, QStringLiteral("gateway needed"), false);
+    }
+
+    void tellsEachVerdict()
+    {
+        QFETCH(int, verdict);
+        QFETCH(QString, device);
+        QFETCH(bool, yes);
+        QFETCH(QString, box);
+        QFETCH(bool, goesOn);
+        MessageRecorder boxes;
+        boxes.defaultAnswer = yes ? Messages::Answer::Yes : Messages::Answer::No;
+        QWidget parent;
+
+        QCOMPARE(InterfacesMessages::tell(&parent, {InterfacesModel::Verdict(verdict), device}), goesOn);
+        QCOMPARE(boxes.shown.size(), box.isEmpty() ? 0 : 1);
+        if (!box.isEmpty()) {
+            QCOMPARE(boxName(boxes.shown.first()), box);
+            QCOMPARE(boxes.shown.first().parent, &parent);
+        }
+    }
+
     void passesBeforeTheFirstLoad()
     {
         const MessageRecorder boxes;
@@ -306,54 +363,6 @@ private Q_SLOTS:
         panel.applySettings();
         QVERIFY(panel.validSettings());
         QVERIFY(boxes.shown.isEmpty());
-    }
-
-    void probesForADhcpClient_data()
-    {
-        QTest::addColumn<QByteArray>("pidFile"); // null: none
-        QTest::addColumn<QByteArray>("commandLine"); // of process 4242; null: no such process
-        QTest::addColumn<bool>("running");
-
-        const QByteArray dhclient("/sbin/dhclient\0-pf\0/var/run/dhclient.pid\0eth0\0", 44);
-        QTest::newRow("no pid file") << QByteArray() << dhclient << false;
-        QTest::newRow("the pid of a process that is gone") << QByteArray("4242\n") << QByteArray() << false;
-        QTest::newRow("a live process that is no DHCP client") << QByteArray("4242\n") << QByteArray("/usr/sbin/sshd\0-D\0", 18) << false;
-        QTest::newRow("a live dhclient") << QByteArray("4242\n") << dhclient << true;
-        QTest::newRow("a pid with blanks and no line end") << QByteArray(" 4242 ") << dhclient << true;
-        QTest::newRow("a pid file naming a path leads nowhere") << QByteArray("../4242\n") << dhclient << false;
-    }
-
-    void probesForADhcpClient()
-    {
-        QFETCH(QByteArray, pidFile);
-        QFETCH(QByteArray, commandLine);
-        QFETCH(bool, running);
-        const SystemRoot root;
-        if (!pidFile.isNull()) {
-            root.write(QStringLiteral("/var/run/dhclient.pid"), pidFile);
-        }
-        if (!commandLine.isNull()) {
-            root.write(QStringLiteral("/proc/4242/cmdline"), commandLine);
-            root.write(QStringLiteral("/4242/cmdline"), commandLine);
-        }
-
-        QCOMPARE(IPPanel().dhcpRunning(), running);
-    }
-
-    void readsTheRealProc()
-    {
-        // The real /proc, of a child of this test only: alive as dhclient, then gone.
-        const SystemRoot root;
-        QVERIFY(QFile::link(QStringLiteral("/proc"), root.path(QStringLiteral("/proc"))));
-        QVERIFY(QFile::link(QStringLiteral("/bin/sleep"), root.path(QStringLiteral("/dhclient"))));
-        QProcess client;
-        client.start(root.path(QStringLiteral("/dhclient")), {QStringLiteral("30")});
-        QVERIFY(client.waitForStarted());
-        root.write(QStringLiteral("/var/run/dhclient.pid"), QByteArray::number(client.processId()) + '\n');
-        QVERIFY(IPPanel().dhcpRunning());
-        client.kill();
-        client.waitForFinished();
-        QVERIFY(!IPPanel().dhcpRunning());
     }
 };
 

@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "fakeshell.h"
-#include "forms/netconfigpage.h"
+#include "module/netconfigpage.h"
 #include "messagerecorder.h"
 #include "panels/dnspanel.h"
 #include "panels/idpanel.h"

@@ -1,0 +1,32 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class ShellProcess;
+
+/**
+ * The words of every command line the module runs, kept together so that a
+ * tool's path or a redirection is written down once.
+ */
+class SystemCommands
+{
+public:
+    /// Sets the host name from the file that holds it.
+    static QStringList setHostName(const QString &hostnameFile);
+    static QStringList restartNetworking();
+    static QStringList stopNetworking();
+    /// Succeeds when the device is among the active interfaces.
+    static QStringList checkActive(const QString &device);
+    /// Takes the device down (which releases a DHCP lease) or brings it up.
+    static QStringList interfaceDown(const QString &device);
+    static QStringList interfaceUp(const QString &device);
+    /// The unprivileged pipeline whose first output line is the number of Ethernet devices.
+    static QString ethernetCount();
+
+    /// Gives the runner one command line, to run with administrative rights.
+    static void prepare(ShellProcess &process, const QStringList &words);
+};
