@@ -218,6 +218,14 @@ bool writeLinesAsFile(const QString &realPath, const QStringList &lines, mode_t 
         modeIfNew,
         truncateExisting);
 }
+// A foreign file may hold keys too: its backup is for its owner's eyes only.
+void restrictToOwner(const QByteArray &name)
+{
+    struct stat info;
+    if (::lstat(name.constData(), &info) == 0 && S_ISREG(info.st_mode)) {
+        ::chmod(name.constData(), info.st_mode & S_IRWXU);
+    }
+}
 }
 
 std::optional<QByteArray> TextFile::readBytes(const QString &systemPath)
@@ -320,59 +328,83 @@ bool TextFile::rewriteInPlace(const QString &systemPath, const QStringList &line
     return writeLinesAsFile(realPath(systemPath), lines, 0644, true);
 }
 
-bool TextFile::writeFile(const QString &realPath, const QByteArray &data, mode_t modeIfNew, bool truncateExisting)
+bool TextFile::replaceWithBackup(const QString &systemPath, const QStringList &lines)
 {
-    return writeContent(
-        realPath,
+    return replace(
+        systemPath,
+        byteSize(lines),
+        [&lines](int fd) {
+            return writeLines(fd, lines);
+        },
+        Replacement());
+}
+
+bool TextFile::replace(const QString &systemPath, const QByteArray &data, const Replacement &how)
+{
+    return replace(
+        systemPath,
         data.size(),
         [&data](int fd) {
             return writeAll(fd, data);
         },
-        modeIfNew,
-        truncateExisting);
+        how);
 }
 
-bool TextFile::replaceWithBackup(const QString &systemPath, const QStringList &lines)
+bool TextFile::replace(const QString &systemPath, qsizetype size, const std::function<bool(int)> &write, const Replacement &how)
 {
-    const QString target = realPath(systemPath);
+    const QString target = how.followLink ? realPath(systemPath) : SystemPaths::path(systemPath);
     const QByteArray targetName = encodedPath(target);
     const QByteArray newName = encodedPath(target + QLatin1String(".new"));
-    const QByteArray oldName = encodedPath(target + QLatin1String(".old"));
 
     ::unlink(newName.constData());
 
     struct stat old;
     const bool hadOld = ::stat(targetName.constData(), &old) == 0;
-    const mode_t mode = hadOld ? (old.st_mode & 07777) : 0644;
-    if (!writeLinesAsFile(target + QLatin1String(".new"), lines, mode, false)) {
+    const bool carryOwner = hadOld && !how.mode;
+    const mode_t mode = how.mode ? *how.mode : hadOld ? (old.st_mode & 07777) : 0644;
+    if (!writeContent(target + QLatin1String(".new"), size, write, mode, false)) {
         ::unlink(newName.constData());
         return false;
     }
     // open() applies the umask; the system's files must keep their own mode
     // (a hosts file that only root can read breaks every other user's lookups).
-    if (::chmod(newName.constData(), mode) != 0 || (hadOld && ::chown(newName.constData(), old.st_uid, old.st_gid) != 0)) {
+    if (::chmod(newName.constData(), mode) != 0 || (carryOwner && ::chown(newName.constData(), old.st_uid, old.st_gid) != 0)) {
         qCWarning(QUORLAN) << "cannot give" << target << "its owner and mode back:" << strerror(errno);
         ::unlink(newName.constData());
         return false;
     }
     // The backup is linked under a name of its own and takes the previous one's
     // place only once the new file is in place, so that a save that fails
-    // anywhere leaves both as they were. It is best effort: a file system
-    // without hard links still gets its new file.
-    const QByteArray backupName = encodedPath(target + QLatin1String(".old.tmp"));
-    ::unlink(backupName.constData());
-    const bool backedUp = ::link(targetName.constData(), backupName.constData()) == 0;
+    // anywhere leaves both as they were. An ordinary backup is best effort: a
+    // file system without hard links still gets its new file.
+    const bool keepsBackup = how.backupSuffix.size() > 0;
+    const QByteArray backupName = encodedPath(target + how.backupSuffix);
+    const QByteArray pendingBackupName = backupName + ".tmp";
+    bool backedUp = false;
+    if (keepsBackup) {
+        ::unlink(pendingBackupName.constData());
+        backedUp = ::link(targetName.constData(), pendingBackupName.constData()) == 0;
+        if (!backedUp && how.backupRequired) {
+            qCWarning(QUORLAN) << "cannot keep" << target << "aside:" << strerror(errno);
+            ::unlink(newName.constData());
+            return false;
+        }
+    }
     // A file that cannot be replaced (a directory, a bind mount: EBUSY) is no save.
     if (::rename(newName.constData(), targetName.constData()) != 0) {
         qCWarning(QUORLAN) << "cannot move the new" << target << "into place:" << strerror(errno);
         ::unlink(newName.constData());
-        ::unlink(backupName.constData());
+        ::unlink(pendingBackupName.constData());
         return false;
     }
     if (backedUp) {
-        ::rename(backupName.constData(), oldName.constData());
-    } else {
-        ::unlink(oldName.constData());
+        ::rename(pendingBackupName.constData(), backupName.constData());
+        // A file of fixed mode holds secrets: so may the one it replaced.
+        if (how.mode) {
+            restrictToOwner(backupName);
+        }
+    } else if (keepsBackup) {
+        ::unlink(backupName.constData());
     }
     return true;
 }

@@ -3,7 +3,6 @@
 
 #include "wirelessoptionsfile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QStringList>
@@ -12,14 +11,9 @@
 
 #include "config/textfile.h"
 #include "platform/systempaths.h"
-#include "quorlan_debug.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -139,50 +133,14 @@ QString decoded(const QString &latin1Line)
     return text.toUtf8() == bytes ? text : latin1Line;
 }
 
-QByteArray encodedPath(const QString &realPath)
+// The file holds keys: whatever the umask and whoever owned the previous one,
+// only the superuser reads it.
+TextFile::Replacement keyFileReplacement()
 {
-    return QFile::encodeName(realPath);
-}
-
-QString newPathOf(const QString &realPath)
-{
-    return realPath + QLatin1String(".new");
-}
-
-void removeNew(const QString &realPath)
-{
-    ::unlink(encodedPath(newPathOf(realPath)).constData());
-}
-
-// Writes the data as "<file>.new", created afresh with the key file's mode
-// whatever the umask; on failure nothing is left behind.
-bool writeNewBeside(const QString &realPath, const QByteArray &data)
-{
-    removeNew(realPath);
-    if (!TextFile::writeFile(newPathOf(realPath), data, s_keyFileMode, false)) {
-        removeNew(realPath);
-        return false;
-    }
-    return true;
-}
-
-bool moveInto(const QString &from, const QString &to)
-{
-    if (::rename(encodedPath(from).constData(), encodedPath(to).constData()) != 0) {
-        qCWarning(QUORLAN) << "cannot move" << from << "to" << to << ":" << strerror(errno);
-        return false;
-    }
-    return true;
-}
-
-// A foreign file may hold keys too: its backup is for its owner's eyes only.
-void restrictToOwner(const QString &realPath)
-{
-    struct stat info;
-    const QByteArray name = encodedPath(realPath);
-    if (::lstat(name.constData(), &info) == 0 && S_ISREG(info.st_mode)) {
-        ::chmod(name.constData(), info.st_mode & S_IRWXU);
-    }
+    TextFile::Replacement how;
+    how.backupSuffix.clear();
+    how.mode = s_keyFileMode;
+    return how;
 }
 }
 
@@ -261,15 +219,7 @@ QByteArray WirelessOptionsFile::toBytes() const
 
 bool WirelessOptionsFile::write() const
 {
-    const QString realPath = TextFile::realPath(systemPath());
-    if (!writeNewBeside(realPath, toBytes())) {
-        return false;
-    }
-    if (!moveInto(newPathOf(realPath), realPath)) {
-        removeNew(realPath);
-        return false;
-    }
-    return true;
+    return TextFile::replace(systemPath(), toBytes(), keyFileReplacement());
 }
 
 WirelessOptionsFile WirelessOptionsFile::defaults()
@@ -285,26 +235,14 @@ WirelessOptionsFile WirelessOptionsFile::defaults()
 
 bool WirelessOptionsFile::replaceWithDefaults()
 {
-    const QString realPath = SystemPaths::path(systemPath());
-    const QString backupPath = SystemPaths::path(backupSystemPath());
-    const QFileInfo present(realPath);
+    const QFileInfo present(SystemPaths::path(systemPath()));
     if ((!present.exists() && !present.isSymLink()) || present.isDir()) {
         return false;
     }
-    // The defaults are written before the present file moves, so that a
-    // failure on the way leaves it where it was.
-    if (!writeNewBeside(realPath, defaults().toBytes())) {
-        return false;
-    }
-    if (!moveInto(realPath, backupPath)) {
-        removeNew(realPath);
-        return false;
-    }
-    if (!moveInto(newPathOf(realPath), realPath)) {
-        moveInto(backupPath, realPath);
-        removeNew(realPath);
-        return false;
-    }
-    restrictToOwner(backupPath);
-    return true;
+    // The foreign file is what is kept, a link included: it is not followed.
+    TextFile::Replacement how = keyFileReplacement();
+    how.backupSuffix = QStringLiteral(".orig");
+    how.backupRequired = true;
+    how.followLink = false;
+    return TextFile::replace(systemPath(), defaults().toBytes(), how);
 }
