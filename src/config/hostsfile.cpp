@@ -184,11 +184,16 @@ bool HostsFile::writeHosts() const
     if (!TextFile::exists(hostsPath()) && !createNewHostsFile()) {
         return false;
     }
-    std::optional<QStringList> lines = TextFile::readSimplifiedLines(hostsPath());
+    const std::optional<QStringList> lines = TextFile::readSimplifiedLines(hostsPath());
     if (!lines) {
         qCWarning(QUORLAN) << "cannot read" << hostsPath();
         return false;
     }
+    return TextFile::replaceWithBackup(hostsPath(), rewrite(*lines));
+}
+
+QStringList HostsFile::rewrite(const QStringList &lines) const
+{
     // The three passes in one walk: each line goes through the rules of all
     // three in turn, which gives what three walks give, and a long file is
     // gone through once.
@@ -197,7 +202,7 @@ bool HostsFile::writeHosts() const
     for (const std::vector<AddressRule> &pass : later) {
         rules.insert(rules.end(), pass.begin(), pass.end());
     }
-    return TextFile::replaceWithBackup(hostsPath(), applyRules(*lines, std::move(rules)));
+    return applyRules(lines, std::move(rules));
 }
 
 bool HostsFile::createNewHostsFile() const

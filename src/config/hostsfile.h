@@ -49,6 +49,8 @@ public:
     /// present, enabled record that has a static address.
     bool createNewHostsFile() const;
 
+    /// The three passes over the simplified lines of the file, as writeHosts() runs them.
+    QStringList rewrite(const QStringList &lines) const;
     /// Pass 1: each record's former static address gives way to its new entry, or goes.
     QStringList modifyHostsStaticEntries(QStringList lines) const;
     /// Pass 2: each record's DHCP address keeps its first line only while the record uses DHCP.

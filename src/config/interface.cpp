@@ -299,11 +299,16 @@ bool Interface::parseDHCPStanza(QStringList::const_iterator line, QStringList::c
 bool Interface::parseDHCPFile()
 {
     const std::optional<QByteArray> data = TextFile::readBytes(QStringLiteral("/var/dhcp/dhclient.leases"));
-    const qsizetype start = data ? startOfNewestLease(*data, deviceName) : -1;
+    return data && parseLeases(*data);
+}
+
+bool Interface::parseLeases(const QByteArray &data)
+{
+    const qsizetype start = startOfNewestLease(data, deviceName);
     if (start < 0) {
         return false;
     }
-    for (const QString &rawLine : TextFile::splitLines(*data, start)) {
+    for (const QString &rawLine : TextFile::splitLines(data, start)) {
         const QString line = TextFile::simplified(rawLine);
         // The lease block ends here; a later lease of another device is not ours.
         if (line.startsWith(QLatin1Char('}'))) {

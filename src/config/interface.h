@@ -39,6 +39,8 @@ public:
     bool parseDHCPStanza(QStringList::const_iterator line, QStringList::const_iterator end);
     /// Reads the newest lease of this device from the DHCP client's lease file.
     bool parseDHCPFile();
+    /// The same over the bytes of a lease file.
+    bool parseLeases(const QByteArray &data);
 
     /// Stores the Interfaces tab's values for this device.
     void saveSettings(bool dhcp, const QString &address, const QString &netmask, const QString &gateway, const QString &hostName);

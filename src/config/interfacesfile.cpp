@@ -56,21 +56,27 @@ bool InterfacesFile::hasUnsupportedOptions(const QStringList &lines)
 
 bool InterfacesFile::write(const Interface *records, int ethernetCount)
 {
-    std::optional<QStringList> lines = readLines();
+    const std::optional<QStringList> lines = readLines();
     if (!lines) {
         return false;
     }
-    StanzaLines rewritten(*lines);
+    const std::optional<QStringList> rewritten = rewrite(*lines, records, ethernetCount);
+    return rewritten && TextFile::replaceWithBackup(filePath(), *rewritten);
+}
+
+std::optional<QStringList> InterfacesFile::rewrite(const QStringList &lines, const Interface *records, int ethernetCount)
+{
+    StanzaLines rewritten(lines);
     bool anyPass = false;
     const int count = records ? std::min(ethernetCount, RecordCount) : 0;
     for (int i = 0; i < count; ++i) {
         if (records[i].present) {
             if (!records[i].updateInterfacesList(rewritten)) {
-                return false;
+                return std::nullopt;
             }
             anyPass = true;
         }
     }
     // Without a present record nothing is indented: the lines are only simplified.
-    return TextFile::replaceWithBackup(filePath(), anyPass ? rewritten.indentedLines() : rewritten.plainLines());
+    return anyPass ? rewritten.indentedLines() : rewritten.plainLines();
 }

@@ -39,4 +39,7 @@ public:
      * the file is then left as it was.
      */
     static bool write(const Interface *records, int ethernetCount);
+    /// The lines that write() puts in place of the simplified lines given;
+    /// std::nullopt when a record cannot rewrite them.
+    static std::optional<QStringList> rewrite(const QStringList &lines, const Interface *records, int ethernetCount);
 };

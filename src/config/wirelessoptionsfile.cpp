@@ -157,11 +157,13 @@ QString WirelessOptionsFile::backupSystemPath()
 bool WirelessOptionsFile::isOwnFile()
 {
     const std::optional<QStringList> lines = TextFile::readLines(systemPath());
-    if (!lines) {
-        return false;
-    }
+    return lines && holdsMarker(*lines);
+}
+
+bool WirelessOptionsFile::holdsMarker(const QStringList &lines)
+{
     const QStringList markers = markerSpellings();
-    return std::any_of(lines->cbegin(), lines->cend(), [&markers](const QString &line) {
+    return std::any_of(lines.cbegin(), lines.cend(), [&markers](const QString &line) {
         return markers.contains(decoded(line));
     });
 }
@@ -172,9 +174,14 @@ std::optional<WirelessOptionsFile> WirelessOptionsFile::read()
     if (!lines) {
         return std::nullopt;
     }
+    return fromLines(*lines);
+}
+
+WirelessOptionsFile WirelessOptionsFile::fromLines(const QStringList &lines)
+{
     const Keywords words = keywords();
     WirelessOptionsFile file;
-    for (const QString &rawLine : *lines) {
+    for (const QString &rawLine : lines) {
         const QString line = decoded(rawLine);
         const int equals = line.indexOf(QLatin1Char('='));
         if (equals < 0) {
