@@ -5,10 +5,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
-
-#include "platform/systempaths.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,17 +20,6 @@ void enter()
         std::abort();
     }
     qputenv("QUORLAN_ROOT", QFile::encodeName(root.path()));
-}
-
-void write(const QString &systemPath, const uint8_t *data, size_t size)
-{
-    enter();
-    const QString path = SystemPaths::path(systemPath);
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    const qint64 length = qint64(size);
-    check(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(reinterpret_cast<const char *>(data), length) == length,
-          "the input can be written to the system tree");
 }
 
 void check(bool holds, const char *property, const QByteArray &detail)

@@ -258,6 +258,13 @@ std::optional<QStringList> TextFile::readSimplifiedLines(const QString &systemPa
     return readFileLines(systemPath, true);
 }
 
+QStringList TextFile::simplifiedLines(const QByteArray &data)
+{
+    QStringList lines;
+    appendLines(lines, data.constData(), data.size(), true);
+    return lines;
+}
+
 QString TextFile::simplified(const QString &line)
 {
     // Most lines are simplified already (all that the module wrote itself):

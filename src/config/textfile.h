@@ -48,6 +48,8 @@ public:
     static QStringList splitLines(const QByteArray &data, qsizetype start);
     /// The same, each line white-space-simplified.
     static std::optional<QStringList> readSimplifiedLines(const QString &systemPath);
+    /// The lines of file bytes as readSimplifiedLines() gives them.
+    static QStringList simplifiedLines(const QByteArray &data);
 
     /// Leading and trailing white space removed, inner runs made one blank.
     /// Only ASCII white space counts: a no-break space or a UTF-8 byte never does.
