@@ -8,6 +8,9 @@
 #include "quorlan_debug.h"
 #include "textfile.h"
 
+#include <QStringMatcher>
+
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -63,6 +66,11 @@ public:
         return nullptr;
     }
 
+    const QString &address() const
+    {
+        return m_address;
+    }
+
     /// The line to add after the last one, if this rule wants one.
     std::optional<QString> appendix() const
     {
@@ -110,10 +118,31 @@ void passThrough(const QString &line, std::vector<AddressRule> &rules, size_t fr
 // produced by the ones before it.
 QStringList applyRules(const QStringList &lines, std::vector<AddressRule> rules)
 {
+    // Most lines of a long file hold none of the addresses and pass every rule
+    // untouched: they are kept after one search per address, set up once,
+    // instead of one search, set up afresh, per rule.
+    std::vector<QStringMatcher> addresses;
+    for (const AddressRule &rule : rules) {
+        const bool known = std::any_of(addresses.cbegin(), addresses.cend(), [&rule](const QStringMatcher &address) {
+            return address.pattern() == rule.address();
+        });
+        if (!rule.address().isEmpty() && !known) {
+            addresses.emplace_back(rule.address());
+        }
+    }
+    const auto holdsAnAddress = [&addresses](const QString &line) {
+        return !line.startsWith(QLatin1Char('#')) && std::any_of(addresses.cbegin(), addresses.cend(), [&line](const QStringMatcher &address) {
+            return address.indexIn(line) >= 0;
+        });
+    };
     QStringList result;
     result.reserve(lines.size() + int(rules.size()));
     for (const QString &line : lines) {
-        passThrough(line, rules, 0, result);
+        if (holdsAnAddress(line)) {
+            passThrough(line, rules, 0, result);
+        } else {
+            result << line;
+        }
     }
     for (size_t index = 0; index < rules.size(); ++index) {
         if (const std::optional<QString> appended = rules[index].appendix()) {

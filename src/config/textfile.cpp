@@ -20,8 +20,11 @@ namespace
 {
 bool isAsciiSpace(QChar c)
 {
+    // One test of a bit for blank, tab, line feed, vertical tab, form feed and carriage return.
+    constexpr quint64 spaces =
+        (quint64(1) << ' ') | (quint64(1) << '\t') | (quint64(1) << '\n') | (quint64(1) << '\v') | (quint64(1) << '\f') | (quint64(1) << '\r');
     const ushort u = c.unicode();
-    return u == ' ' || u == '\t' || u == '\n' || u == '\r' || u == '\f' || u == '\v';
+    return u <= ' ' && ((spaces >> u) & 1);
 }
 
 bool isSimplified(const QString &line)
