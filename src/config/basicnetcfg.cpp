@@ -4,6 +4,7 @@
 #include "basicnetcfg.h"
 
 #include "dnsconfigfile.h"
+#include "systemfiles.h"
 #include "textfile.h"
 
 QString GetHostName(const char *path)
@@ -23,7 +24,7 @@ QString GetDomainName(const char *path)
 
 bool BasicNetCfg::readConfigFile()
 {
-    hostName = GetHostName("/etc/hostname");
-    domain = GetDomainName("/etc/resolv.conf");
+    hostName = GetHostName(SystemFiles::Hostname);
+    domain = GetDomainName(SystemFiles::ResolvConf);
     return true;
 }

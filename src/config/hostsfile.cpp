@@ -19,7 +19,7 @@ namespace
 {
 QString hostsPath()
 {
-    return QStringLiteral("/etc/hosts");
+    return QLatin1String(SystemFiles::Hosts);
 }
 
 /**

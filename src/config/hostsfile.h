@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "systemfiles.h"
+
 class BasicNetCfg;
 class Interface;
 
@@ -31,7 +33,7 @@ class HostsFile
 {
 public:
     /// The number of interface records that the module manages (eth0 to eth4).
-    static constexpr int InterfaceCount = 5;
+    static constexpr int InterfaceCount = SystemFiles::RecordCount;
 
     /**
      * @param identity the host name and domain as they are to be written

@@ -4,6 +4,7 @@
 #include "interface.h"
 
 #include "stanzalines.h"
+#include "systemfiles.h"
 #include "textfile.h"
 
 #include <algorithm>
@@ -298,7 +299,7 @@ bool Interface::parseDHCPStanza(QStringList::const_iterator line, QStringList::c
 
 bool Interface::parseDHCPFile()
 {
-    const std::optional<QByteArray> data = TextFile::readBytes(QStringLiteral("/var/dhcp/dhclient.leases"));
+    const std::optional<QByteArray> data = TextFile::readBytes(QLatin1String(SystemFiles::DhcpLeases));
     return data && parseLeases(*data);
 }
 

@@ -13,7 +13,7 @@ namespace
 {
 const QString &filePath()
 {
-    static const QString path = QStringLiteral("/etc/network/interfaces");
+    static const QString path = QLatin1String(SystemFiles::Interfaces);
     return path;
 }
 

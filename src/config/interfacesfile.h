@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include "systemfiles.h"
+
 #include <optional>
 
 class Interface;
@@ -20,7 +22,7 @@ class InterfacesFile
 {
 public:
     /// The number of interface records the module keeps (eth0 to eth4).
-    static constexpr int RecordCount = 5;
+    static constexpr int RecordCount = SystemFiles::RecordCount;
 
     /// The file's lines, each white-space-simplified, empty lines kept;
     /// std::nullopt when the file cannot be opened.

@@ -9,6 +9,7 @@
 
 #include <KLocalizedString>
 
+#include "config/systemfiles.h"
 #include "config/textfile.h"
 #include "platform/systempaths.h"
 
@@ -146,7 +147,7 @@ TextFile::Replacement keyFileReplacement()
 
 QString WirelessOptionsFile::systemPath()
 {
-    return QStringLiteral("/etc/pcmcia/wireless.opts");
+    return QLatin1String(SystemFiles::WirelessOptions);
 }
 
 QString WirelessOptionsFile::backupSystemPath()

@@ -1,0 +1,83 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#include "configurationloader.h"
+
+#include "interface.h"
+#include "interfacesfile.h"
+#include "platform/deviceinventory.h"
+#include "platform/shellprocess.h"
+#include "quorlan_debug.h"
+#include "systemfiles.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+namespace
+{
+// Counts the lines of the interface listing that start with eth and a digit,
+// leaving out alias lines such as eth0:1.
+const char *const EthernetCountCommand = "/sbin/ifconfig -a | /bin/egrep ^eth[0-9] | /bin/egrep -v ^eth[0-9]+:[0-9]+.*$ | /usr/bin/wc -l";
+
+// The number at the start of the first output line, read as strtol reads it
+// (leading blanks skipped, anything else ends the number, no number is 0).
+// Only the first 31 bytes count, as if read into a 32-byte buffer.
+int parseCount(const QByteArray &firstLine)
+{
+    const QByteArray text = firstLine.left(31);
+    const long count = std::strtol(text.constData(), nullptr, 10);
+    return int(std::clamp(count, 0L, long(INT_MAX)));
+}
+}
+
+bool ConfigurationLoader::readInterfacesFile()
+{
+    m_lines = InterfacesFile::readLines();
+    return bool(m_lines);
+}
+
+bool ConfigurationLoader::hasInterfacesFile() const
+{
+    return bool(m_lines);
+}
+
+bool ConfigurationLoader::hasUnsupportedOptions() const
+{
+    return m_lines && InterfacesFile::hasUnsupportedOptions(*m_lines);
+}
+
+std::optional<int> ConfigurationLoader::countEthernetDevices()
+{
+    const auto firstLine = ShellProcess::query(QString::fromLatin1(EthernetCountCommand));
+    if (!firstLine) {
+        qCWarning(QUORLAN) << "cannot start the Ethernet count";
+        return std::nullopt;
+    }
+    return parseCount(*firstLine);
+}
+
+bool ConfigurationLoader::fillInterfaceRecords(Interface *records, int ethernetCount)
+{
+    const QStringList lines = m_lines.value_or(QStringList());
+    m_lines.reset();
+    DeviceInventory inventory;
+    if (inventory.read(QLatin1String(SystemFiles::DeviceInventory)) < 0) {
+        return false;
+    }
+    if (ethernetCount > SystemFiles::RecordCount) {
+        qCWarning(QUORLAN) << ethernetCount << "Ethernet devices found; only the first" << SystemFiles::RecordCount << "can be configured here";
+    }
+    const int count = std::min(ethernetCount, SystemFiles::RecordCount);
+    for (int i = 0; i < count; ++i) {
+        Interface &record = records[i];
+        if (const std::optional<QString> maker = inventory.value(QStringLiteral("network.") + QString::number(i + 1), QStringLiteral("manu"))) {
+            record.description = *maker;
+        }
+        record.present = true;
+        record.setInterfaceNumber(i);
+        // A lease that cannot be read leaves the DHCP addresses empty; the stanza is still read.
+        record.parseInterfacesList(lines);
+    }
+    return true;
+}
