@@ -30,20 +30,28 @@ KLocalizedString markerText()
 // of the catalogue: a file written while the desktop spoke another language
 // is still the module's own and must not be replaced by defaults.
 // Finding the catalogue's languages probes every locale folder on the disk, so
-// that is done once per process: catalogues are not installed under a running
-// settings page.
+// that is done once per process (catalogues are not installed under a running
+// settings page), and only for a file that holds neither the marker of the
+// language spoken now nor the untranslated one: the usual file opens the page
+// without the probe.
 QStringList markerSpellings()
 {
     const KLocalizedString text = markerText();
-    static const QStringList translated = [&text] {
-        QStringList spellings{QString::fromUtf8(text.untranslatedText())};
+    return {text.toString(), QString::fromUtf8(text.untranslatedText())};
+}
+
+QStringList markerTranslations()
+{
+    static const QStringList translated = [] {
+        const KLocalizedString text = markerText();
+        QStringList spellings;
         const QSet<QString> languages = KLocalizedString::availableDomainTranslations(TRANSLATION_DOMAIN);
         for (const QString &language : languages) {
             spellings << text.toString(QStringList{language});
         }
         return spellings;
     }();
-    return QStringList{text.toString()} + translated;
+    return translated;
 }
 
 QStringList commentLines()
@@ -134,6 +142,13 @@ QString decoded(const QString &latin1Line)
     return text.toUtf8() == bytes ? text : latin1Line;
 }
 
+bool holdsAnyOf(const QStringList &lines, const QStringList &markers)
+{
+    return std::any_of(lines.cbegin(), lines.cend(), [&markers](const QString &line) {
+        return markers.contains(decoded(line));
+    });
+}
+
 // The file holds keys: whatever the umask and whoever owned the previous one,
 // only the superuser reads it.
 TextFile::Replacement keyFileReplacement()
@@ -163,10 +178,7 @@ bool WirelessOptionsFile::isOwnFile()
 
 bool WirelessOptionsFile::holdsMarker(const QStringList &lines)
 {
-    const QStringList markers = markerSpellings();
-    return std::any_of(lines.cbegin(), lines.cend(), [&markers](const QString &line) {
-        return markers.contains(decoded(line));
-    });
+    return holdsAnyOf(lines, markerSpellings()) || holdsAnyOf(lines, markerTranslations());
 }
 
 std::optional<WirelessOptionsFile> WirelessOptionsFile::read()
