@@ -4,7 +4,8 @@
 // The hosts file through its three passes, for a static interface that moved,
 // a DHCP interface and a disabled one: a line that holds none of their
 // addresses (and every comment) must come out as it was, simplified, in order,
-// as the save puts them in place of the file's lines.
+// as the save puts them in place of the file's lines; and the save's walk over
+// the file's bytes must give what the walk over its simplified lines gives.
 
 #include "config/basicnetcfg.h"
 #include "config/hostsfile.h"
@@ -65,9 +66,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray original = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
     const Machine &m = machine();
     const bool identityChanged = size > 0 && (data[0] & 1);
-    const QStringList after = HostsFile(m.identity, m.records, identityChanged).rewrite(TextFile::simplifiedLines(original));
+    const HostsFile hosts(m.identity, m.records, identityChanged);
+    const QStringList after = hosts.rewrite(TextFile::simplifiedLines(original));
     FuzzRoot::check(untouchable(after) == untouchable(TextFile::splitLines(original, 0)),
                     "lines without an interface's address are kept, in order",
                     TextFile::toBytes(after));
+    const QByteArray saved = hosts.rewrite(original);
+    FuzzRoot::check(saved == TextFile::toBytes(after), "the bytes are rewritten as the lines are", saved);
     return 0;
 }

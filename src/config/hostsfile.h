@@ -51,8 +51,11 @@ public:
     /// present, enabled record that has a static address.
     bool createNewHostsFile() const;
 
-    /// The three passes over the simplified lines of the file, as writeHosts() runs them.
+    /// The three passes over the simplified lines of the file.
     QStringList rewrite(const QStringList &lines) const;
+    /// The same over the file's bytes, as writeHosts() runs them: the lines of the
+    /// result as the lines of the file simplified and passed through rewrite() give them.
+    QByteArray rewrite(const QByteArray &file) const;
     /// Pass 1: each record's former static address gives way to its new entry, or goes.
     QStringList modifyHostsStaticEntries(QStringList lines) const;
     /// Pass 2: each record's DHCP address keeps its first line only while the record uses DHCP.

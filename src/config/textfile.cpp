@@ -18,26 +18,40 @@
 
 namespace
 {
-bool isAsciiSpace(QChar c)
+ushort codeOf(QChar c)
+{
+    return c.unicode();
+}
+
+ushort codeOf(char c)
+{
+    return uchar(c);
+}
+
+template<typename Char>
+bool isAsciiSpace(Char c)
 {
     // One test of a bit for blank, tab, line feed, vertical tab, form feed and carriage return.
     constexpr quint64 spaces =
         (quint64(1) << ' ') | (quint64(1) << '\t') | (quint64(1) << '\n') | (quint64(1) << '\v') | (quint64(1) << '\f') | (quint64(1) << '\r');
-    const ushort u = c.unicode();
+    const ushort u = codeOf(c);
     return u <= ' ' && ((spaces >> u) & 1);
 }
 
-bool isSimplified(const QString &line)
+// The same test for a line held as text and for the bytes of a line.
+template<typename Char>
+bool isSimplifiedText(const Char *begin, const Char *end)
 {
-    if (line.isEmpty()) {
+    if (begin == end) {
         return true;
     }
-    if (isAsciiSpace(line.front()) || isAsciiSpace(line.back())) {
+    if (isAsciiSpace(*begin) || isAsciiSpace(*(end - 1))) {
         return false;
     }
     bool blank = false;
-    for (const QChar c : line) {
-        if (c == QLatin1Char(' ')) {
+    for (const Char *cursor = begin; cursor != end; ++cursor) {
+        const Char c = *cursor;
+        if (codeOf(c) == ' ') {
             if (blank) {
                 return false;
             }
@@ -49,6 +63,11 @@ bool isSimplified(const QString &line)
         }
     }
     return true;
+}
+
+bool isSimplifiedLine(const QString &line)
+{
+    return isSimplifiedText(line.constData(), line.constData() + line.size());
 }
 
 QByteArray encodedPath(const QString &realPath)
@@ -96,16 +115,13 @@ bool reserve(int fd, qsizetype size)
     return errno == EOPNOTSUPP || errno == ENOSYS;
 }
 
-// Appends the lines of some bytes of a file; a last line without a line end is a line too.
+// Appends the lines of some bytes of a file.
 void appendLines(QStringList &lines, const char *data, qsizetype size, bool simplify)
 {
-    for (qsizetype start = 0; start < size;) {
-        const char *lineEnd = static_cast<const char *>(std::memchr(data + start, '\n', size_t(size - start)));
-        const qsizetype end = lineEnd ? lineEnd - data : size;
-        const QString line = QString::fromLatin1(data + start, int(end - start));
+    TextFile::forEachLine(data, size, [&lines, simplify](const char *bytes, qsizetype length) {
+        const QString line = QString::fromLatin1(bytes, int(length));
         lines << (simplify ? TextFile::simplified(line) : line);
-        start = end + 1;
-    }
+    });
 }
 
 // A piece at a time: a long file is not held in memory twice, as bytes and as
@@ -268,11 +284,26 @@ QStringList TextFile::simplifiedLines(const QByteArray &data)
     return lines;
 }
 
+void TextFile::forEachLine(const char *data, qsizetype size, const std::function<void(const char *, qsizetype)> &visit)
+{
+    for (qsizetype start = 0; start < size;) {
+        const char *lineEnd = static_cast<const char *>(std::memchr(data + start, '\n', size_t(size - start)));
+        const qsizetype end = lineEnd ? lineEnd - data : size;
+        visit(data + start, end - start);
+        start = end + 1;
+    }
+}
+
+bool TextFile::isSimplified(const char *line, qsizetype size)
+{
+    return isSimplifiedText(line, line + size);
+}
+
 QString TextFile::simplified(const QString &line)
 {
     // Most lines are simplified already (all that the module wrote itself):
     // they are shared, not copied, so that a pass over a long file allocates little.
-    if (isSimplified(line)) {
+    if (isSimplifiedLine(line)) {
         return line;
     }
     QString result(line.size(), Qt::Uninitialized);

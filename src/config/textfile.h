@@ -54,6 +54,11 @@ public:
     /// Leading and trailing white space removed, inner runs made one blank.
     /// Only ASCII white space counts: a no-break space or a UTF-8 byte never does.
     static QString simplified(const QString &line);
+    /// Calls visit with each line of file bytes, without its line end; a last line
+    /// without a line end is a line too.
+    static void forEachLine(const char *data, qsizetype size, const std::function<void(const char *line, qsizetype size)> &visit);
+    /// Whether the bytes of a line are white-space-simplified already.
+    static bool isSimplified(const char *line, qsizetype size);
     /// Leading and trailing ASCII white space removed.
     static QString trimmed(const QString &line);
 
