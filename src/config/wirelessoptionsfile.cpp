@@ -3,7 +3,6 @@
 
 #include "wirelessoptionsfile.h"
 
-#include <QFileInfo>
 #include <QSet>
 #include <QStringList>
 
@@ -11,7 +10,6 @@
 
 #include "config/systemfiles.h"
 #include "config/textfile.h"
-#include "platform/systempaths.h"
 
 #include <algorithm>
 #include <sys/stat.h>
@@ -261,11 +259,8 @@ WirelessOptionsFile WirelessOptionsFile::defaults()
 
 bool WirelessOptionsFile::replaceWithDefaults()
 {
-    const QFileInfo present(SystemPaths::path(systemPath()));
-    if ((!present.exists() && !present.isSymLink()) || present.isDir()) {
-        return false;
-    }
-    // The foreign file is what is kept, a link included: it is not followed.
+    // The foreign file is what is kept, a link included: it is not followed. No
+    // file, or a folder, cannot be kept, so nothing is replaced.
     TextFile::Replacement how = keyFileReplacement();
     how.backupSuffix = QStringLiteral(".orig");
     how.backupRequired = true;
