@@ -61,23 +61,6 @@ QString routeGateway(const QString &line)
     return TextFile::trimmed(dev < 0 ? line.mid(valueStart) : line.mid(valueStart, qMax(0, dev - 1 - valueStart)));
 }
 
-// ifupdown ends an interface's options at the next line that begins an entry of
-// its own; the old stanza is consumed no further, so an "allow-hotplug",
-// "source" or "mapping" line that follows it is carried over, not dropped.
-bool beginsEntry(const QString &line)
-{
-    static const QStringList entryWords{QStringLiteral("iface"),
-                                        QStringLiteral("auto"),
-                                        QStringLiteral("mapping"),
-                                        QStringLiteral("rename"),
-                                        QStringLiteral("source"),
-                                        QStringLiteral("source-directory"),
-                                        QStringLiteral("no-auto-down"),
-                                        QStringLiteral("no-scripts")};
-    const QString word = line.section(QLatin1Char(' '), 0, 0);
-    return line.startsWith(stanzaStart) || entryWords.contains(word) || word.startsWith(QLatin1String("allow-"));
-}
-
 bool startsWithAny(const QString &line, std::initializer_list<const char *> words)
 {
     return std::any_of(words.begin(), words.end(), [&line](const char *word) {
@@ -99,7 +82,7 @@ bool misplacedOptionsFollow(LineIterator next, LineIterator end)
     while (next != end && (next->kind == StanzaLines::Empty || next->kind == StanzaLines::Comment)) {
         ++next;
     }
-    return next != end && next->kind == StanzaLines::Option && !beginsEntry(next->text);
+    return next != end && next->kind == StanzaLines::Option && !StanzaLines::beginsEntry(next->text);
 }
 
 // The auto line without this device; empty when nothing else is left on it.
@@ -347,7 +330,7 @@ bool Interface::updateInterfacesList(StanzaLines &lines) const
         if (line->kind == StanzaLines::StanzaStart && line->text.startsWith(opening)) {
             appendStanza(*this, lines);
             stanzaWritten = true;
-            for (++line; line != input.end() && !beginsEntry(line->text); ++line) {
+            for (++line; line != input.end() && !StanzaLines::beginsEntry(line->text); ++line) {
                 if (keepsOldStanzaLine(method, line->text)) {
                     lines.append(std::move(*line));
                 }

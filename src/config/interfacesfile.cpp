@@ -16,30 +16,6 @@ const QString &filePath()
     static const QString path = QLatin1String(SystemFiles::Interfaces);
     return path;
 }
-
-bool beginsWithUnsupportedOption(const QString &line)
-{
-    // Prefix tests, not word tests: "hwaddress" is caught by "hwaddr".
-    static const char *const words[] = {"script",
-                                        "map",
-                                        "mapping",
-                                        "pointtopoint",
-                                        "bootfile",
-                                        "server",
-                                        "hwaddr",
-                                        "hostname",
-                                        "leasehours",
-                                        "leasetime",
-                                        "vendor",
-                                        "client",
-                                        "provider",
-                                        "frame",
-                                        "netnum",
-                                        "endpoint"};
-    return std::any_of(std::begin(words), std::end(words), [&line](const char *word) {
-        return line.startsWith(QLatin1String(word));
-    });
-}
 }
 
 std::optional<QStringList> InterfacesFile::readLines()
@@ -50,7 +26,7 @@ std::optional<QStringList> InterfacesFile::readLines()
 bool InterfacesFile::hasUnsupportedOptions(const QStringList &lines)
 {
     return std::any_of(lines.cbegin(), lines.cend(), [](const QString &line) {
-        return beginsWithUnsupportedOption(TextFile::simplified(line));
+        return StanzaLines::beginsWithUnsupportedOption(TextFile::simplified(line));
     });
 }
 
