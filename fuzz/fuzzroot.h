@@ -13,7 +13,7 @@
  * The private system tree of one fuzzing process: a fresh, empty folder
  * under $TMPDIR that QUORLAN_ROOT names, removed at exit. The targets read
  * their input from memory; a reader that still opens a system file opens
- * it there, never on the machine.
+ * it there, never on the machine. Every target enters it before its first input.
  */
 namespace FuzzRoot
 {

@@ -9,6 +9,7 @@
 #include "platform/shellprocess.h"
 #include "quorlan_debug.h"
 #include "systemfiles.h"
+#include "textfile.h"
 
 #include <algorithm>
 #include <climits>
@@ -69,6 +70,9 @@ bool ConfigurationLoader::fillInterfaceRecords(Interface *records, int ethernetC
         qCWarning(QUORLAN) << ethernetCount << "Ethernet devices found; only the first" << SystemFiles::RecordCount << "can be configured here";
     }
     const int count = std::min(ethernetCount, SystemFiles::RecordCount);
+    // Read once for all records; a lease that cannot be read leaves the DHCP
+    // addresses empty, and the stanza is still read.
+    const std::optional<QByteArray> leases = count > 0 ? TextFile::readBytes(QLatin1String(SystemFiles::DhcpLeases)) : std::nullopt;
     for (int i = 0; i < count; ++i) {
         Interface &record = records[i];
         if (const std::optional<QString> maker = inventory.value(QStringLiteral("network.") + QString::number(i + 1), QStringLiteral("manu"))) {
@@ -76,8 +80,7 @@ bool ConfigurationLoader::fillInterfaceRecords(Interface *records, int ethernetC
         }
         record.present = true;
         record.setInterfaceNumber(i);
-        // A lease that cannot be read leaves the DHCP addresses empty; the stanza is still read.
-        record.parseInterfacesList(lines);
+        record.parseInterfacesList(lines, leases);
     }
     return true;
 }

@@ -210,6 +210,16 @@ void Interface::saveSettings(bool dhcp, const QString &address, const QString &n
 
 bool Interface::parseInterfacesList(const QStringList &lines)
 {
+    return !parseStanza(lines) || parseDHCPFile();
+}
+
+bool Interface::parseInterfacesList(const QStringList &lines, const std::optional<QByteArray> &leases)
+{
+    return !parseStanza(lines) || (leases && parseLeases(*leases));
+}
+
+bool Interface::parseStanza(const QStringList &lines)
+{
     enabled = std::any_of(lines.cbegin(), lines.cend(), [this](const QString &line) {
         return namesDeviceOnAutoLine(line, deviceName);
     });
@@ -219,16 +229,17 @@ bool Interface::parseInterfacesList(const QStringList &lines)
         return line.startsWith(opening);
     });
     if (stanza == lines.cend()) {
-        return true;
+        return false;
     }
     if (stanza->contains(QLatin1String("static"))) {
         method = Static;
-        return parseStaticStanza(stanza + 1, lines.cend());
+        parseStaticStanza(stanza + 1, lines.cend());
+        return false;
     }
     // manual, bootp and every other method are handled as DHCP.
     method = Dhcp;
     parseDHCPStanza(stanza + 1, lines.cend());
-    return parseDHCPFile();
+    return true;
 }
 
 bool Interface::parseStaticStanza(QStringList::const_iterator line, QStringList::const_iterator end)
