@@ -98,8 +98,16 @@ QByteArray writtenValues(const Interface &r, const Interface &writer)
     return (text + QLatin1String(w.gateway.isEmpty() || r.defaultGateway == writer.defaultGateway ? "" : " default gateway differs")).toLatin1();
 }
 
-// The file as the records see it, held in memory: a save puts its bytes here.
+// The file as the records see it, held in memory: a save puts its bytes here,
+// and its lines as the reader gives them beside them.
 QByteArray content;
+QStringList contentLines;
+
+void setContent(const QByteArray &bytes)
+{
+    content = bytes;
+    contentLines = TextFile::simplifiedLines(content);
+}
 
 QByteArray fileContent()
 {
@@ -109,18 +117,17 @@ QByteArray fileContent()
 // Reloads the records as the module does after a save: the same records, parsed again.
 void reload(Interface *records)
 {
-    const QStringList lines = TextFile::simplifiedLines(content);
     for (int i = 0; i < InterfacesFile::RecordCount; ++i) {
-        records[i].parseInterfacesList(lines, std::nullopt);
+        records[i].parseInterfacesList(contentLines, std::nullopt);
     }
 }
 
 // A save: false when the records refuse to rewrite the file, which then stays as it was.
 bool write(const Interface *records)
 {
-    const std::optional<QStringList> rewritten = InterfacesFile::rewrite(TextFile::simplifiedLines(content), records, InterfacesFile::RecordCount);
+    const std::optional<QStringList> rewritten = InterfacesFile::rewrite(contentLines, records, InterfacesFile::RecordCount);
     if (rewritten) {
-        content = TextFile::toBytes(*rewritten);
+        setContent(TextFile::toBytes(*rewritten));
     }
     return bool(rewritten);
 }
@@ -133,8 +140,8 @@ void save(const Interface *records)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    content = QByteArray(reinterpret_cast<const char *>(data), int(size));
-    const QStringList original = TextFile::simplifiedLines(content);
+    setContent(QByteArray(reinterpret_cast<const char *>(data), int(size)));
+    const QStringList original = contentLines;
     InterfacesFile::hasUnsupportedOptions(original);
     Interface records[InterfacesFile::RecordCount];
     for (int i = 0; i < InterfacesFile::RecordCount; ++i) {
@@ -149,7 +156,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     }
     const QByteArray once = fileContent();
-    FuzzRoot::check(comments(TextFile::simplifiedLines(content)) == comments(original), "every comment line is kept, in order", once);
+    FuzzRoot::check(comments(contentLines) == comments(original), "every comment line is kept, in order", once);
     if (hasMisplacedOptions(original) || hasDeviceNamesInsideWords(original)) {
         return 0;
     }
