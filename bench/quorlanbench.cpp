@@ -47,6 +47,7 @@ struct Case {
     std::function<QByteArray(int)> generate;
     std::function<void()> run;
     std::vector<QByteArray> reference = {}; // the command to compare with; awk by default
+    bool inProcess = true; // false: the case runs a process of its own, whose memory is not ours
 };
 
 const char *const EthernetCountCommand = "/sbin/ifconfig -a | /bin/egrep ^eth[0-9] | /bin/egrep -v ^eth[0-9]+:[0-9]+.*$ | /usr/bin/wc -l";
@@ -252,6 +253,12 @@ QByteArray sampleSystem(int)
     return interfaces.readAll();
 }
 
+// A whole process that opens the module and quits, as the reference opens an empty one.
+void openModuleInAProcess()
+{
+    runProgram({QUORLAN_MODULE_OPEN, QUORLAN_PLUGIN}, "/dev/null");
+}
+
 // What the control center does: the plug-in's factory, which builds the module and loads it.
 void openModule()
 {
@@ -283,6 +290,14 @@ const std::vector<Case> &cases()
          sampleSystem,
          openModule,
          {"sh", "-c", EthernetCountCommand}},
+        {"module open, whole process against an empty module's",
+         "/etc/network/interfaces",
+         "sample system",
+         {1},
+         sampleSystem,
+         openModuleInAProcess,
+         {QUORLAN_MODULE_OPEN, QUORLAN_EMPTY_MODULE},
+         false},
     };
     return all;
 }
@@ -319,11 +334,22 @@ double measure(const Case &c, int count, const QByteArray &self)
         runProgram(reference, awkOutput);
     });
     fresh();
+    const QString amount = c.sizes.size() > 1 ? QStringLiteral("%1 %2").arg(count).arg(QLatin1String(c.unit)) : QLatin1String(c.unit);
+    if (!c.inProcess) {
+        std::printf("| %s | %s (%s) | %s | %s | %.2f× | — |\n",
+                    c.name,
+                    qPrintable(amount),
+                    qPrintable(size(input.size())),
+                    qPrintable(duration(ours)),
+                    qPrintable(duration(awk)),
+                    ours / awk);
+        std::fflush(stdout);
+        return ours;
+    }
     const qint64 peak = peakBytes(self, c.name);
     static const qint64 idleCore = peakBytes(self, "nothing");
     static const qint64 idleWidgets = peakBytes(self, "module idle");
     const qint64 own = peak - (isModuleCase(c.name) ? idleWidgets : idleCore);
-    const QString amount = c.sizes.size() > 1 ? QStringLiteral("%1 %2").arg(count).arg(QLatin1String(c.unit)) : QLatin1String(c.unit);
     std::printf("| %s | %s (%s) | %s | %s | %.2f× | %s: +%s, %.1f× the file |\n",
                 c.name,
                 qPrintable(amount),
@@ -378,7 +404,8 @@ int main(int argc, char *argv[])
         scaling << QStringLiteral("%1: %2").arg(QLatin1String(c.name), steps.join(QLatin1String(", ")));
     }
     std::printf(
-        "\nThe reference is awk '{$1=$1};1' on the same file; for the module, the Ethernet count pipeline that loading runs.\n"
+        "\nThe reference is awk '{$1=$1};1' on the same file; for the module, the Ethernet count pipeline that loading runs; for the "
+        "module's process, the same program opening an empty module.\n"
         "Peak memory: the whole process, and (+) what the case adds to a process that only starts.\n"
         "Time for ten times the input, step by step: %s.\n",
         qPrintable(scaling.join(QLatin1String("; "))));

@@ -10,16 +10,15 @@
 #include <cstdint>
 
 /**
- * The private system tree of one fuzzing process: a fresh folder under
- * $TMPDIR that QUORLAN_ROOT names, removed at exit. Fuzz targets write
- * their input there and nowhere else.
+ * The private system tree of one fuzzing process: a fresh, empty folder
+ * under $TMPDIR that QUORLAN_ROOT names, removed at exit. The targets read
+ * their input from memory; a reader that still opens a system file opens
+ * it there, never on the machine. Every target enters it before its first input.
  */
 namespace FuzzRoot
 {
 /// Creates the tree on the first call and points QUORLAN_ROOT at it.
 void enter();
-/// Writes the input as a system file of the tree (its folder made as needed).
-void write(const QString &systemPath, const uint8_t *data, size_t size);
 /// Stops the fuzzer with a report when a property does not hold.
 void check(bool holds, const char *property, const QByteArray &detail = QByteArray());
 }

@@ -12,15 +12,11 @@
 #include "config/interfacesfile.h"
 #include "config/textfile.h"
 #include "fuzzroot.h"
-#include "platform/systempaths.h"
 
-#include <QFile>
 #include <QRegularExpression>
 
 namespace
 {
-const QString interfacesPath = QStringLiteral("/etc/network/interfaces");
-
 QStringList comments(const QStringList &lines)
 {
     QStringList result;
@@ -102,32 +98,50 @@ QByteArray writtenValues(const Interface &r, const Interface &writer)
     return (text + QLatin1String(w.gateway.isEmpty() || r.defaultGateway == writer.defaultGateway ? "" : " default gateway differs")).toLatin1();
 }
 
+// The file as the records see it, held in memory: a save puts its bytes here,
+// and its lines as the reader gives them beside them.
+QByteArray content;
+QStringList contentLines;
+
+void setContent(const QByteArray &bytes)
+{
+    content = bytes;
+    contentLines = TextFile::simplifiedLines(content);
+}
+
 QByteArray fileContent()
 {
-    QFile file(SystemPaths::path(interfacesPath));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return content;
 }
 
 // Reloads the records as the module does after a save: the same records, parsed again.
 void reload(Interface *records)
 {
-    const std::optional<QStringList> lines = InterfacesFile::readLines();
-    FuzzRoot::check(bool(lines), "a file that exists can be read");
     for (int i = 0; i < InterfacesFile::RecordCount; ++i) {
-        records[i].parseInterfacesList(*lines);
+        records[i].parseInterfacesList(contentLines, std::nullopt);
     }
+}
+
+// A save: false when the records refuse to rewrite the file, which then stays as it was.
+bool write(const Interface *records)
+{
+    const std::optional<QStringList> rewritten = InterfacesFile::rewrite(contentLines, records, InterfacesFile::RecordCount);
+    if (rewritten) {
+        setContent(TextFile::toBytes(*rewritten));
+    }
+    return bool(rewritten);
 }
 
 void save(const Interface *records)
 {
-    FuzzRoot::check(InterfacesFile::write(records, InterfacesFile::RecordCount), "a file the module wrote can be written again", fileContent());
+    FuzzRoot::check(write(records), "a file the module wrote can be written again", fileContent());
 }
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    FuzzRoot::write(interfacesPath, data, size);
-    const QStringList original = *InterfacesFile::readLines();
+    setContent(QByteArray(reinterpret_cast<const char *>(data), int(size)));
+    const QStringList original = contentLines;
     InterfacesFile::hasUnsupportedOptions(original);
     Interface records[InterfacesFile::RecordCount];
     for (int i = 0; i < InterfacesFile::RecordCount; ++i) {
@@ -136,13 +150,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     reload(records);
     const QByteArray before = fileContent();
-    if (!InterfacesFile::write(records, InterfacesFile::RecordCount)) {
+    if (!write(records)) {
         // Refused (the file strands misplaced options): nothing may have changed.
         FuzzRoot::check(fileContent() == before, "a refused save leaves the file as it was");
         return 0;
     }
     const QByteArray once = fileContent();
-    FuzzRoot::check(comments(*InterfacesFile::readLines()) == comments(original), "every comment line is kept, in order", once);
+    FuzzRoot::check(comments(contentLines) == comments(original), "every comment line is kept, in order", once);
     if (hasMisplacedOptions(original) || hasDeviceNamesInsideWords(original)) {
         return 0;
     }

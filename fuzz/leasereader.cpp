@@ -9,11 +9,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    FuzzRoot::write(QStringLiteral("/var/dhcp/dhclient.leases"), data, size);
+    const QByteArray leases = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
     for (int i = 0; i < InterfacesFile::RecordCount; ++i) {
         Interface record;
         record.setInterfaceNumber(i);
-        const bool found = record.parseDHCPFile();
+        const bool found = record.parseLeases(leases);
         FuzzRoot::check(found || (record.dhcpAddresses.ipAddress().isEmpty() && !record.defaultGateway), "a file without the device's lease changes nothing");
     }
     return 0;

@@ -6,6 +6,7 @@
 
 #include <QStringList>
 
+#include "config/textfile.h"
 #include "config/wirelessoptionsfile.h"
 #include "fuzzroot.h"
 
@@ -26,15 +27,12 @@ QByteArray values(const WirelessOptionsFile &file)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    FuzzRoot::write(WirelessOptionsFile::systemPath(), data, size);
-    WirelessOptionsFile::isOwnFile();
-    const std::optional<WirelessOptionsFile> read = WirelessOptionsFile::read();
-    FuzzRoot::check(bool(read), "a file that exists can be read");
-    FuzzRoot::check(read->write(), "the file can be written");
-    FuzzRoot::check(WirelessOptionsFile::isOwnFile(), "a written file is the module's own");
-    const std::optional<WirelessOptionsFile> back = WirelessOptionsFile::read();
-    FuzzRoot::check(back && values(*back) == values(*read),
-                    "the values read back as written",
-                    values(*read) + "\nread back as\n" + values(back.value_or(WirelessOptionsFile())));
+    const QStringList lines = TextFile::splitLines(QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size)), 0);
+    WirelessOptionsFile::holdsMarker(lines);
+    const WirelessOptionsFile read = WirelessOptionsFile::fromLines(lines);
+    const QStringList written = TextFile::splitLines(read.toBytes(), 0);
+    FuzzRoot::check(WirelessOptionsFile::holdsMarker(written), "a written file is the module's own");
+    const WirelessOptionsFile back = WirelessOptionsFile::fromLines(written);
+    FuzzRoot::check(values(back) == values(read), "the values read back as written", values(read) + "\nread back as\n" + values(back));
     return 0;
 }

@@ -3,6 +3,8 @@
 
 #include "basicnetcfg.h"
 
+#include "dnsconfigfile.h"
+#include "systemfiles.h"
 #include "textfile.h"
 
 QString GetHostName(const char *path)
@@ -16,24 +18,13 @@ QString GetHostName(const char *path)
 
 QString GetDomainName(const char *path)
 {
-    const QLatin1String key("domain");
     const std::optional<QStringList> lines = TextFile::readLines(QString::fromLatin1(path));
-    if (!lines) {
-        return QString();
-    }
-    for (const QString &line : *lines) {
-        const int at = line.indexOf(key, 0, Qt::CaseInsensitive);
-        if (at >= 0) {
-            // One separator character follows the key, whatever it is.
-            return TextFile::trimmed(line.mid(at + key.size() + 1));
-        }
-    }
-    return QString();
+    return lines ? DnsConfigFile::identityDomain(*lines) : QString();
 }
 
 bool BasicNetCfg::readConfigFile()
 {
-    hostName = GetHostName("/etc/hostname");
-    domain = GetDomainName("/etc/resolv.conf");
+    hostName = GetHostName(SystemFiles::Hostname);
+    domain = GetDomainName(SystemFiles::ResolvConf);
     return true;
 }

@@ -29,10 +29,15 @@ bool DnsConfigFile::readFile()
 {
     clear();
     const std::optional<QStringList> lines = TextFile::readLines(m_fileName);
-    if (!lines) {
-        return true;
+    if (lines) {
+        parse(*lines);
     }
-    for (const QString &rawLine : *lines) {
+    return true;
+}
+
+void DnsConfigFile::parse(const QStringList &lines)
+{
+    for (const QString &rawLine : lines) {
         const QString line = TextFile::trimmed(rawLine);
         // Only a blank separates keyword and value: "nameserver<tab>x" is no server line.
         const int blank = line.indexOf(QLatin1Char(' '));
@@ -47,10 +52,27 @@ bool DnsConfigFile::readFile()
             addNameserver(value);
         }
     }
-    return true;
+}
+
+QString DnsConfigFile::identityDomain(const QStringList &lines)
+{
+    const QLatin1String key("domain");
+    for (const QString &line : lines) {
+        const int at = line.indexOf(key, 0, Qt::CaseInsensitive);
+        if (at >= 0) {
+            // One separator character follows the key, whatever it is.
+            return TextFile::trimmed(line.mid(at + key.size() + 1));
+        }
+    }
+    return QString();
 }
 
 bool DnsConfigFile::writeFile()
+{
+    return TextFile::rewriteInPlace(m_fileName, lines());
+}
+
+QStringList DnsConfigFile::lines() const
 {
     QStringList lines;
     if (!m_domain.isEmpty()) {
@@ -59,7 +81,7 @@ bool DnsConfigFile::writeFile()
     for (const QString &server : qAsConst(m_nameservers)) {
         lines << QLatin1String("nameserver ") + server;
     }
-    return TextFile::rewriteInPlace(m_fileName, lines);
+    return lines;
 }
 
 const QString *DnsConfigFile::getFirst()

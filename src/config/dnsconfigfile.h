@@ -26,6 +26,13 @@ public:
     bool readFile();
     /// Replaces the file's contents; false when it cannot be written.
     bool writeFile();
+    /// Adds the domain and the servers of the file's lines.
+    void parse(const QStringList &lines);
+    /// The lines writeFile() writes.
+    QStringList lines() const;
+    /// The domain as the host identity takes it: the rest of the first line that
+    /// mentions "domain" in any case, after one separator character.
+    static QString identityDomain(const QStringList &lines);
 
     /// The first server, or nullptr; starts an iteration that getNext() continues.
     const QString *getFirst();

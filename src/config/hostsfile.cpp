@@ -8,6 +8,10 @@
 #include "quorlan_debug.h"
 #include "textfile.h"
 
+#include <QByteArrayMatcher>
+#include <QStringMatcher>
+
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -16,7 +20,7 @@ namespace
 {
 QString hostsPath()
 {
-    return QStringLiteral("/etc/hosts");
+    return QLatin1String(SystemFiles::Hosts);
 }
 
 /**
@@ -63,6 +67,11 @@ public:
         return nullptr;
     }
 
+    const QString &address() const
+    {
+        return m_address;
+    }
+
     /// The line to add after the last one, if this rule wants one.
     std::optional<QString> appendix() const
     {
@@ -105,21 +114,89 @@ void passThrough(const QString &line, std::vector<AddressRule> &rules, size_t fr
     }
 }
 
-// One walk over the lines with every rule at once. A rule's appended line goes
-// through the rules after it only, exactly as if each rule had walked the list
-// produced by the ones before it.
-QStringList applyRules(const QStringList &lines, std::vector<AddressRule> rules)
+/**
+ * One walk over the lines with every rule at once. A rule's appended line goes
+ * through the rules after it only, exactly as if each rule had walked the list
+ * produced by the ones before it.
+ *
+ * Most lines of a long file hold none of the addresses and pass every rule
+ * untouched: they are kept after one search per address, set up once, instead
+ * of one search, set up afresh, per rule; and the bytes of such a line, when
+ * they are simplified already, need not become text at all.
+ */
+class RuleWalk
 {
-    QStringList result;
-    result.reserve(lines.size() + int(rules.size()));
-    for (const QString &line : lines) {
-        passThrough(line, rules, 0, result);
-    }
-    for (size_t index = 0; index < rules.size(); ++index) {
-        if (const std::optional<QString> appended = rules[index].appendix()) {
-            passThrough(*appended, rules, index + 1, result);
+public:
+    explicit RuleWalk(std::vector<AddressRule> rules)
+        : m_rules(std::move(rules))
+    {
+        for (const AddressRule &rule : m_rules) {
+            const QString &address = rule.address();
+            const bool known = std::any_of(m_addresses.cbegin(), m_addresses.cend(), [&address](const QStringMatcher &seen) {
+                return seen.pattern() == address;
+            });
+            if (address.isEmpty() || known) {
+                continue;
+            }
+            m_addresses.emplace_back(address);
+            // A character that is no byte never occurs in a line read as bytes.
+            if (std::all_of(address.cbegin(), address.cend(), [](QChar c) {
+                    return c.unicode() < 0x100;
+                })) {
+                m_byteAddresses.emplace_back(address.toLatin1());
+            }
         }
     }
+
+    void feed(const QString &line, QStringList &result)
+    {
+        const bool holdsAnAddress =
+            !line.startsWith(QLatin1Char('#')) && std::any_of(m_addresses.cbegin(), m_addresses.cend(), [&line](const QStringMatcher &address) {
+                return address.indexIn(line) >= 0;
+            });
+        if (holdsAnAddress) {
+            passThrough(line, m_rules, 0, result);
+        } else {
+            result << line;
+        }
+    }
+
+    /// Whether the bytes of a line go out as they came in: simplified, and no rule's business.
+    bool passesUntouched(const char *line, qsizetype size) const
+    {
+        if (!TextFile::isSimplified(line, size)) {
+            return false;
+        }
+        return (size > 0 && line[0] == '#') || std::none_of(m_byteAddresses.cbegin(), m_byteAddresses.cend(), [line, size](const QByteArrayMatcher &address) {
+                   return address.indexIn(line, int(size)) >= 0;
+               });
+    }
+
+    /// The lines the rules add after the last one.
+    void finish(QStringList &result)
+    {
+        for (size_t index = 0; index < m_rules.size(); ++index) {
+            if (const std::optional<QString> appended = m_rules[index].appendix()) {
+                passThrough(*appended, m_rules, index + 1, result);
+            }
+        }
+    }
+
+private:
+    std::vector<AddressRule> m_rules;
+    std::vector<QStringMatcher> m_addresses;
+    std::vector<QByteArrayMatcher> m_byteAddresses;
+};
+
+QStringList applyRules(const QStringList &lines, std::vector<AddressRule> rules)
+{
+    RuleWalk walk(std::move(rules));
+    QStringList result;
+    result.reserve(lines.size() + 8);
+    for (const QString &line : lines) {
+        walk.feed(line, result);
+    }
+    walk.finish(result);
     return result;
 }
 
@@ -170,6 +247,18 @@ std::vector<AddressRule> nameRules(const HostsFile &hosts, const Interface *reco
         return AddressRule(current.ipAddress(), Action::Replace, Action::Replace, hosts.hostEntry(current.ipAddress()));
     });
 }
+
+// The three passes in one walk: each line goes through the rules of all three
+// in turn, which gives what three walks give, and a long file is gone through once.
+std::vector<AddressRule> allPasses(const HostsFile &hosts, const Interface *records, bool identityChanged)
+{
+    std::vector<AddressRule> rules = staticRules(hosts, records);
+    const std::vector<AddressRule> later[] = {dynamicRules(records), identityChanged ? nameRules(hosts, records) : std::vector<AddressRule>()};
+    for (const std::vector<AddressRule> &pass : later) {
+        rules.insert(rules.end(), pass.begin(), pass.end());
+    }
+    return rules;
+}
 }
 
 HostsFile::HostsFile(const BasicNetCfg &identity, const Interface *interfaces, bool identityChanged)
@@ -184,20 +273,36 @@ bool HostsFile::writeHosts() const
     if (!TextFile::exists(hostsPath()) && !createNewHostsFile()) {
         return false;
     }
-    std::optional<QStringList> lines = TextFile::readSimplifiedLines(hostsPath());
-    if (!lines) {
+    const std::optional<QByteArray> file = TextFile::readBytes(hostsPath());
+    if (!file) {
         qCWarning(QUORLAN) << "cannot read" << hostsPath();
         return false;
     }
-    // The three passes in one walk: each line goes through the rules of all
-    // three in turn, which gives what three walks give, and a long file is
-    // gone through once.
-    std::vector<AddressRule> rules = staticRules(*this, m_interfaces);
-    const std::vector<AddressRule> later[] = {dynamicRules(m_interfaces), m_identityChanged ? nameRules(*this, m_interfaces) : std::vector<AddressRule>()};
-    for (const std::vector<AddressRule> &pass : later) {
-        rules.insert(rules.end(), pass.begin(), pass.end());
-    }
-    return TextFile::replaceWithBackup(hostsPath(), applyRules(*lines, std::move(rules)));
+    return TextFile::replace(hostsPath(), rewrite(*file), TextFile::Replacement());
+}
+
+QStringList HostsFile::rewrite(const QStringList &lines) const
+{
+    return applyRules(lines, allPasses(*this, m_interfaces, m_identityChanged));
+}
+
+QByteArray HostsFile::rewrite(const QByteArray &file) const
+{
+    RuleWalk walk(allPasses(*this, m_interfaces, m_identityChanged));
+    QByteArray result;
+    result.reserve(file.size() + 256);
+    QStringList changed;
+    TextFile::forEachLine(file.constData(), file.size(), [&walk, &result, &changed](const char *line, qsizetype size) {
+        if (walk.passesUntouched(line, size)) {
+            result.append(line, int(size)).append('\n');
+            return;
+        }
+        walk.feed(TextFile::simplified(QString::fromLatin1(line, int(size))), changed);
+        result += TextFile::toBytes(changed);
+        changed.clear();
+    });
+    walk.finish(changed);
+    return result + TextFile::toBytes(changed);
 }
 
 bool HostsFile::createNewHostsFile() const

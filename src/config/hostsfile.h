@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "systemfiles.h"
+
 class BasicNetCfg;
 class Interface;
 
@@ -31,7 +33,7 @@ class HostsFile
 {
 public:
     /// The number of interface records that the module manages (eth0 to eth4).
-    static constexpr int InterfaceCount = 5;
+    static constexpr int InterfaceCount = SystemFiles::RecordCount;
 
     /**
      * @param identity the host name and domain as they are to be written
@@ -49,6 +51,11 @@ public:
     /// present, enabled record that has a static address.
     bool createNewHostsFile() const;
 
+    /// The three passes over the simplified lines of the file.
+    QStringList rewrite(const QStringList &lines) const;
+    /// The same over the file's bytes, as writeHosts() runs them: the lines of the
+    /// result as the lines of the file simplified and passed through rewrite() give them.
+    QByteArray rewrite(const QByteArray &file) const;
     /// Pass 1: each record's former static address gives way to its new entry, or goes.
     QStringList modifyHostsStaticEntries(QStringList lines) const;
     /// Pass 2: each record's DHCP address keeps its first line only while the record uses DHCP.

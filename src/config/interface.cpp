@@ -4,6 +4,7 @@
 #include "interface.h"
 
 #include "stanzalines.h"
+#include "systemfiles.h"
 #include "textfile.h"
 
 #include <algorithm>
@@ -60,23 +61,6 @@ QString routeGateway(const QString &line)
     return TextFile::trimmed(dev < 0 ? line.mid(valueStart) : line.mid(valueStart, qMax(0, dev - 1 - valueStart)));
 }
 
-// ifupdown ends an interface's options at the next line that begins an entry of
-// its own; the old stanza is consumed no further, so an "allow-hotplug",
-// "source" or "mapping" line that follows it is carried over, not dropped.
-bool beginsEntry(const QString &line)
-{
-    static const QStringList entryWords{QStringLiteral("iface"),
-                                        QStringLiteral("auto"),
-                                        QStringLiteral("mapping"),
-                                        QStringLiteral("rename"),
-                                        QStringLiteral("source"),
-                                        QStringLiteral("source-directory"),
-                                        QStringLiteral("no-auto-down"),
-                                        QStringLiteral("no-scripts")};
-    const QString word = line.section(QLatin1Char(' '), 0, 0);
-    return line.startsWith(stanzaStart) || entryWords.contains(word) || word.startsWith(QLatin1String("allow-"));
-}
-
 bool startsWithAny(const QString &line, std::initializer_list<const char *> words)
 {
     return std::any_of(words.begin(), words.end(), [&line](const char *word) {
@@ -98,7 +82,7 @@ bool misplacedOptionsFollow(LineIterator next, LineIterator end)
     while (next != end && (next->kind == StanzaLines::Empty || next->kind == StanzaLines::Comment)) {
         ++next;
     }
-    return next != end && next->kind == StanzaLines::Option && !beginsEntry(next->text);
+    return next != end && next->kind == StanzaLines::Option && !StanzaLines::beginsEntry(next->text);
 }
 
 // The auto line without this device; empty when nothing else is left on it.
@@ -226,6 +210,16 @@ void Interface::saveSettings(bool dhcp, const QString &address, const QString &n
 
 bool Interface::parseInterfacesList(const QStringList &lines)
 {
+    return !parseStanza(lines) || parseDHCPFile();
+}
+
+bool Interface::parseInterfacesList(const QStringList &lines, const std::optional<QByteArray> &leases)
+{
+    return !parseStanza(lines) || (leases && parseLeases(*leases));
+}
+
+bool Interface::parseStanza(const QStringList &lines)
+{
     enabled = std::any_of(lines.cbegin(), lines.cend(), [this](const QString &line) {
         return namesDeviceOnAutoLine(line, deviceName);
     });
@@ -235,16 +229,17 @@ bool Interface::parseInterfacesList(const QStringList &lines)
         return line.startsWith(opening);
     });
     if (stanza == lines.cend()) {
-        return true;
+        return false;
     }
     if (stanza->contains(QLatin1String("static"))) {
         method = Static;
-        return parseStaticStanza(stanza + 1, lines.cend());
+        parseStaticStanza(stanza + 1, lines.cend());
+        return false;
     }
     // manual, bootp and every other method are handled as DHCP.
     method = Dhcp;
     parseDHCPStanza(stanza + 1, lines.cend());
-    return parseDHCPFile();
+    return true;
 }
 
 bool Interface::parseStaticStanza(QStringList::const_iterator line, QStringList::const_iterator end)
@@ -298,12 +293,17 @@ bool Interface::parseDHCPStanza(QStringList::const_iterator line, QStringList::c
 
 bool Interface::parseDHCPFile()
 {
-    const std::optional<QByteArray> data = TextFile::readBytes(QStringLiteral("/var/dhcp/dhclient.leases"));
-    const qsizetype start = data ? startOfNewestLease(*data, deviceName) : -1;
+    const std::optional<QByteArray> data = TextFile::readBytes(QLatin1String(SystemFiles::DhcpLeases));
+    return data && parseLeases(*data);
+}
+
+bool Interface::parseLeases(const QByteArray &data)
+{
+    const qsizetype start = startOfNewestLease(data, deviceName);
     if (start < 0) {
         return false;
     }
-    const QStringList lines = TextFile::splitLines(*data, start);
+    const QStringList lines = TextFile::splitLines(data, start);
     for (const QString &rawLine : lines) {
         const QString line = TextFile::simplified(rawLine);
         // The lease block ends here; a later lease of another device is not ours.
@@ -342,7 +342,7 @@ bool Interface::updateInterfacesList(StanzaLines &lines) const
         if (line->kind == StanzaLines::StanzaStart && line->text.startsWith(opening)) {
             appendStanza(*this, lines);
             stanzaWritten = true;
-            for (++line; line != input.end() && !beginsEntry(line->text); ++line) {
+            for (++line; line != input.end() && !StanzaLines::beginsEntry(line->text); ++line) {
                 if (keepsOldStanzaLine(method, line->text)) {
                     lines.append(std::move(*line));
                 }

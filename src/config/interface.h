@@ -3,8 +3,11 @@
 
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 #include "addresses.h"
 
@@ -35,10 +38,14 @@ public:
     /// Reads this record's settings out of the simplified lines of the interfaces file.
     /// False only when a DHCP stanza's lease cannot be read (the records are still filled).
     bool parseInterfacesList(const QStringList &lines);
+    /// The same with the bytes of the lease file at hand (std::nullopt: it cannot be read).
+    bool parseInterfacesList(const QStringList &lines, const std::optional<QByteArray> &leases);
     bool parseStaticStanza(QStringList::const_iterator line, QStringList::const_iterator end);
     bool parseDHCPStanza(QStringList::const_iterator line, QStringList::const_iterator end);
     /// Reads the newest lease of this device from the DHCP client's lease file.
     bool parseDHCPFile();
+    /// The same over the bytes of a lease file.
+    bool parseLeases(const QByteArray &data);
 
     /// Stores the Interfaces tab's values for this device.
     void saveSettings(bool dhcp, const QString &address, const QString &netmask, const QString &gateway, const QString &hostName);
@@ -67,4 +74,8 @@ public:
     Addresses staticAddresses;
     Addresses dhcpAddresses;
     QString dhcpHostName;
+
+private:
+    /// Reads the auto lines and this device's stanza; true for a DHCP stanza, whose lease comes next.
+    bool parseStanza(const QStringList &lines);
 };

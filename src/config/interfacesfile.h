@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include "systemfiles.h"
+
 #include <optional>
 
 class Interface;
@@ -20,7 +22,7 @@ class InterfacesFile
 {
 public:
     /// The number of interface records the module keeps (eth0 to eth4).
-    static constexpr int RecordCount = 5;
+    static constexpr int RecordCount = SystemFiles::RecordCount;
 
     /// The file's lines, each white-space-simplified, empty lines kept;
     /// std::nullopt when the file cannot be opened.
@@ -39,4 +41,7 @@ public:
      * the file is then left as it was.
      */
     static bool write(const Interface *records, int ethernetCount);
+    /// The lines that write() puts in place of the simplified lines given;
+    /// std::nullopt when a record cannot rewrite them.
+    static std::optional<QStringList> rewrite(const QStringList &lines, const Interface *records, int ethernetCount);
 };

@@ -5,22 +5,7 @@
 
 #include "textfile.h"
 
-namespace
-{
-StanzaLines::Kind kindOf(const QString &line)
-{
-    if (line.isEmpty()) {
-        return StanzaLines::Empty;
-    }
-    if (line.startsWith(QLatin1Char('#'))) {
-        return StanzaLines::Comment;
-    }
-    if (line.startsWith(QLatin1String("auto "))) {
-        return StanzaLines::Auto;
-    }
-    return line.startsWith(QLatin1String("iface ")) ? StanzaLines::StanzaStart : StanzaLines::Option;
-}
-}
+#include <algorithm>
 
 StanzaLines::StanzaLines(const QStringList &lines)
 {
@@ -60,4 +45,59 @@ QStringList StanzaLines::plainLines() const
         result << line.text;
     }
     return result;
+}
+
+StanzaLines::Kind StanzaLines::kindOf(const QString &line)
+{
+    if (line.isEmpty()) {
+        return StanzaLines::Empty;
+    }
+    if (line.startsWith(QLatin1Char('#'))) {
+        return StanzaLines::Comment;
+    }
+    if (line.startsWith(QLatin1String("auto "))) {
+        return StanzaLines::Auto;
+    }
+    return line.startsWith(QLatin1String("iface ")) ? StanzaLines::StanzaStart : StanzaLines::Option;
+}
+
+// ifupdown ends an interface's options at the next line that begins an entry of
+// its own; the old stanza is consumed no further, so an "allow-hotplug",
+// "source" or "mapping" line that follows it is carried over, not dropped.
+bool StanzaLines::beginsEntry(const QString &line)
+{
+    static const QStringList entryWords{QStringLiteral("iface"),
+                                        QStringLiteral("auto"),
+                                        QStringLiteral("mapping"),
+                                        QStringLiteral("rename"),
+                                        QStringLiteral("source"),
+                                        QStringLiteral("source-directory"),
+                                        QStringLiteral("no-auto-down"),
+                                        QStringLiteral("no-scripts")};
+    const QString word = line.section(QLatin1Char(' '), 0, 0);
+    return line.startsWith(QLatin1String("iface ")) || entryWords.contains(word) || word.startsWith(QLatin1String("allow-"));
+}
+
+bool StanzaLines::beginsWithUnsupportedOption(const QString &line)
+{
+    // Prefix tests, not word tests: "hwaddress" is caught by "hwaddr".
+    static const char *const words[] = {"script",
+                                        "map",
+                                        "mapping",
+                                        "pointtopoint",
+                                        "bootfile",
+                                        "server",
+                                        "hwaddr",
+                                        "hostname",
+                                        "leasehours",
+                                        "leasetime",
+                                        "vendor",
+                                        "client",
+                                        "provider",
+                                        "frame",
+                                        "netnum",
+                                        "endpoint"};
+    return std::any_of(std::begin(words), std::end(words), [&line](const char *word) {
+        return line.startsWith(QLatin1String(word));
+    });
 }

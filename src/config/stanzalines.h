@@ -45,5 +45,14 @@ public:
     /// The lines simplified and nothing more.
     QStringList plainLines() const;
 
+    // The line grammar of the file, on simplified lines; keyword tests are
+    // case-sensitive prefix tests, as ifupdown's are.
+    static Kind kindOf(const QString &line);
+    /// Whether the line begins an entry of its own for ifupdown, ending the options before it.
+    static bool beginsEntry(const QString &line);
+    /// Whether the line begins with an ifupdown option the records cannot hold
+    /// ("mapping", "hwaddress", "script" and the like).
+    static bool beginsWithUnsupportedOption(const QString &line);
+
     std::vector<Line> lines;
 };

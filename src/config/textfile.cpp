@@ -18,23 +18,40 @@
 
 namespace
 {
-bool isAsciiSpace(QChar c)
+ushort codeOf(QChar c)
 {
-    const ushort u = c.unicode();
-    return u == ' ' || u == '\t' || u == '\n' || u == '\r' || u == '\f' || u == '\v';
+    return c.unicode();
 }
 
-bool isSimplified(const QString &line)
+ushort codeOf(char c)
 {
-    if (line.isEmpty()) {
+    return uchar(c);
+}
+
+template<typename Char>
+bool isAsciiSpace(Char c)
+{
+    // One test of a bit for blank, tab, line feed, vertical tab, form feed and carriage return.
+    constexpr quint64 spaces =
+        (quint64(1) << ' ') | (quint64(1) << '\t') | (quint64(1) << '\n') | (quint64(1) << '\v') | (quint64(1) << '\f') | (quint64(1) << '\r');
+    const ushort u = codeOf(c);
+    return u <= ' ' && ((spaces >> u) & 1);
+}
+
+// The same test for a line held as text and for the bytes of a line.
+template<typename Char>
+bool isSimplifiedText(const Char *begin, const Char *end)
+{
+    if (begin == end) {
         return true;
     }
-    if (isAsciiSpace(line.front()) || isAsciiSpace(line.back())) {
+    if (isAsciiSpace(*begin) || isAsciiSpace(*(end - 1))) {
         return false;
     }
     bool blank = false;
-    for (const QChar c : line) {
-        if (c == QLatin1Char(' ')) {
+    for (const Char *cursor = begin; cursor != end; ++cursor) {
+        const Char c = *cursor;
+        if (codeOf(c) == ' ') {
             if (blank) {
                 return false;
             }
@@ -46,6 +63,11 @@ bool isSimplified(const QString &line)
         }
     }
     return true;
+}
+
+bool isSimplifiedLine(const QString &line)
+{
+    return isSimplifiedText(line.constData(), line.constData() + line.size());
 }
 
 QByteArray encodedPath(const QString &realPath)
@@ -93,16 +115,13 @@ bool reserve(int fd, qsizetype size)
     return errno == EOPNOTSUPP || errno == ENOSYS;
 }
 
-// Appends the lines of some bytes of a file; a last line without a line end is a line too.
+// Appends the lines of some bytes of a file.
 void appendLines(QStringList &lines, const char *data, qsizetype size, bool simplify)
 {
-    for (qsizetype start = 0; start < size;) {
-        const char *lineEnd = static_cast<const char *>(std::memchr(data + start, '\n', size_t(size - start)));
-        const qsizetype end = lineEnd ? lineEnd - data : size;
-        const QString line = QString::fromLatin1(data + start, int(end - start));
+    TextFile::forEachLine(data, size, [&lines, simplify](const char *bytes, qsizetype length) {
+        const QString line = QString::fromLatin1(bytes, int(length));
         lines << (simplify ? TextFile::simplified(line) : line);
-        start = end + 1;
-    }
+    });
 }
 
 // A piece at a time: a long file is not held in memory twice, as bytes and as
@@ -218,6 +237,14 @@ bool writeLinesAsFile(const QString &realPath, const QStringList &lines, mode_t 
         modeIfNew,
         truncateExisting);
 }
+// A foreign file may hold keys too: its backup is for its owner's eyes only.
+void restrictToOwner(const QByteArray &name)
+{
+    struct stat info;
+    if (::lstat(name.constData(), &info) == 0 && S_ISREG(info.st_mode)) {
+        ::chmod(name.constData(), info.st_mode & S_IRWXU);
+    }
+}
 }
 
 std::optional<QByteArray> TextFile::readBytes(const QString &systemPath)
@@ -250,11 +277,33 @@ std::optional<QStringList> TextFile::readSimplifiedLines(const QString &systemPa
     return readFileLines(systemPath, true);
 }
 
+QStringList TextFile::simplifiedLines(const QByteArray &data)
+{
+    QStringList lines;
+    appendLines(lines, data.constData(), data.size(), true);
+    return lines;
+}
+
+void TextFile::forEachLine(const char *data, qsizetype size, const std::function<void(const char *, qsizetype)> &visit)
+{
+    for (qsizetype start = 0; start < size;) {
+        const char *lineEnd = static_cast<const char *>(std::memchr(data + start, '\n', size_t(size - start)));
+        const qsizetype end = lineEnd ? lineEnd - data : size;
+        visit(data + start, end - start);
+        start = end + 1;
+    }
+}
+
+bool TextFile::isSimplified(const char *line, qsizetype size)
+{
+    return isSimplifiedText(line, line + size);
+}
+
 QString TextFile::simplified(const QString &line)
 {
     // Most lines are simplified already (all that the module wrote itself):
     // they are shared, not copied, so that a pass over a long file allocates little.
-    if (isSimplified(line)) {
+    if (isSimplifiedLine(line)) {
         return line;
     }
     QString result(line.size(), Qt::Uninitialized);
@@ -320,59 +369,83 @@ bool TextFile::rewriteInPlace(const QString &systemPath, const QStringList &line
     return writeLinesAsFile(realPath(systemPath), lines, 0644, true);
 }
 
-bool TextFile::writeFile(const QString &realPath, const QByteArray &data, mode_t modeIfNew, bool truncateExisting)
+bool TextFile::replaceWithBackup(const QString &systemPath, const QStringList &lines)
 {
-    return writeContent(
-        realPath,
+    return replace(
+        systemPath,
+        byteSize(lines),
+        [&lines](int fd) {
+            return writeLines(fd, lines);
+        },
+        Replacement());
+}
+
+bool TextFile::replace(const QString &systemPath, const QByteArray &data, const Replacement &how)
+{
+    return replace(
+        systemPath,
         data.size(),
         [&data](int fd) {
             return writeAll(fd, data);
         },
-        modeIfNew,
-        truncateExisting);
+        how);
 }
 
-bool TextFile::replaceWithBackup(const QString &systemPath, const QStringList &lines)
+bool TextFile::replace(const QString &systemPath, qsizetype size, const std::function<bool(int)> &write, const Replacement &how)
 {
-    const QString target = realPath(systemPath);
+    const QString target = how.followLink ? realPath(systemPath) : SystemPaths::path(systemPath);
     const QByteArray targetName = encodedPath(target);
     const QByteArray newName = encodedPath(target + QLatin1String(".new"));
-    const QByteArray oldName = encodedPath(target + QLatin1String(".old"));
 
     ::unlink(newName.constData());
 
     struct stat old;
     const bool hadOld = ::stat(targetName.constData(), &old) == 0;
-    const mode_t mode = hadOld ? (old.st_mode & 07777) : 0644;
-    if (!writeLinesAsFile(target + QLatin1String(".new"), lines, mode, false)) {
+    const bool carryOwner = hadOld && !how.mode;
+    const mode_t mode = how.mode ? *how.mode : hadOld ? (old.st_mode & 07777) : 0644;
+    if (!writeContent(target + QLatin1String(".new"), size, write, mode, false)) {
         ::unlink(newName.constData());
         return false;
     }
     // open() applies the umask; the system's files must keep their own mode
     // (a hosts file that only root can read breaks every other user's lookups).
-    if (::chmod(newName.constData(), mode) != 0 || (hadOld && ::chown(newName.constData(), old.st_uid, old.st_gid) != 0)) {
+    if (::chmod(newName.constData(), mode) != 0 || (carryOwner && ::chown(newName.constData(), old.st_uid, old.st_gid) != 0)) {
         qCWarning(QUORLAN) << "cannot give" << target << "its owner and mode back:" << strerror(errno);
         ::unlink(newName.constData());
         return false;
     }
     // The backup is linked under a name of its own and takes the previous one's
     // place only once the new file is in place, so that a save that fails
-    // anywhere leaves both as they were. It is best effort: a file system
-    // without hard links still gets its new file.
-    const QByteArray backupName = encodedPath(target + QLatin1String(".old.tmp"));
-    ::unlink(backupName.constData());
-    const bool backedUp = ::link(targetName.constData(), backupName.constData()) == 0;
+    // anywhere leaves both as they were. An ordinary backup is best effort: a
+    // file system without hard links still gets its new file.
+    const bool keepsBackup = how.backupSuffix.size() > 0;
+    const QByteArray backupName = encodedPath(target + how.backupSuffix);
+    const QByteArray pendingBackupName = backupName + ".tmp";
+    bool backedUp = false;
+    if (keepsBackup) {
+        ::unlink(pendingBackupName.constData());
+        backedUp = ::link(targetName.constData(), pendingBackupName.constData()) == 0;
+        if (!backedUp && how.backupRequired) {
+            qCWarning(QUORLAN) << "cannot keep" << target << "aside:" << strerror(errno);
+            ::unlink(newName.constData());
+            return false;
+        }
+    }
     // A file that cannot be replaced (a directory, a bind mount: EBUSY) is no save.
     if (::rename(newName.constData(), targetName.constData()) != 0) {
         qCWarning(QUORLAN) << "cannot move the new" << target << "into place:" << strerror(errno);
         ::unlink(newName.constData());
-        ::unlink(backupName.constData());
+        ::unlink(pendingBackupName.constData());
         return false;
     }
     if (backedUp) {
-        ::rename(backupName.constData(), oldName.constData());
-    } else {
-        ::unlink(oldName.constData());
+        ::rename(pendingBackupName.constData(), backupName.constData());
+        // A file of fixed mode holds secrets: so may the one it replaced.
+        if (how.mode) {
+            restrictToOwner(backupName);
+        }
+    } else if (keepsBackup) {
+        ::unlink(backupName.constData());
     }
     return true;
 }

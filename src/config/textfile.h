@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <sys/types.h>
 
@@ -25,6 +26,20 @@
 class TextFile
 {
 public:
+    /// How replace() treats the file that it replaces.
+    struct Replacement {
+        /// The previous file stays under its name followed by this; none when empty.
+        QString backupSuffix = QStringLiteral(".old");
+        /// No backup, no save: the previous file must not get lost.
+        bool backupRequired = false;
+        /// The new file's mode, its owner the writer, and the backup readable by its
+        /// owner only; without it the new file gets the old one's owner and mode.
+        std::optional<mode_t> mode;
+        /// A symbolic link is followed and the file it points to replaced; otherwise
+        /// the link itself is.
+        bool followLink = true;
+    };
+
     /// The lines without their line ends, or std::nullopt when the file cannot be read.
     static std::optional<QStringList> readLines(const QString &systemPath);
     /// The file's bytes, or std::nullopt when the file cannot be read.
@@ -33,10 +48,17 @@ public:
     static QStringList splitLines(const QByteArray &data, qsizetype start);
     /// The same, each line white-space-simplified.
     static std::optional<QStringList> readSimplifiedLines(const QString &systemPath);
+    /// The lines of file bytes as readSimplifiedLines() gives them.
+    static QStringList simplifiedLines(const QByteArray &data);
 
     /// Leading and trailing white space removed, inner runs made one blank.
     /// Only ASCII white space counts: a no-break space or a UTF-8 byte never does.
     static QString simplified(const QString &line);
+    /// Calls visit with each line of file bytes, without its line end; a last line
+    /// without a line end is a line too.
+    static void forEachLine(const char *data, qsizetype size, const std::function<void(const char *line, qsizetype size)> &visit);
+    /// Whether the bytes of a line are white-space-simplified already.
+    static bool isSimplified(const char *line, qsizetype size);
     /// Leading and trailing ASCII white space removed.
     static QString trimmed(const QString &line);
 
@@ -62,11 +84,14 @@ public:
     static bool replaceWithBackup(const QString &systemPath, const QStringList &lines);
 
     /**
-     * Writes data to a real path (no system-root mapping) as a new file content:
-     * every write checked, then fsync. A new file gets modeIfNew; an existing one
-     * keeps its mode. With truncateExisting false the file must not exist yet.
-     * False on any failure; an existing file then keeps its old content (the room
-     * for the new one is claimed first) and a file created here is removed.
+     * Replaces the file with data through "<file>.new": every write checked and
+     * synced before the rename, the previous file kept as the Replacement says
+     * (by a hard link, put in place only once the new file is). When anything
+     * fails before the rename, ".new" is removed and the file and its backup are
+     * left as they were.
      */
-    static bool writeFile(const QString &realPath, const QByteArray &data, mode_t modeIfNew, bool truncateExisting = true);
+    static bool replace(const QString &systemPath, const QByteArray &data, const Replacement &how);
+
+private:
+    static bool replace(const QString &systemPath, qsizetype size, const std::function<bool(int fd)> &write, const Replacement &how);
 };

@@ -3,23 +3,16 @@
 
 #include "wirelessoptionsfile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QSet>
 #include <QStringList>
 
 #include <KLocalizedString>
 
+#include "config/systemfiles.h"
 #include "config/textfile.h"
-#include "platform/systempaths.h"
-#include "quorlan_debug.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -35,20 +28,28 @@ KLocalizedString markerText()
 // of the catalogue: a file written while the desktop spoke another language
 // is still the module's own and must not be replaced by defaults.
 // Finding the catalogue's languages probes every locale folder on the disk, so
-// that is done once per process: catalogues are not installed under a running
-// settings page.
+// that is done once per process (catalogues are not installed under a running
+// settings page), and only for a file that holds neither the marker of the
+// language spoken now nor the untranslated one: the usual file opens the page
+// without the probe.
 QStringList markerSpellings()
 {
     const KLocalizedString text = markerText();
-    static const QStringList translated = [&text] {
-        QStringList spellings{QString::fromUtf8(text.untranslatedText())};
+    return {text.toString(), QString::fromUtf8(text.untranslatedText())};
+}
+
+QStringList markerTranslations()
+{
+    static const QStringList translated = [] {
+        const KLocalizedString text = markerText();
+        QStringList spellings;
         const QSet<QString> languages = KLocalizedString::availableDomainTranslations(TRANSLATION_DOMAIN);
         for (const QString &language : languages) {
             spellings << text.toString(QStringList{language});
         }
         return spellings;
     }();
-    return QStringList{text.toString()} + translated;
+    return translated;
 }
 
 QStringList commentLines()
@@ -134,62 +135,39 @@ QString unquoted(const QString &value)
 // The module writes UTF-8; a hand-edited file in another encoding is read byte for byte.
 QString decoded(const QString &latin1Line)
 {
+    // A line of ASCII, as nearly all are, reads the same either way: no copies.
+    if (std::all_of(latin1Line.cbegin(), latin1Line.cend(), [](QChar c) {
+            return c.unicode() < 0x80;
+        })) {
+        return latin1Line;
+    }
     const QByteArray bytes = latin1Line.toLatin1();
     // With the length: the QByteArray overload would stop at a NUL byte.
     const QString text = QString::fromUtf8(bytes.constData(), bytes.size());
     return text.toUtf8() == bytes ? text : latin1Line;
 }
 
-QByteArray encodedPath(const QString &realPath)
+bool holdsAnyOf(const QStringList &lines, const QStringList &markers)
 {
-    return QFile::encodeName(realPath);
+    return std::any_of(lines.cbegin(), lines.cend(), [&markers](const QString &line) {
+        return markers.contains(decoded(line));
+    });
 }
 
-QString newPathOf(const QString &realPath)
+// The file holds keys: whatever the umask and whoever owned the previous one,
+// only the superuser reads it.
+TextFile::Replacement keyFileReplacement()
 {
-    return realPath + QLatin1String(".new");
-}
-
-void removeNew(const QString &realPath)
-{
-    ::unlink(encodedPath(newPathOf(realPath)).constData());
-}
-
-// Writes the data as "<file>.new", created afresh with the key file's mode
-// whatever the umask; on failure nothing is left behind.
-bool writeNewBeside(const QString &realPath, const QByteArray &data)
-{
-    removeNew(realPath);
-    if (!TextFile::writeFile(newPathOf(realPath), data, s_keyFileMode, false)) {
-        removeNew(realPath);
-        return false;
-    }
-    return true;
-}
-
-bool moveInto(const QString &from, const QString &to)
-{
-    if (::rename(encodedPath(from).constData(), encodedPath(to).constData()) != 0) {
-        qCWarning(QUORLAN) << "cannot move" << from << "to" << to << ":" << strerror(errno);
-        return false;
-    }
-    return true;
-}
-
-// A foreign file may hold keys too: its backup is for its owner's eyes only.
-void restrictToOwner(const QString &realPath)
-{
-    struct stat info;
-    const QByteArray name = encodedPath(realPath);
-    if (::lstat(name.constData(), &info) == 0 && S_ISREG(info.st_mode)) {
-        ::chmod(name.constData(), info.st_mode & S_IRWXU);
-    }
+    TextFile::Replacement how;
+    how.backupSuffix.clear();
+    how.mode = s_keyFileMode;
+    return how;
 }
 }
 
 QString WirelessOptionsFile::systemPath()
 {
-    return QStringLiteral("/etc/pcmcia/wireless.opts");
+    return QLatin1String(SystemFiles::WirelessOptions);
 }
 
 QString WirelessOptionsFile::backupSystemPath()
@@ -200,13 +178,12 @@ QString WirelessOptionsFile::backupSystemPath()
 bool WirelessOptionsFile::isOwnFile()
 {
     const std::optional<QStringList> lines = TextFile::readLines(systemPath());
-    if (!lines) {
-        return false;
-    }
-    const QStringList markers = markerSpellings();
-    return std::any_of(lines->cbegin(), lines->cend(), [&markers](const QString &line) {
-        return markers.contains(decoded(line));
-    });
+    return lines && holdsMarker(*lines);
+}
+
+bool WirelessOptionsFile::holdsMarker(const QStringList &lines)
+{
+    return holdsAnyOf(lines, markerSpellings()) || holdsAnyOf(lines, markerTranslations());
 }
 
 std::optional<WirelessOptionsFile> WirelessOptionsFile::read()
@@ -215,9 +192,14 @@ std::optional<WirelessOptionsFile> WirelessOptionsFile::read()
     if (!lines) {
         return std::nullopt;
     }
+    return fromLines(*lines);
+}
+
+WirelessOptionsFile WirelessOptionsFile::fromLines(const QStringList &lines)
+{
     const Keywords words = keywords();
     WirelessOptionsFile file;
-    for (const QString &rawLine : *lines) {
+    for (const QString &rawLine : lines) {
         const QString line = decoded(rawLine);
         const int equals = line.indexOf(QLatin1Char('='));
         if (equals < 0) {
@@ -262,15 +244,7 @@ QByteArray WirelessOptionsFile::toBytes() const
 
 bool WirelessOptionsFile::write() const
 {
-    const QString realPath = TextFile::realPath(systemPath());
-    if (!writeNewBeside(realPath, toBytes())) {
-        return false;
-    }
-    if (!moveInto(newPathOf(realPath), realPath)) {
-        removeNew(realPath);
-        return false;
-    }
-    return true;
+    return TextFile::replace(systemPath(), toBytes(), keyFileReplacement());
 }
 
 WirelessOptionsFile WirelessOptionsFile::defaults()
@@ -286,26 +260,11 @@ WirelessOptionsFile WirelessOptionsFile::defaults()
 
 bool WirelessOptionsFile::replaceWithDefaults()
 {
-    const QString realPath = SystemPaths::path(systemPath());
-    const QString backupPath = SystemPaths::path(backupSystemPath());
-    const QFileInfo present(realPath);
-    if ((!present.exists() && !present.isSymLink()) || present.isDir()) {
-        return false;
-    }
-    // The defaults are written before the present file moves, so that a
-    // failure on the way leaves it where it was.
-    if (!writeNewBeside(realPath, defaults().toBytes())) {
-        return false;
-    }
-    if (!moveInto(realPath, backupPath)) {
-        removeNew(realPath);
-        return false;
-    }
-    if (!moveInto(newPathOf(realPath), realPath)) {
-        moveInto(backupPath, realPath);
-        removeNew(realPath);
-        return false;
-    }
-    restrictToOwner(backupPath);
-    return true;
+    // The foreign file is what is kept, a link included: it is not followed. No
+    // file, or a folder, cannot be kept, so nothing is replaced.
+    TextFile::Replacement how = keyFileReplacement();
+    how.backupSuffix = QStringLiteral(".orig");
+    how.backupRequired = true;
+    how.followLink = false;
+    return TextFile::replace(systemPath(), defaults().toBytes(), how);
 }

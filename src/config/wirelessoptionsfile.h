@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -46,6 +47,9 @@ public:
     static bool isOwnFile();
     /// The assignments of the file; std::nullopt when it cannot be read.
     static std::optional<WirelessOptionsFile> read();
+    /// The same over the file's lines, and whether they hold the marker line.
+    static WirelessOptionsFile fromLines(const QStringList &lines);
+    static bool holdsMarker(const QStringList &lines);
 
     /// The eleven lines of the file, unset values written empty.
     QByteArray toBytes() const;

@@ -10,46 +10,23 @@
 #include "config/changereport.h"
 #include "config/hostsfile.h"
 #include "config/interfacesfile.h"
+#include "config/systemfiles.h"
 #include "config/textfile.h"
 #include "panels/dnspanel.h"
 #include "panels/idpanel.h"
 #include "panels/ippanel.h"
 #include "panels/wireless.h"
-#include "platform/deviceinventory.h"
 #include "platform/messages.h"
 #include "platform/systemcommands.h"
 #include "quorlan_debug.h"
 
-#include <algorithm>
-#include <climits>
-#include <cstdlib>
-#include <memory>
-
 namespace
 {
-const char *const DeviceInventoryPath = "/etc/devices/devices.inf";
-const char *const ResolverPath = "/etc/resolv.conf";
-const char *const HostnamePath = "/etc/hostname";
-
 QString caption()
 {
     return i18n("TCP/IP");
 }
-
-// The number at the start of the first output line, read as strtol reads it
-// (leading blanks skipped, anything else ends the number, no number is 0).
-// Only the first 31 bytes count, as if read into a 32-byte buffer.
-int parseCount(const QByteArray &firstLine)
-{
-    const QByteArray text = firstLine.left(31);
-    const long count = std::strtol(text.constData(), nullptr, 10);
-    return int(std::clamp(count, 0L, long(INT_MAX)));
 }
-
-using DeviceInventoryHandle = std::unique_ptr<DeviceInventory, decltype(&ReleaseTextFile)>;
-}
-
-static_assert(HostsFile::InterfaceCount == InterfacesFile::RecordCount, "the hosts file walks the same records the panel holds");
 
 NetConfigPanel::NetConfigPanel(QWidget *parent, const char *name, bool readOnly)
     : NetConfigPage(parent, name)
@@ -130,7 +107,7 @@ bool NetConfigPanel::takeDownAndWrite()
 bool NetConfigPanel::bringNetworkUp(const QCursor &keptCursor)
 {
     setCursor(Qt::WaitCursor);
-    const bool restarted = runSystemCommand(SystemCommands::setHostName(QLatin1String(HostnamePath)), i18n("Error setting hostname!"))
+    const bool restarted = runSystemCommand(SystemCommands::setHostName(QLatin1String(SystemFiles::Hostname)), i18n("Error setting hostname!"))
         && runSystemCommand(SystemCommands::restartNetworking(), i18n("Error restarting networking!"));
     setCursor(keptCursor);
     if (!restarted) {
@@ -202,7 +179,7 @@ bool NetConfigPanel::writeConfigData()
 
 bool NetConfigPanel::writeHostname()
 {
-    return TextFile::rewriteInPlace(QString::fromLatin1(HostnamePath), {m_basicNetCfg.hostName});
+    return TextFile::rewriteInPlace(QLatin1String(SystemFiles::Hostname), {m_basicNetCfg.hostName});
 }
 
 bool NetConfigPanel::writeHosts()
@@ -221,26 +198,25 @@ bool NetConfigPanel::readConfigData()
     if (!m_basicNetCfg.readConfigFile() || !checkInterfacesFile() || !parseInterfacesFile()) {
         return false;
     }
-    m_dnsConfigFile.setFileName(QString::fromLatin1(ResolverPath));
+    m_dnsConfigFile.setFileName(QLatin1String(SystemFiles::ResolvConf));
     return m_dnsConfigFile.readFile();
 }
 
-std::optional<QStringList> NetConfigPanel::readInterfacesLines()
+bool NetConfigPanel::readInterfacesLines()
 {
-    auto lines = InterfacesFile::readLines();
-    if (!lines) {
+    if (!m_loader.readInterfacesFile()) {
         Messages::error(this, i18n("Unable to find file /etc/network/interfaces!"), caption());
+        return false;
     }
-    return lines;
+    return true;
 }
 
 bool NetConfigPanel::checkInterfacesFile()
 {
-    const auto lines = readInterfacesLines();
-    if (!lines) {
+    if (!readInterfacesLines()) {
         return false;
     }
-    if (!InterfacesFile::hasUnsupportedOptions(*lines)) {
+    if (!m_loader.hasUnsupportedOptions()) {
         return true;
     }
     const QString question = i18n(
@@ -251,43 +227,16 @@ bool NetConfigPanel::checkInterfacesFile()
 
 bool NetConfigPanel::parseInterfacesFile()
 {
-    const auto lines = readInterfacesLines();
-    return lines && countEthernetDevices() && fillInterfaceRecords(*lines);
-}
-
-bool NetConfigPanel::countEthernetDevices()
-{
-    const auto firstLine = ShellProcess::query(SystemCommands::ethernetCount());
-    if (!firstLine) {
-        qCWarning(QUORLAN) << "cannot start the Ethernet count";
+    // The file that checkInterfacesFile() has just read is not read again.
+    if (!m_loader.hasInterfacesFile() && !readInterfacesLines()) {
         return false;
     }
-    m_ethernetCount = parseCount(*firstLine);
-    return true;
-}
-
-bool NetConfigPanel::fillInterfaceRecords(const QStringList &lines)
-{
-    const DeviceInventoryHandle inventory(CreateTextFile(), &ReleaseTextFile);
-    if (!inventory || TextParseFile(inventory.get(), DeviceInventoryPath) < 0) {
+    const std::optional<int> count = ConfigurationLoader::countEthernetDevices();
+    if (!count) {
         return false;
     }
-    if (m_ethernetCount > InterfacesFile::RecordCount) {
-        qCWarning(QUORLAN) << m_ethernetCount << "Ethernet devices found; only the first" << InterfacesFile::RecordCount << "can be configured here";
-    }
-    const int records = std::min(m_ethernetCount, InterfacesFile::RecordCount);
-    for (int i = 0; i < records; ++i) {
-        Interface &record = m_interfaces[i];
-        const QByteArray section = "network." + QByteArray::number(i + 1);
-        if (const char *maker = EtcDevSearch(inventory.get(), section.constData(), "manu")) {
-            record.description = QString::fromUtf8(maker);
-        }
-        record.present = true;
-        record.setInterfaceNumber(i);
-        // A lease that cannot be read leaves the DHCP addresses empty; the stanza is still read.
-        record.parseInterfacesList(lines);
-    }
-    return true;
+    m_ethernetCount = *count;
+    return m_loader.fillInterfaceRecords(m_interfaces.data(), m_ethernetCount);
 }
 
 bool NetConfigPanel::writeInterfacesFile()

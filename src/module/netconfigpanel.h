@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "config/basicnetcfg.h"
+#include "config/configurationloader.h"
 #include "config/dnsconfigfile.h"
 #include "config/interface.h"
 #include "config/interfacesfile.h"
@@ -90,9 +91,8 @@ protected Q_SLOTS:
     void slotReloadDNSPanel();
 
 private:
-    std::optional<QStringList> readInterfacesLines();
-    bool countEthernetDevices();
-    bool fillInterfaceRecords(const QStringList &lines);
+    /// Reads the interfaces file into the loader; false after saying that it cannot.
+    bool readInterfacesLines();
 
     void connectTabs();
     void handTabsTheirRecords();
@@ -114,4 +114,5 @@ private:
     InterfaceRecords m_interfaces;
     DnsConfigFile m_dnsConfigFile;
     int m_ethernetCount = 0;
+    ConfigurationLoader m_loader;
 };

@@ -3,23 +3,14 @@
 
 #include "deviceinventory.h"
 
-#include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 
 #include <KConfig>
 #include <KConfigGroup>
 
 #include "quorlan_debug.h"
 #include "systempaths.h"
-
-#include <new>
-
-struct DeviceInventory {
-    // Section name to (key to value), all UTF-8 as KConfig decoded them.
-    QHash<QByteArray, QHash<QByteArray, QByteArray>> sections;
-};
 
 namespace
 {
@@ -34,31 +25,12 @@ bool isReadableFile(const QString &realPath)
     QFile file(realPath);
     return file.open(QIODevice::ReadOnly);
 }
-
-QHash<QByteArray, QByteArray> readSection(const KConfig &config, const QString &name)
-{
-    QHash<QByteArray, QByteArray> section;
-    const QMap<QString, QString> entries = config.group(name).entryMap();
-    for (auto entry = entries.cbegin(); entry != entries.cend(); ++entry) {
-        section.insert(entry.key().toUtf8(), entry.value().toUtf8());
-    }
-    return section;
-}
 }
 
-extern "C" {
-DeviceInventory *CreateTextFile(void)
+int DeviceInventory::read(const QString &systemPath)
 {
-    return new (std::nothrow) DeviceInventory;
-}
-
-int TextParseFile(DeviceInventory *handle, const char *path)
-{
-    if (!handle || !path) {
-        return -1;
-    }
-    handle->sections.clear();
-    const QString realPath = QFileInfo(SystemPaths::path(QFile::decodeName(path))).absoluteFilePath();
+    m_sections.clear();
+    const QString realPath = QFileInfo(SystemPaths::path(systemPath)).absoluteFilePath();
     if (!QFileInfo::exists(realPath)) {
         return 0;
     }
@@ -69,26 +41,20 @@ int TextParseFile(DeviceInventory *handle, const char *path)
     const KConfig config(realPath, KConfig::SimpleConfig);
     const QStringList names = config.groupList();
     for (const QString &name : names) {
-        handle->sections.insert(name.toUtf8(), readSection(config, name));
+        const QMap<QString, QString> entries = config.group(name).entryMap();
+        QHash<QString, QString> &section = m_sections[name];
+        for (auto entry = entries.cbegin(); entry != entries.cend(); ++entry) {
+            section.insert(entry.key(), entry.value());
+        }
     }
-    return handle->sections.size();
+    return m_sections.size();
 }
 
-const char *EtcDevSearch(DeviceInventory *handle, const char *section, const char *key)
+std::optional<QString> DeviceInventory::value(const QString &section, const QString &key) const
 {
-    if (!handle || !section || !key) {
-        return nullptr;
+    const auto found = m_sections.constFind(section);
+    if (found == m_sections.cend() || !found->contains(key)) {
+        return std::nullopt;
     }
-    const auto found = handle->sections.constFind(QByteArray(section));
-    if (found == handle->sections.cend()) {
-        return nullptr;
-    }
-    const auto value = found->constFind(QByteArray(key));
-    return value == found->cend() ? nullptr : value->constData();
-}
-
-void ReleaseTextFile(DeviceInventory *handle)
-{
-    delete handle;
-}
+    return found->value(key);
 }

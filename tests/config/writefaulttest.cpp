@@ -28,16 +28,19 @@ struct Writer {
     const char *name;
     const char *path;
     bool writesNew; ///< goes through "<file>.new", and fails when that name is taken
-    bool keepsBackup; ///< keeps the previous file as "<file>.old"
+    const char *backup; ///< the name after the file's own that keeps the previous file, if any
+    bool followsLink; ///< writes the file a symbolic link points to, not the link
     const char *written; ///< what the new content holds; empty: exactly inPlaceContent()
 };
 
 const Writer writers[] = {
-    {"interfaces", "/etc/network/interfaces", true, true, "address 192.168.7.7"},
-    {"hosts", "/etc/hosts", true, true, "192.168.7.7 box.lab.example box"},
-    {"resolv.conf", "/etc/resolv.conf", false, false, ""},
-    {"hostname", "/etc/hostname", false, false, ""},
-    {"wireless.opts", "/etc/pcmcia/wireless.opts", true, false, "ESSID=\"faults\""},
+    {"interfaces", "/etc/network/interfaces", true, ".old", true, "address 192.168.7.7"},
+    {"hosts", "/etc/hosts", true, ".old", true, "192.168.7.7 box.lab.example box"},
+    {"resolv.conf", "/etc/resolv.conf", false, nullptr, true, ""},
+    {"hostname", "/etc/hostname", false, nullptr, true, ""},
+    {"wireless.opts", "/etc/pcmcia/wireless.opts", true, nullptr, true, "ESSID=\"faults\""},
+    // A foreign file replaced by the defaults stays where it was until they are in place.
+    {"foreign wireless.opts", "/etc/pcmcia/wireless.opts", true, ".orig", false, "ESSID=\"Any\""},
 };
 
 // Files rewritten in place get more than one page of new content, so that a
@@ -71,6 +74,9 @@ bool writeOnce(const QString &writer)
         WirelessOptionsFile options = WirelessOptionsFile::defaults();
         options.essid = QStringLiteral("faults");
         return options.write();
+    }
+    if (writer == QLatin1String("foreign wireless.opts")) {
+        return WirelessOptionsFile::replaceWithDefaults();
     }
     if (writer == QLatin1String("resolv.conf")) {
         DnsConfigFile dns("/etc/resolv.conf");
@@ -162,15 +168,15 @@ private Q_SLOTS:
 
         QMap<QString, QByteArray> expected = FaultyRoot::snapshot(stage.path(QString()));
         if (succeeds) {
-            const QString written = fault == QLatin1String("symbolic link") ? linked : target;
+            const QString written = fault == QLatin1String("symbolic link") && w.followsLink ? linked : target;
             const QByteArray after = tree.value(written);
             if (*w.written) {
                 QVERIFY2(after.contains(w.written), after.constData());
             } else {
                 QCOMPARE(after, TextFile::toBytes(inPlaceContent(writer)));
             }
-            if (w.keepsBackup) {
-                expected[written + QLatin1String(".old")] = expected.value(written);
+            if (w.backup) {
+                expected[written + QLatin1String(w.backup)] = expected.value(written);
             }
             expected[written] = after;
             if (fault == QLatin1String("bind-mounted file")) {

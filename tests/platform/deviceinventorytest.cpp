@@ -10,18 +10,9 @@
 #include "systemroot.h"
 #include "unprivilegedrun.h"
 
-#include <memory>
-
 namespace
 {
-const char *const InventoryPath = "/etc/devices/devices.inf";
-
-using Inventory = std::unique_ptr<DeviceInventory, decltype(&ReleaseTextFile)>;
-
-Inventory newInventory()
-{
-    return Inventory(CreateTextFile(), &ReleaseTextFile);
-}
+const QString InventoryPath = QStringLiteral("/etc/devices/devices.inf");
 }
 
 class DeviceInventoryTest : public QObject
@@ -56,41 +47,38 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         SystemRoot root;
         if (!content.isNull()) {
-            root.write(QString::fromLatin1(InventoryPath), content);
+            root.write(InventoryPath, content);
         }
-        const Inventory inventory = newInventory();
-        const int sections = TextParseFile(inventory.get(), InventoryPath);
-        const QList<QByteArray> words = lookup.toLatin1().split(' ');
-        const char *value = EtcDevSearch(inventory.get(), words[0].constData(), words[1].constData());
-        QCOMPARE(QString::number(sections) + QLatin1Char(' ') + (value ? QString::fromUtf8(value) : QStringLiteral("-")), expected);
+        DeviceInventory inventory;
+        const int sections = inventory.read(InventoryPath);
+        const std::optional<QString> value = inventory.value(lookup.section(QLatin1Char(' '), 0, 0), lookup.section(QLatin1Char(' '), 1));
+        QCOMPARE(QString::number(sections) + QLatin1Char(' ') + value.value_or(QStringLiteral("-")), expected);
     }
 
     void replacesOrFailsOnRereading()
     {
         SystemRoot root;
-        root.copyFixture(QStringLiteral("devices-inf-acme-network-1"), QString::fromLatin1(InventoryPath));
-        const Inventory inventory = newInventory();
-        QCOMPARE(TextParseFile(inventory.get(), InventoryPath), 1);
-        QVERIFY(QFile::remove(root.path(QString::fromLatin1(InventoryPath))));
-        QCOMPARE(TextParseFile(inventory.get(), InventoryPath), 0);
-        QCOMPARE(EtcDevSearch(inventory.get(), "network.1", "manu"), nullptr);
+        root.copyFixture(QStringLiteral("devices-inf-acme-network-1"), InventoryPath);
+        DeviceInventory inventory;
+        QCOMPARE(inventory.read(InventoryPath), 1);
+        QVERIFY(QFile::remove(root.path(InventoryPath)));
+        QCOMPARE(inventory.read(InventoryPath), 0);
+        QVERIFY(!inventory.value(QStringLiteral("network.1"), QStringLiteral("manu")));
 
-        QVERIFY(QDir().mkpath(root.path(QString::fromLatin1(InventoryPath))));
-        QCOMPARE(TextParseFile(inventory.get(), InventoryPath), -1);
-        QCOMPARE(TextParseFile(nullptr, InventoryPath) + TextParseFile(inventory.get(), nullptr), -2);
-        QCOMPARE(EtcDevSearch(nullptr, "network.1", "manu"), nullptr);
+        QVERIFY(QDir().mkpath(root.path(InventoryPath)));
+        QCOMPARE(inventory.read(InventoryPath), -1);
     }
 
     void failsOnAFileWithoutReadPermission()
     {
         if (UnprivilegedRun::isChild()) {
-            QCOMPARE(TextParseFile(newInventory().get(), InventoryPath), -1);
+            QCOMPARE(DeviceInventory().read(InventoryPath), -1);
             return;
         }
         SystemRoot root;
-        root.copyFixture(QStringLiteral("devices-inf-acme-network-1"), QString::fromLatin1(InventoryPath));
+        root.copyFixture(QStringLiteral("devices-inf-acme-network-1"), InventoryPath);
         UnprivilegedRun::openTree(root.path(QString()));
-        QVERIFY(QFile::setPermissions(root.path(QString::fromLatin1(InventoryPath)), QFileDevice::Permissions()));
+        QVERIFY(QFile::setPermissions(root.path(InventoryPath), QFileDevice::Permissions()));
         // root reads any file, so the refusal is seen only by an ordinary user.
         QCOMPARE(UnprivilegedRun::runTestFunction(QStringLiteral("failsOnAFileWithoutReadPermission"), UnprivilegedRun::isRoot()), 0);
     }
