@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <QTextStream>
 
@@ -23,6 +24,11 @@ BoxAnswerer::BoxAnswerer(QTextStream &transcript)
 void BoxAnswerer::addRule(const QString &button, const QString &textPart)
 {
     m_rules.append({button, textPart});
+}
+
+void BoxAnswerer::addEntry(const QString &text)
+{
+    m_entries.append(text);
 }
 
 QString BoxAnswerer::boxText(const QDialog &box)
@@ -71,7 +77,20 @@ void BoxAnswerer::answer(QDialog *box)
         }
     }
     QString note;
-    QAbstractButton *pressed = buttonLabelled(buttons, ruleButton(text));
+    QString rule = ruleButton(text);
+    auto *entry = box->findChild<QLineEdit *>();
+    if (entry && entry->isVisible()) {
+        // A dialog that asks for text and has nothing left to be given is given up.
+        if (m_entries.isEmpty()) {
+            rule = QStringLiteral("Cancel");
+        } else {
+            entry->selectAll();
+            entry->del();
+            QTest::keyClicks(entry, m_entries.takeFirst());
+            note = QStringLiteral(" (typed \"%1\")").arg(entry->text());
+        }
+    }
+    QAbstractButton *pressed = buttonLabelled(buttons, rule);
     if (!pressed && buttons.size() == 1) {
         pressed = buttons.first();
     } else if (!pressed) {
@@ -81,7 +100,11 @@ void BoxAnswerer::answer(QDialog *box)
     const QString label = pressed ? plainLabel(pressed->text()) : QStringLiteral("nothing to press");
     m_transcript << "box " << boxKind(*box) << " \"" << box->windowTitle() << "\": " << text << " -> " << label << note << Qt::endl;
     if (pressed) {
-        QTest::mouseClick(pressed, Qt::LeftButton);
+        // Pressed from a timer of its own: a box that the press opens in turn
+        // needs this poll to have returned before it can be answered.
+        QTimer::singleShot(0, pressed, [pressed] {
+            QTest::mouseClick(pressed, Qt::LeftButton);
+        });
     } else {
         box->reject();
     }

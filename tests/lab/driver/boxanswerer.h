@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 #include <QTimer>
 #include <QVector>
 
@@ -18,7 +19,8 @@ class QTextStream;
  * the button that the first matching rule names.
  *
  * A box that no rule matches gets its only button pressed; a question that no
- * rule matches gets No, and the transcript says that nobody answered it.
+ * rule matches gets No, and the transcript says that nobody answered it. A
+ * dialog asking for text gets the next text given, or Cancel when none is left.
  */
 class BoxAnswerer : public QObject
 {
@@ -29,6 +31,8 @@ public:
 
     /// Every later box whose text contains textPart gets the button labelled button.
     void addRule(const QString &button, const QString &textPart);
+    /// The next dialog that asks for text gets this typed in before it is answered.
+    void addEntry(const QString &text);
 
     /// The text of a box as the transcript writes it: its labels, line breaks as \n.
     static QString boxText(const QDialog &box);
@@ -50,6 +54,7 @@ private:
 
     QTextStream &m_transcript;
     QVector<Rule> m_rules;
+    QStringList m_entries;
     QTimer m_timer;
     QPointer<QDialog> m_lastAnswered;
 };

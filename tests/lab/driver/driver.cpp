@@ -171,6 +171,10 @@ bool Driver::runStep(const QString &step)
         m_answerer.addRule(name, rest);
         return true;
     }
+    if (command == QLatin1String("enter") && !name.isEmpty()) {
+        m_answerer.addEntry(step.section(QLatin1Char(' '), 1));
+        return true;
+    }
     if (command == QLatin1String("open")) {
         return open();
     }

@@ -19,6 +19,7 @@ class QWidget;
  *
  * Steps, one per line ("#" starts a comment); NAME is a widget's object name:
  *   answer BUTTON TEXT   press BUTTON in every later box whose text contains TEXT
+ *   enter TEXT           type TEXT into the next dialog that asks for text
  *   open                 build and show the module
  *   buttons              write the buttons the module asks the shell for
  *   show NAME            write what the widget shows
