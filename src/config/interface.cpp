@@ -327,8 +327,13 @@ bool Interface::updateInterfacesList(StanzaLines &lines) const
         if (line->kind == StanzaLines::StanzaStart && line->text.startsWith(opening)) {
             appendStanza(*this, lines);
             stanzaWritten = true;
-            for (++line; line != input.end() && !beginsEntry(line->text); ++line) {
-                if (keepsOldStanzaLine(method, line->text)) {
+            // A continuation goes wherever the line it continues went.
+            bool kept = false;
+            for (++line; line != input.end() && (line->kind == StanzaLines::Continuation || !beginsEntry(line->text)); ++line) {
+                if (line->kind != StanzaLines::Continuation) {
+                    kept = keepsOldStanzaLine(method, line->text);
+                }
+                if (kept) {
                     lines.append(std::move(*line));
                 }
             }

@@ -25,6 +25,9 @@ public:
         Auto,
         StanzaStart,
         Option,
+        /// A line that the line before it continues with a trailing backslash:
+        /// held as it came, since ifupdown joins it to that line unchanged.
+        Continuation,
     };
 
     struct Line {
@@ -33,10 +36,10 @@ public:
     };
 
     StanzaLines() = default;
-    /// The lines, each simplified.
+    /// The lines, each simplified but for continuations.
     explicit StanzaLines(const QStringList &lines);
 
-    /// Appends a line, simplified.
+    /// Appends a line, simplified unless the line before continues into it.
     void append(const QString &line);
     void append(Line &&line);
 
@@ -44,6 +47,9 @@ public:
     QStringList indentedLines() const;
     /// The lines simplified and nothing more.
     QStringList plainLines() const;
+
+    /// Whether the line ends with the backslash that joins the next line to it.
+    static bool continues(const Line &line);
 
     std::vector<Line> lines;
 };
