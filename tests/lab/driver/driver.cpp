@@ -190,6 +190,12 @@ bool Driver::runStep(const QString &step)
         apply();
         return true;
     }
+    if (command == QLatin1String("save")) {
+        // What a shell that ignores the module's buttons would do.
+        m_transcript << "save" << Qt::endl;
+        m_module->save();
+        return true;
+    }
     if (command == QLatin1String("show")) {
         return show(name);
     }

@@ -28,6 +28,7 @@ class QWidget;
  *   choose NAME TEXT     pick the first item starting with TEXT in a combo box
  *                        (with the arrow keys), a list or a tab widget (a click)
  *   apply                press the shell's Apply: save(), when it is offered and enabled
+ *   save                 call save() whether Apply is offered or not
  * A widget on a hidden tab has its tab clicked first. The transcript gets the
  * shown values, each box and its answer, and every change of the module's
  * "changed" state. The first step that cannot be done ends the run.
