@@ -56,7 +56,7 @@ QGridLayout *rows(const QList<std::pair<QLabel *, QWidget *>> &pairs, int labelW
 {
     auto *grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(0);
+    grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(7);
     grid->setColumnMinimumWidth(0, labelWidth);
     grid->setColumnStretch(2, 1);
@@ -135,11 +135,11 @@ void WirelessData::layOut()
                                                            {Label_k4, LineEdit_h4},
                                                            {Label_kd, ComboBoxk}};
     auto *frame = new QGridLayout;
-    frame->setSpacing(0);
+    frame->setHorizontalSpacing(6);
     frame->setVerticalSpacing(7);
     frame->addWidget(gbox, 0, 0, int(encryption.size()) + 3, 4);
     frame->setRowMinimumHeight(0, fontMetrics().height() + 3);
-    frame->setColumnMinimumWidth(0, 10);
+    frame->setColumnMinimumWidth(0, 4);
     frame->setColumnMinimumWidth(1, 140);
     frame->setColumnStretch(3, 1);
     frame->addWidget(CheckBox_encryption, 1, 1, 1, 2);
