@@ -128,7 +128,7 @@ IPPage::IPPage(QWidget *parent, const char *name, Qt::WindowFlags fl)
     setBuddiesAndTabOrder();
     layOutPage();
     setWindowTitle(i18n("IP Address Page"));
-    resize(501, 516);
+    // No size of its own: shown alone, the form takes the size its texts need.
 }
 
 void IPPage::createWidgets()
