@@ -247,6 +247,8 @@ QByteArray sampleSystem(int)
         QFile file(it.next());
         file.open(QIODevice::ReadOnly);
         writeFile(qPrintable(it.filePath().mid(tree.size())), file.readAll());
+        // The stand-ins for the programs the module runs must stay runnable.
+        QFile::setPermissions(realPath(qPrintable(it.filePath().mid(tree.size()))), file.permissions());
     }
     QFile interfaces(tree + QLatin1String("/etc/network/interfaces"));
     interfaces.open(QIODevice::ReadOnly);

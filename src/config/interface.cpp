@@ -18,22 +18,13 @@ bool isComment(const QString &line)
     return line.startsWith(QLatin1Char('#'));
 }
 
-// A substring test that does not look at what stands before the name, so
-// "auto veth1" names eth1 too. Reader and writer share it: whatever auto line
-// the reader counts for a device, the writer takes the device off again.
+// The device as a whole word after "auto": veth1 is not eth1, and neither is
+// eth1:0. Reader and writer share it: whatever auto line the reader counts for
+// a device, the writer takes the device off again. The line is simplified, so
+// its words are apart by single blanks.
 bool namesDeviceOnAutoLine(const QString &line, const QString &device)
 {
-    if (!line.startsWith(QLatin1String("auto "))) {
-        return false;
-    }
-    // The name followed by a blank, a tab, a line feed or the end of the line.
-    for (int at = line.indexOf(device); at >= 0; at = line.indexOf(device, at + 1)) {
-        const int after = at + device.size();
-        if (after == line.size() || line.at(after) == QLatin1Char(' ') || line.at(after) == QLatin1Char('\t') || line.at(after) == QLatin1Char('\n')) {
-            return true;
-        }
-    }
-    return false;
+    return line.startsWith(QLatin1String("auto ")) && line.split(QLatin1Char(' ')).indexOf(device, 1) > 0;
 }
 
 // The trailing blank keeps eth1 from opening the stanza of eth10.
@@ -88,14 +79,9 @@ bool misplacedOptionsFollow(LineIterator next, LineIterator end)
 // The auto line without this device; empty when nothing else is left on it.
 QString autoLineWithout(const QString &line, const QString &device)
 {
-    QString rest = line + QLatin1Char(' ');
-    rest.remove(device + QLatin1Char(' '));
-    rest.remove(device + QLatin1Char('\t'));
-    if (rest.endsWith(device)) {
-        rest.chop(device.size());
-    }
-    rest = TextFile::simplified(rest);
-    return rest == QLatin1String("auto") ? QString() : rest;
+    QStringList words = line.split(QLatin1Char(' '));
+    words.removeAll(device);
+    return words.size() > 1 ? words.join(QLatin1Char(' ')) : QString();
 }
 
 // Whether taking the device off its auto lines would leave misplaced options
@@ -342,8 +328,13 @@ bool Interface::updateInterfacesList(StanzaLines &lines) const
         if (line->kind == StanzaLines::StanzaStart && line->text.startsWith(opening)) {
             appendStanza(*this, lines);
             stanzaWritten = true;
-            for (++line; line != input.end() && !StanzaLines::beginsEntry(line->text); ++line) {
-                if (keepsOldStanzaLine(method, line->text)) {
+            // A continuation goes wherever the line it continues went.
+            bool kept = false;
+            for (++line; line != input.end() && (line->kind == StanzaLines::Continuation || !StanzaLines::beginsEntry(line->text)); ++line) {
+                if (line->kind != StanzaLines::Continuation) {
+                    kept = keepsOldStanzaLine(method, line->text);
+                }
+                if (kept) {
                     lines.append(std::move(*line));
                 }
             }

@@ -17,6 +17,10 @@ StanzaLines::StanzaLines(const QStringList &lines)
 
 void StanzaLines::append(const QString &line)
 {
+    if (!lines.empty() && continues(lines.back())) {
+        lines.push_back({line, Continuation});
+        return;
+    }
     QString text = TextFile::simplified(line);
     const Kind kind = kindOf(text);
     lines.push_back({std::move(text), kind});
@@ -35,6 +39,12 @@ QStringList StanzaLines::indentedLines() const
         result << (line.kind == Option ? QLatin1Char('\t') + line.text : line.text);
     }
     return result;
+}
+
+bool StanzaLines::continues(const Line &line)
+{
+    // ifupdown drops trailing blanks before it looks for the backslash.
+    return (line.kind == Continuation ? TextFile::simplified(line.text) : line.text).endsWith(QLatin1Char('\\'));
 }
 
 QStringList StanzaLines::plainLines() const

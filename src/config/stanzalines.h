@@ -25,6 +25,9 @@ public:
         Auto,
         StanzaStart,
         Option,
+        /// A line that the line before it continues with a trailing backslash:
+        /// held as it came, since ifupdown joins it to that line unchanged.
+        Continuation,
     };
 
     struct Line {
@@ -33,10 +36,10 @@ public:
     };
 
     StanzaLines() = default;
-    /// The lines, each simplified.
+    /// The lines, each simplified but for continuations.
     explicit StanzaLines(const QStringList &lines);
 
-    /// Appends a line, simplified.
+    /// Appends a line, simplified unless the line before continues into it.
     void append(const QString &line);
     void append(Line &&line);
 
@@ -53,6 +56,8 @@ public:
     /// Whether the line begins with an ifupdown option the records cannot hold
     /// ("mapping", "hwaddress", "script" and the like).
     static bool beginsWithUnsupportedOption(const QString &line);
+    /// Whether the line ends with the backslash that joins the next line to it.
+    static bool continues(const Line &line);
 
     std::vector<Line> lines;
 };

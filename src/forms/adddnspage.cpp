@@ -9,6 +9,7 @@
 
 #include <KLocalizedString>
 
+#include "atleast.h"
 #include "forms/ipedit.h"
 
 namespace
@@ -17,7 +18,7 @@ QPushButton *createButton(QWidget *parent, const char *name, const QString &text
 {
     auto *button = new QPushButton(text, parent);
     button->setObjectName(QLatin1String(name));
-    button->setFixedSize(110, 26);
+    setAtLeast(button, 110, 26);
     button->setFocusPolicy(Qt::StrongFocus);
     return button;
 }
@@ -28,7 +29,6 @@ AddDNSPage::AddDNSPage(QWidget *parent, const char *name, bool modal, Qt::Window
 {
     setObjectName(name ? QLatin1String(name) : QLatin1String("AddDNSPage"));
     setModal(modal);
-    setFixedSize(300, 140);
     setWindowTitle(i18n("Insert DNS IP Address"));
 
     m_pLabelTitle = new QLabel(i18n("Enter the IP Address of the DNS server:"), this);
@@ -36,7 +36,7 @@ AddDNSPage::AddDNSPage(QWidget *parent, const char *name, bool modal, Qt::Window
     m_pLabelTitle->setAlignment(Qt::AlignCenter);
 
     m_pIPEdit = new IPEdit(this, "m_pIPEdit");
-    m_pIPEdit->setFixedSize(180, 22);
+    setAtLeast(m_pIPEdit, 180, 22);
     m_pIPEdit->setFocusPolicy(Qt::StrongFocus);
 
     m_pPbtnOK = createButton(this, "m_pPbtnOK", i18n("&OK"));
@@ -62,7 +62,10 @@ void AddDNSPage::buildLayout()
     column->addWidget(m_pIPEdit);
     column->addLayout(buttons);
 
+    // As large as its texts need, and never narrower than it always was.
+    column->addStrut(300 - 22);
     auto *dialog = new QVBoxLayout(this);
+    dialog->setSizeConstraint(QLayout::SetFixedSize);
     dialog->setContentsMargins(11, 11, 11, 11);
     dialog->setSpacing(6);
     dialog->addLayout(column);

@@ -11,6 +11,8 @@
 
 #include <KLocalizedString>
 
+#include "atleast.h"
+
 namespace
 {
 QToolButton *createArrowButton(QWidget *parent, const char *name, Qt::ArrowType arrow)
@@ -18,7 +20,7 @@ QToolButton *createArrowButton(QWidget *parent, const char *name, Qt::ArrowType 
     auto *button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setArrowType(arrow);
-    button->setFixedSize(20, 20);
+    setAtLeast(button, 20, 20);
     return button;
 }
 
@@ -26,7 +28,7 @@ QPushButton *createPushButton(QWidget *parent, const char *name, const QString &
 {
     auto *button = new QPushButton(text, parent);
     button->setObjectName(QLatin1String(name));
-    button->setFixedSize(110, 26);
+    setAtLeast(button, 110, 26);
     return button;
 }
 
@@ -52,7 +54,7 @@ DNSPage::DNSPage(QWidget *parent, const char *name, Qt::WindowFlags fl)
 
     m_pListBox = new QListWidget(this);
     m_pListBox->setObjectName(QStringLiteral("m_pListBox"));
-    m_pListBox->setFixedSize(260, 220);
+    setAtLeast(m_pListBox, 260, 220);
     m_pLabelTitle->setBuddy(m_pListBox);
 
     m_pDbtnUp = createArrowButton(this, "m_pDbtnUp", Qt::UpArrow);

@@ -73,7 +73,8 @@ IPEdit::IPEdit(QWidget *parent, const char *name)
 
 QString IPEdit::getText() const
 {
-    return text();
+    // A half-typed address must never reach a file; the text stays shown so the user can finish it.
+    return isCompleteAddress(text()) ? text() : QString();
 }
 
 void IPEdit::setText(const QString &text)

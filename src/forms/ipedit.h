@@ -21,6 +21,7 @@ class IPEdit : public QLineEdit
 public:
     explicit IPEdit(QWidget *parent = nullptr, const char *name = nullptr);
 
+    /// The address when the entry holds a complete one, else the empty string.
     QString getText() const;
     void setText(const QString &text);
 

@@ -17,6 +17,7 @@
 #include <KComboBox>
 #include <KLocalizedString>
 
+#include "atleast.h"
 #include "ipedit.h"
 
 #include <algorithm>
@@ -47,14 +48,14 @@ QLabel *label(const QString &text, QWidget *parent, const char *name)
 IPEdit *addressEntry(QWidget *parent, const char *name)
 {
     auto *entry = new IPEdit(parent, name);
-    entry->setFixedSize(180, 22);
+    setAtLeast(entry, 180, 22);
     return entry;
 }
 
 QPushButton *leaseButton(const QString &text, QWidget *parent, const char *name)
 {
     auto *button = named(new QPushButton(text, parent), name);
-    button->setFixedSize(85, 26);
+    setAtLeast(button, 85, 26);
     return button;
 }
 
@@ -127,14 +128,16 @@ IPPage::IPPage(QWidget *parent, const char *name, Qt::WindowFlags fl)
     setBuddiesAndTabOrder();
     layOutPage();
     setWindowTitle(i18n("IP Address Page"));
-    resize(501, 516);
+    // No size of its own: shown alone, the form takes the size its texts need.
 }
 
 void IPPage::createWidgets()
 {
     m_pLabelNI = label(i18n("Networ&k interface:"), this, "m_pLabelNI");
     m_pComboBoxNI = named(new KComboBox(false, this), "m_pComboBoxNI");
-    m_pComboBoxNI->setFixedSize(220, 22);
+    setAtLeast(m_pComboBoxNI, 220, 22);
+    // The whole device description shows, however long.
+    m_pComboBoxNI->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_pCheckBoxEnableNetwork = named(new QCheckBox(i18n("Ena&ble network"), this), "m_pCheckBoxEnableNetwork");
     m_pButtonGroup1 = named(new QGroupBox(QString(), this), "m_pButtonGroup1");
 

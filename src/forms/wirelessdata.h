@@ -13,7 +13,7 @@ class QLineEdit;
 class QSpinBox;
 
 /**
- * The widgets of the Wireless tab, each at a fixed place: the network name,
+ * The widgets of the Wireless tab, in rows of label and field: the network name,
  * mode, channel and rate at the top, and the encryption controls drawn over
  * a group box below. The group box is only a frame: every widget is a direct
  * child of the form. Wireless gives them their captions, lists and behaviour.
@@ -56,4 +56,5 @@ private:
     void createTopSettings();
     void createEncryptionLabels();
     void createEncryptionFields();
+    void layOut();
 };

@@ -9,6 +9,7 @@
 
 #include "netconfigpanel.h"
 #include "platform/messages.h"
+#include "platform/requiredprograms.h"
 #include "platform/superuser.h"
 
 Quorlan::Quorlan(QWidget *parent, const QVariantList &args)
@@ -19,12 +20,17 @@ Quorlan::Quorlan(QWidget *parent, const QVariantList &args)
     m_panel = new NetConfigPanel(this, nullptr, false);
     layout->addWidget(m_panel);
 
-    // The mode is decided once: only the superuser may change and save anything.
-    const bool superUser = SuperUser::isSuperUser();
-    setButtons(superUser ? KCModule::Help | KCModule::Apply : KCModule::Help);
-    m_panel->setReadOnly(!superUser);
+    // The mode is decided once: only the superuser may change and save anything,
+    // and only with every program that Apply runs at hand.
+    const QVector<RequiredPrograms::Program> missing = RequiredPrograms::missing();
+    m_mayApply = SuperUser::isSuperUser() && missing.isEmpty();
+    setButtons(m_mayApply ? KCModule::Help | KCModule::Apply : KCModule::Help);
+    m_panel->setReadOnly(!m_mayApply);
 
     connect(m_panel, &NetConfigPanel::panelChanged, this, &Quorlan::moduleChanged);
+    if (!missing.isEmpty()) {
+        Messages::error(this, RequiredPrograms::message(missing), i18n("TCP/IP"));
+    }
     load();
 }
 
@@ -47,7 +53,10 @@ void Quorlan::load()
 
 void Quorlan::save()
 {
-    m_panel->applySettings();
+    // A shell may call this without offering Apply.
+    if (m_mayApply) {
+        m_panel->applySettings();
+    }
 }
 
 void Quorlan::defaults()

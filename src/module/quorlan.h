@@ -12,7 +12,8 @@ class NetConfigPanel;
 /**
  * The control module that the shells load: one page, the main panel, which
  * holds the network settings. The superuser gets Help and Apply and an
- * editable page; anyone else gets Help only and a read-only page.
+ * editable page; anyone else, and anyone on a system that lacks a program
+ * the module runs, gets Help only and a read-only page.
  */
 class Quorlan : public KCModule
 {
@@ -37,4 +38,5 @@ protected Q_SLOTS:
 
 private:
     NetConfigPanel *m_panel;
+    bool m_mayApply = false;
 };

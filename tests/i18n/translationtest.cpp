@@ -6,6 +6,7 @@
 // languages KI18n took from the environment, the C rows set "C" as LANGUAGE=C would.
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -121,6 +122,32 @@ QStringList tabTexts(int tab)
     return texts;
 }
 
+// The widgets of a screen, shown, that hold less room than their text needs.
+QStringList cutOff(const QWidget *screen)
+{
+    QStringList cut;
+    for (const QWidget *widget : screen->findChildren<QWidget *>()) {
+        const auto *label = qobject_cast<const QLabel *>(widget);
+        const bool texts = label || qobject_cast<const QAbstractButton *>(widget) || qobject_cast<const QComboBox *>(widget);
+        if (!texts || !widget->isVisible()) {
+            continue;
+        }
+        QSize needed = widget->sizeHint();
+        if (label && label->wordWrap()) {
+            needed = QSize(0, label->heightForWidth(label->width()));
+        }
+        if (widget->width() < needed.width() || widget->height() < needed.height()) {
+            cut << QStringLiteral("%1 %2x%3 < %4x%5")
+                       .arg(widget->objectName())
+                       .arg(widget->width())
+                       .arg(widget->height())
+                       .arg(needed.width())
+                       .arg(needed.height());
+        }
+    }
+    return cut;
+}
+
 // Test binaries live in <build>/bin, the plug-in under <build>/plugins.
 QString pluginPath()
 {
@@ -215,6 +242,53 @@ private Q_SLOTS:
         QVERIFY(wireless.loadSettings());
         QVERIFY(!wireless.validSetting());
         QCOMPARE(boxTexts(recorder), CaseFile::lines(boxes));
+    }
+
+    void showsEveryTextWhole_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<qreal>("fontScale");
+        for (const QString &language : {s_german, s_c}) {
+            QTest::addRow("%s, default font", qPrintable(language)) << language << 1.0;
+            QTest::addRow("%s, font half as large again", qPrintable(language)) << language << 1.5;
+        }
+    }
+
+    void showsEveryTextWhole()
+    {
+        QFETCH(QString, language);
+        QFETCH(qreal, fontScale);
+        speak(language);
+        const QFont original = QApplication::font();
+        QFont font = original;
+        font.setPointSizeF(original.pointSizeF() * fontScale);
+        QApplication::setFont(font);
+        SystemRoot root;
+        MessageRecorder recorder;
+        std::array<Interface, 5> records;
+        for (int i = 0; i < int(records.size()); ++i) {
+            records[i].setInterfaceNumber(i);
+            records[i].present = i < 2;
+        }
+        records[0].description = QStringLiteral("Intel Corporation 82540EM Gigabit Ethernet Controller");
+
+        NetConfigPage page;
+        page.m_pIPPanel->loadSettings(records.data());
+        page.m_wireless->CheckBox_encryption->setChecked(true);
+        page.resize(page.sizeHint());
+        page.show();
+        QStringList cut;
+        for (int i = 0; i < page.m_pTabWidget->count(); ++i) {
+            page.m_pTabWidget->setCurrentIndex(i);
+            QTest::qWait(20);
+            cut << cutOff(page.m_pTabWidget->widget(i));
+        }
+        AddDNSPanel addServer;
+        addServer.show();
+        QTest::qWait(20);
+        cut << cutOff(&addServer);
+        QApplication::setFont(original);
+        QCOMPARE(cut.join(QLatin1String("; ")), QString());
     }
 
     void knowsItsOwnFileInAnyLanguage_data()

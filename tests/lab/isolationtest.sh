@@ -13,7 +13,10 @@ require_root
 work=$(mktemp -d /tmp/quorlan-isolation.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-# Everything of the machine that a lab could leave changed.
+# Everything of the machine that a lab could leave changed. Other labs and
+# builds may run meanwhile: of mounts, only those over the places a lab
+# mounts on count; its processes, namespaces and folder are looked for by
+# leftovers_of, by the lab's own folder.
 snapshot() {
     local file
     for file in /etc/hosts /etc/resolv.conf /etc/hostname /etc/network/interfaces \
@@ -28,31 +31,49 @@ snapshot() {
     ip -o link
     ip -o address
     ip route
-    cat /proc/self/mountinfo
-    lsns --noheadings --output TYPE,NS | awk '$1 ~ /^(net|uts|ipc|pid)$/ { print $1 " namespace " $2 }' | sort -u
-    ls -d /tmp/quorlan-lab.* 2>/dev/null
-    pgrep -a dnsmasq
-    pgrep -a dhclient
-    pgrep -a -f 'quorlan-lab\.'
+    awk -v dhclient="$(readlink -f /sbin/dhclient)" '$5 ~ /^\/(etc|var|run|tmp|dev\/shm|usr\/local\/sbin)(\/|$)/ || $5 == dhclient || /quorlan-lab\./' \
+        /proc/self/mountinfo
+}
+
+# The lab's folder, as the command inside sees it in its overlay mounts.
+lab_folder='sed -n "s|.*upperdir=\(/tmp/quorlan-lab\.[^/]*\)/.*|\1|p" /proc/self/mountinfo | head -n 1'
+
+# What is left of the lab whose folder is $1: the folder, and every process
+# (with its namespaces) that names it or sees it among its mounts.
+leftovers_of() {
+    local process pid
+    [ -n "$1" ] || { echo "no lab folder" && return; }
+    ls -d "$1" 2>/dev/null
+    for process in /proc/[0-9]*; do
+        pid=${process#/proc/}
+        if grep -qsF "$1" "$process/cmdline" "$process/mountinfo"; then
+            echo "process $pid: $(tr '\0' ' ' <"/proc/$pid/cmdline")"
+            for ns in net uts ipc pid mnt; do
+                echo "  $ns namespace $(readlink "/proc/$pid/ns/$ns")"
+            done
+        fi
+    done
 }
 
 # Waits up to five seconds for the lab's processes to be gone.
 await_no_lab_processes() {
     for _ in $(seq 50); do
-        pgrep -f 'quorlan-lab\.' >/dev/null || return 0
+        leftovers_of "$1" | grep -q '^process' || return 0
         sleep 0.1
     done
 }
 
-# expect_machine_unchanged WHEN [FILTER]: compares a snapshot with the first one.
+# expect_machine_unchanged WHEN LAB_FOLDER: compares a snapshot with the first
+# one, and looks for what is left of the lab.
 expect_machine_unchanged() {
-    local filter=${2:-^$}
     snapshot >"$work/after"
-    expect "$1: the machine is unchanged" "$(diff -u <(grep -v "$filter" "$work/before") <(grep -v "$filter" "$work/after"))" ""
+    expect "$1: the machine is unchanged" "$(diff -u "$work/before" "$work/after")" ""
+    expect "$1: nothing of the lab is left" "$(leftovers_of "$2")" ""
 }
 
 # Changes everything the module would change, inside the lab.
 meddle='
+    '"$lab_folder"'
     echo "10.9.9.9 intruder" >>/etc/hosts
     echo "nameserver 10.9.9.9" >>/etc/resolv.conf
     echo meddler >/etc/hostname
@@ -64,11 +85,13 @@ meddle='
 snapshot >"$work/before"
 
 echo "# a command that succeeds"
-expect_status "the lab" 0 "$here/lab.sh" sh -ec "$meddle"
-expect_machine_unchanged "after success"
+# lab_to_out ARG...: the lab, its output going to $work/out.
+lab_to_out() { "$here/lab.sh" "$@" >"$work/out"; }
+expect_status "the lab" 0 lab_to_out sh -ec "$meddle"
+expect_machine_unchanged "after success" "$(cat "$work/out")"
 
 echo "# a command that fails"
-expect_status "the lab" 3 env LAB_KEEP="$work/kept" "$here/lab.sh" sh -c "$meddle; exit 3" 2>"$work/stderr"
+LAB_KEEP="$work/kept" expect_status "the lab" 3 lab_to_out sh -c "$meddle; exit 3" 2>"$work/stderr"
 expect "the lab names its kept folder" "$(tail -n 1 "$work/stderr")" \
     "lab: status 3; the lab's files and logs are in $work/kept"
 expect "the kept files hold the lab's changes" "$(grep -c intruder "$work/kept/upper/etc/hosts")" 1
@@ -76,33 +99,31 @@ expect "the kept logs" "$(cd "$work/kept" && ls -d lab.log lan/dnsmasq.log upper
     "lab.log
 lan/dnsmasq.log
 upper/var/log/lab/dhclient.log"
-expect_machine_unchanged "after failure"
+expect_machine_unchanged "after failure" "$(cat "$work/out")"
 
 # Job control, so that the lab in the background takes SIGINT like a shell's foreground job.
 set -m
 for signal in INT TERM KILL; do
     echo "# a lab ended by SIG$signal"
-    "$here/lab.sh" --boot sh -c "echo up; exec sleep 60" >"$work/out" 2>/dev/null &
+    "$here/lab.sh" --boot sh -c "$lab_folder; echo up; exec sleep 60" >"$work/out" 2>/dev/null &
     lab=$!
     for _ in $(seq 100); do
         grep -q up "$work/out" && break
         sleep 0.1
     done
-    expect "the lab came up" "$(cat "$work/out")" up
+    expect "the lab came up" "$(tail -n 1 "$work/out")" up
+    folder=$(head -n 1 "$work/out")
+    expect "the lab is seen by its folder while it runs" "$(leftovers_of "$folder" | grep -c '^process [0-9]*: sleep 60 $')" 1
     kill "-$signal" "$lab"
     status=0
     { wait "$lab"; } 2>/dev/null || status=$?
     expect "the lab's exit status" "$status" "$((128 + $(kill -l "$signal")))"
-    await_no_lab_processes
-    if [ "$signal" = KILL ]; then
-        # After a kill -9 nothing can remove the lab's folder, and the machine's
-        # init reaps the dead inits of the lab's PID namespaces in its own time
-        # (systemd at once). Every other trace must be gone.
-        comm -23 <(ls -d /tmp/quorlan-lab.* 2>/dev/null) <(grep '^/tmp/quorlan-lab\.' "$work/before") | xargs -r rm -rf
-        expect_machine_unchanged "after SIGKILL" '<defunct>$\|^pid namespace '
-    else
-        expect_machine_unchanged "after SIG$signal"
-    fi
+    await_no_lab_processes "$folder"
+    # After a kill -9 nothing can remove the lab's folder, and the machine's
+    # init reaps the dead inits of the lab's PID namespaces in its own time
+    # (they name nothing then). Every other trace must be gone.
+    [ "$signal" != KILL ] || rm -rf "$folder"
+    expect_machine_unchanged "after SIG$signal" "$folder"
 done
 
 finish

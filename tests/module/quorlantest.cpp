@@ -62,7 +62,7 @@ struct ModuleOnSample {
             }
         }
         seen << devices.join(QLatin1Char(' ')) << panel->resolverFile().nameservers().join(QLatin1Char(' '))
-             << QLatin1String(panel->isHidden() ? "hidden" : "shown");
+             << QLatin1String(panel->isHidden() ? "hidden" : "shown") + QLatin1String(module->buttons() & KCModule::Apply ? "" : " read-only");
         return seen.join(QLatin1Char('\n')) + QLatin1Char('\n');
     }
 
@@ -81,7 +81,7 @@ class QuorlanTest : public QObject
 private Q_SLOTS:
     void loadsTheSystem_data()
     {
-        CaseFile::addRows(QStringLiteral("module-load-cases"), {"count", "uncountable", "interfaces", "removed", "answer", "shown"});
+        CaseFile::addRows(QStringLiteral("module-load-cases"), {"count", "uncountable", "interfaces", "removed", "unrunnable", "answer", "shown"});
     }
 
     void loadsTheSystem()
@@ -90,6 +90,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, uncountable);
         QFETCH(QByteArray, interfaces);
         QFETCH(QByteArray, removed);
+        QFETCH(QByteArray, unrunnable);
         QFETCH(QByteArray, answer);
         QFETCH(QByteArray, shown);
         ModuleOnSample sample;
@@ -104,6 +105,9 @@ private Q_SLOTS:
         }
         for (const QByteArray &file : removed.split('\n')) {
             QFile::remove(sample.root.path(QString::fromLatin1(file)));
+        }
+        for (const QByteArray &file : unrunnable.split('\n')) {
+            QFile::setPermissions(sample.root.path(QString::fromLatin1(file)), QFile::ReadOwner | QFile::WriteOwner);
         }
         if (answer.startsWith("no")) {
             sample.messages.answers << Messages::Answer::No;

@@ -147,6 +147,11 @@ private Q_SLOTS:
                "1 2",
                "add: ok + type 10.0.0.9 + return",
                "1 2 9 @-1 changed | open open closed | Invalid IP address");
+        addRow("a half-typed address is refused and stays to be finished",
+               false,
+               "1 2",
+               "add: type 10.0.0 + ok + type .9 + ok",
+               "1 2 9 @-1 changed | open open open closed | Invalid IP address");
         addRow("Cancel closes the dialog without a change", false, "1 2", "add: type 10.0.0.9 + cancel", "1 2 @-1 | open closed");
         addRow("an address already listed is appended again", false, "1 2", "add: type 10.0.0.1 + ok", "1 2 1 @-1 changed | open closed");
     }

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 #include "systemroot.h"
@@ -11,7 +13,7 @@
 /**
  * The realistic machine of tests/data/sample-system: eth0 by DHCP with two
  * leases, eth1 static, a host name, a resolver file, a device inventory and
- * the wireless card's settings.
+ * the wireless card's settings, and a stand-in for each program the module runs.
  */
 namespace SampleSystem
 {
@@ -24,6 +26,8 @@ inline void copyInto(const SystemRoot &root)
     while (it.hasNext()) {
         const QString systemPath = it.next().mid(base.size());
         root.copyFixture(tree + systemPath, systemPath);
+        // The stand-ins for the programs the module runs must stay runnable.
+        QFile::setPermissions(root.path(systemPath), QFileInfo(it.filePath()).permissions());
     }
 }
 }

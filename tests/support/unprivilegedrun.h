@@ -45,7 +45,9 @@ inline void openTree(const QString &dir)
     QDirIterator it(dir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        QFile::setPermissions(path, it.fileInfo().isDir() ? dirMode : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        // The stand-ins for programs keep their execute bits.
+        const bool runnable = it.fileInfo().isDir() || it.fileInfo().isExecutable();
+        QFile::setPermissions(path, runnable ? dirMode : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     }
 }
 

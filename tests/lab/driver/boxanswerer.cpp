@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -70,6 +71,11 @@ void BoxAnswerer::addPictureRule(const QString &path, const QString &textPart)
     m_pictureRules.append({path, textPart});
 }
 
+void BoxAnswerer::addEntry(const QString &text)
+{
+    m_entries.append(text);
+}
+
 QString BoxAnswerer::boxText(const QDialog &box)
 {
     QStringList texts;
@@ -116,7 +122,20 @@ void BoxAnswerer::answer(QDialog *box)
         }
     }
     QString note;
-    QAbstractButton *pressed = buttonLabelled(buttons, ruleButton(text));
+    QString rule = ruleButton(text);
+    auto *entry = box->findChild<QLineEdit *>();
+    if (entry && entry->isVisible()) {
+        // A dialog that asks for text and has nothing left to be given is given up.
+        if (m_entries.isEmpty()) {
+            rule = QStringLiteral("Cancel");
+        } else {
+            entry->selectAll();
+            entry->del();
+            QTest::keyClicks(entry, m_entries.takeFirst());
+            note = QStringLiteral(" (typed \"%1\")").arg(entry->text());
+        }
+    }
+    QAbstractButton *pressed = buttonLabelled(buttons, rule);
     if (!pressed && buttons.size() == 1) {
         pressed = buttons.first();
     } else if (!pressed) {
@@ -134,7 +153,11 @@ void BoxAnswerer::answer(QDialog *box)
         }
     }
     if (pressed) {
-        QTest::mouseClick(pressed, Qt::LeftButton);
+        // Pressed from a timer of its own: a box that the press opens in turn
+        // needs this poll to have returned before it can be answered.
+        QTimer::singleShot(0, pressed, [pressed] {
+            QTest::mouseClick(pressed, Qt::LeftButton);
+        });
     } else {
         box->reject();
     }

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 #include <QTimer>
 #include <QVector>
 
@@ -20,7 +21,8 @@ class QTextStream;
  * A box that no rule matches gets its only button pressed; a question that no
  * rule matches gets No, and the transcript says that nobody answered it.
  * Folded details stay folded, and out of the box's text, unless a details
- * rule opens them.
+ * rule opens them. A dialog asking for text gets the next text given, or
+ * Cancel when none is left.
  */
 class BoxAnswerer : public QObject
 {
@@ -37,6 +39,8 @@ public:
     /// Every later box whose text contains textPart is saved as a PNG picture
     /// to path before it is answered (after its details are opened, if they are).
     void addPictureRule(const QString &path, const QString &textPart);
+    /// The next dialog that asks for text gets this typed in before it is answered.
+    void addEntry(const QString &text);
 
     /// The text of a box as the transcript writes it: its labels, line breaks as \n.
     static QString boxText(const QDialog &box);
@@ -62,6 +66,7 @@ private:
     QVector<Rule> m_rules;
     QStringList m_detailsRules;
     QVector<Rule> m_pictureRules; ///< the button is the picture's path
+    QStringList m_entries;
     QTimer m_timer;
     QPointer<QDialog> m_lastAnswered;
 };

@@ -179,6 +179,10 @@ bool Driver::runStep(const QString &step)
         m_answerer.addPictureRule(name, rest);
         return true;
     }
+    if (command == QLatin1String("enter") && !name.isEmpty()) {
+        m_answerer.addEntry(step.section(QLatin1Char(' '), 1));
+        return true;
+    }
     if (command == QLatin1String("open")) {
         return open();
     }
@@ -192,6 +196,12 @@ bool Driver::runStep(const QString &step)
     }
     if (command == QLatin1String("apply")) {
         apply();
+        return true;
+    }
+    if (command == QLatin1String("save")) {
+        // What a shell that ignores the module's buttons would do.
+        m_transcript << "save" << Qt::endl;
+        m_module->save();
         return true;
     }
     if (command == QLatin1String("show")) {

@@ -21,6 +21,7 @@ class QWidget;
  *   answer BUTTON TEXT   press BUTTON in every later box whose text contains TEXT
  *   details TEXT         open and write the details of every later box whose text contains TEXT
  *   picture FILE TEXT    save every later box whose text contains TEXT as a PNG picture
+ *   enter TEXT           type TEXT into the next dialog that asks for text
  *   open                 build and show the module
  *   buttons              write the buttons the module asks the shell for
  *   show NAME            write what the widget shows
@@ -29,6 +30,7 @@ class QWidget;
  *   choose NAME TEXT     pick the first item starting with TEXT in a combo box
  *                        (with the arrow keys), a list or a tab widget (a click)
  *   apply                press the shell's Apply: save(), when it is offered and enabled
+ *   save                 call save() whether Apply is offered or not
  * A widget on a hidden tab has its tab clicked first. The transcript gets the
  * shown values, each box and its answer, and every change of the module's
  * "changed" state. The first step that cannot be done ends the run.

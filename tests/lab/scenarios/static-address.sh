@@ -4,9 +4,13 @@
 #
 # eth1's static address changes, Apply, Yes: the network restarts with the new
 # address, the host's entry in /etc/hosts follows it, and the former files stay
-# as .old.
+# as .old. Two veth devices, whose names end in eth1 and eth2, keep their auto
+# lines and count for neither.
 "$(dirname "${BASH_SOURCE[0]}")/../in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
 
+ip link add veth1 type veth peer name veth2
+printf '\nauto veth1\niface veth1 inet manual\n\nauto veth2\niface veth2 inet manual\n' >>/etc/network/interfaces
+ifup veth1 veth2
 cp /etc/hosts /run/lab/hosts.before
 cp /etc/network/interfaces /run/lab/interfaces.before
 
@@ -49,6 +53,11 @@ expect_lines "ifquery eth1" "$(ifquery --interfaces=/etc/network/interfaces eth1
 netmask: 255.255.255.0
 broadcast: 10.77.1.255
 network: 10.77.1.0"
-expect "the interfaces brought up at boot" "$(ifquery --interfaces=/etc/network/interfaces --list --allow=auto | tr '\n' ' ')" "lo eth0 eth1 "
+expect "the interfaces brought up at boot" "$(ifquery --interfaces=/etc/network/interfaces --list --allow=auto | tr '\n' ' ')" "lo eth0 eth1 veth1 veth2 "
 expect_status "/etc/network/interfaces.old is the former file" 0 cmp -s /etc/network/interfaces.old /run/lab/interfaces.before
 expect "no .new file is left" "$(ls /etc/hosts.new /etc/network/interfaces.new 2>/dev/null)" ""
+expect_lines "the veth lines" "$(sed -n '/^auto veth1$/,/^iface veth2/p' /etc/network/interfaces)" "auto veth1
+iface veth1 inet manual
+
+auto veth2
+iface veth2 inet manual"
