@@ -5,8 +5,8 @@
 #include <QTest>
 
 #include "fakeshell.h"
-#include "module/netconfigpage.h"
 #include "messagerecorder.h"
+#include "module/netconfigpage.h"
 #include "panels/dnspanel.h"
 #include "panels/idpanel.h"
 #include "panels/ippanel.h"
