@@ -14,10 +14,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <KComboBox>
 #include <KLocalizedString>
 
 #include "atleast.h"
+#include "fittingcombobox.h"
 #include "ipedit.h"
 
 #include <algorithm>
@@ -134,10 +134,9 @@ IPPage::IPPage(QWidget *parent, const char *name, Qt::WindowFlags fl)
 void IPPage::createWidgets()
 {
     m_pLabelNI = label(i18n("Networ&k interface:"), this, "m_pLabelNI");
-    m_pComboBoxNI = named(new KComboBox(false, this), "m_pComboBoxNI");
-    setAtLeast(m_pComboBoxNI, 220, 22);
     // The whole device description shows, however long.
-    m_pComboBoxNI->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_pComboBoxNI = named(new FittingComboBox(this), "m_pComboBoxNI");
+    setAtLeast(m_pComboBoxNI, 220, 22);
     m_pCheckBoxEnableNetwork = named(new QCheckBox(i18n("Ena&ble network"), this), "m_pCheckBoxEnableNetwork");
     m_pButtonGroup1 = named(new QGroupBox(QString(), this), "m_pButtonGroup1");
 

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "atleast.h"
+#include "fittingcombobox.h"
 
 namespace
 {
@@ -46,9 +47,7 @@ Widget *placeField(QWidget *form, const char *name, int width)
 
 QComboBox *placeList(QWidget *form, const char *name, int width)
 {
-    auto *list = placeField<QComboBox>(form, name, width);
-    list->setEditable(false);
-    return list;
+    return placeField<FittingComboBox>(form, name, width);
 }
 
 // Labels in the first column, at least labelWidth wide, their fields beside them.

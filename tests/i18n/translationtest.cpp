@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <QTest>
 
@@ -122,10 +124,32 @@ QStringList tabTexts(int tab)
     return texts;
 }
 
+// Pixels the widest entry of a list lacks: the style draws the chosen entry a
+// pixel inside the edit field on either side and cuts off what does not fit,
+// however large the size hint of the list said it was.
+int entryShortfall(const QComboBox *list)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    option.editable = list->isEditable();
+    option.frame = list->hasFrame();
+    const int room = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list).width() - 2;
+    int widest = 0;
+    for (int i = 0; i < list->count(); ++i) {
+        widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->itemText(i)));
+    }
+    return widest - room;
+}
+
 // The widgets of a screen, shown, that hold less room than their text needs.
 QStringList cutOff(const QWidget *screen)
 {
     QStringList cut;
+    for (const auto *list : screen->findChildren<QComboBox *>()) {
+        if (list->isVisible() && entryShortfall(list) > 0) {
+            cut << QStringLiteral("%1 %2 px short of its widest entry").arg(list->objectName()).arg(entryShortfall(list));
+        }
+    }
     for (const QWidget *widget : screen->findChildren<QWidget *>()) {
         const auto *label = qobject_cast<const QLabel *>(widget);
         const bool texts = label || qobject_cast<const QAbstractButton *>(widget) || qobject_cast<const QComboBox *>(widget);
@@ -247,21 +271,33 @@ private Q_SLOTS:
     void showsEveryTextWhole_data()
     {
         QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<qreal>("pointSize");
         QTest::addColumn<qreal>("fontScale");
+        // Besides this platform's font, the one Qt gives a bare X server, as kcmshell5 has.
         for (const QString &language : {s_german, s_c}) {
-            QTest::addRow("%s, default font", qPrintable(language)) << language << 1.0;
-            QTest::addRow("%s, font half as large again", qPrintable(language)) << language << 1.5;
+            for (const auto &[family, pointSize] : {std::pair<QString, qreal>(QString(), 0.0), std::pair<QString, qreal>(QStringLiteral("Sans Serif"), 9.0)}) {
+                const QByteArray name = family.isEmpty() ? QByteArrayLiteral("platform font") : family.toUtf8();
+                QTest::addRow("%s, %s", qPrintable(language), name.constData()) << language << family << pointSize << 1.0;
+                QTest::addRow("%s, %s half as large again", qPrintable(language), name.constData()) << language << family << pointSize << 1.5;
+            }
         }
     }
 
     void showsEveryTextWhole()
     {
         QFETCH(QString, language);
+        QFETCH(QString, family);
+        QFETCH(qreal, pointSize);
         QFETCH(qreal, fontScale);
         speak(language);
         const QFont original = QApplication::font();
         QFont font = original;
-        font.setPointSizeF(original.pointSizeF() * fontScale);
+        if (!family.isEmpty()) {
+            font = QFont(family);
+            font.setPointSizeF(pointSize);
+        }
+        font.setPointSizeF(font.pointSizeF() * fontScale);
         QApplication::setFont(font);
         SystemRoot root;
         MessageRecorder recorder;
