@@ -33,39 +33,42 @@ NetConfigPage::NetConfigPage(QWidget *parent, const char *name, Qt::WindowFlags 
     m_pTabWidget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_pTabWidget->setMinimumSize(460, 460);
 
-    tab = createPage("tab", tabLayout);
+    tab = createPage("tab", tabLayout, i18n("Ide&ntification"));
     m_pIDPanel = new IDPanel(tab, "m_pIDPanel", false);
-    addPanel(tab, tabLayout, m_pIDPanel, i18n("Ide&ntification"));
+    addPanel(tabLayout, m_pIDPanel);
 
-    tab_2 = createPage("tab_2", tabLayout_2);
+    tab_2 = createPage("tab_2", tabLayout_2, i18n("Interface&s"));
     m_pIPPanel = new IPPanel(tab_2, "m_pIPPanel", false);
-    addPanel(tab_2, tabLayout_2, m_pIPPanel, i18n("Interface&s"));
+    addPanel(tabLayout_2, m_pIPPanel);
 
-    tab_3 = createPage("tab_3", tabLayout_3);
+    tab_3 = createPage("tab_3", tabLayout_3, i18n("&DNS"));
     m_pDNSPanel = new DNSPanel(tab_3, "m_pDNSPanel", false);
-    addPanel(tab_3, tabLayout_3, m_pDNSPanel, i18n("&DNS"));
+    addPanel(tabLayout_3, m_pDNSPanel);
 
-    tab_4 = createPage("tab_4", tabLayout_4);
+    tab_4 = createPage("tab_4", tabLayout_4, i18n("W&ireless"));
     m_wireless = new Wireless(tab_4, "m_wireless");
-    addPanel(tab_4, tabLayout_4, m_wireless, i18n("W&ireless"));
+    addPanel(tabLayout_4, m_wireless);
 
     NetConfigPageLayout->addWidget(m_pTabWidget);
 }
 
-QWidget *NetConfigPage::createPage(const char *pageName, QVBoxLayout *&layout)
+QWidget *NetConfigPage::createPage(const char *pageName, QVBoxLayout *&layout, const QString &label)
 {
     auto *page = new QWidget(m_pTabWidget);
     page->setObjectName(QLatin1String(pageName));
     layout = new QVBoxLayout(page);
     layout->setContentsMargins(11, 11, 11, 11);
     layout->setSpacing(6);
+    // Appended while still empty: the tab widget shows its first page at once,
+    // which lays the page out, and a page with its form on it would have every
+    // text measured now, long before the module is shown.
+    m_pTabWidget->addTab(page, label);
     return page;
 }
 
-void NetConfigPage::addPanel(QWidget *page, QVBoxLayout *layout, QWidget *panel, const QString &label)
+void NetConfigPage::addPanel(QVBoxLayout *layout, QWidget *panel)
 {
     panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     panel->setMinimumSize(430, 370);
     layout->addWidget(panel);
-    m_pTabWidget->addTab(page, label);
 }

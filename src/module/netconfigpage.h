@@ -44,8 +44,8 @@ protected:
     QVBoxLayout *tabLayout_4;
 
 private:
-    /// A page for the tab widget, with its layout; the panel goes on it next.
-    QWidget *createPage(const char *pageName, QVBoxLayout *&layout);
-    /// Gives the panel its size rules, puts it on its page and appends the page as a tab.
-    void addPanel(QWidget *page, QVBoxLayout *layout, QWidget *panel, const QString &label);
+    /// A page with its layout, appended as a tab; the panel goes on it next.
+    QWidget *createPage(const char *pageName, QVBoxLayout *&layout, const QString &label);
+    /// Gives the panel its size rules and puts it on its page.
+    void addPanel(QVBoxLayout *layout, QWidget *panel);
 };
