@@ -297,7 +297,7 @@ QByteArray HostsFile::rewrite(const QByteArray &file) const
             result.append(line, int(size)).append('\n');
             return;
         }
-        walk.feed(TextFile::simplified(QString::fromLatin1(line, int(size))), changed);
+        walk.feed(TextFile::simplified(line, size), changed);
         result += TextFile::toBytes(changed);
         changed.clear();
     });
