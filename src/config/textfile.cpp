@@ -50,13 +50,16 @@ bool isSimplifiedText(const Char *begin, const Char *end)
     }
     bool blank = false;
     for (const Char *cursor = begin; cursor != end; ++cursor) {
-        const Char c = *cursor;
-        if (codeOf(c) == ' ') {
+        const ushort u = codeOf(*cursor);
+        // Nearly every character is above the blank: one test decides it.
+        if (u > ' ') {
+            blank = false;
+        } else if (u == ' ') {
             if (blank) {
                 return false;
             }
             blank = true;
-        } else if (isAsciiSpace(c)) {
+        } else if (isAsciiSpace(*cursor)) {
             return false;
         } else {
             blank = false;
