@@ -153,10 +153,20 @@ QString decoded(const QString &latin1Line)
     return text.toUtf8() == bytes ? text : latin1Line;
 }
 
+// Whether a line of bytes could decode to a marker: decoding makes one to three
+// bytes one character, so a line too long or too short for every marker is not
+// decoded at all.
+bool mayDecodeToAnyOf(const QString &latin1Line, const QStringList &markers)
+{
+    return std::any_of(markers.cbegin(), markers.cend(), [&latin1Line](const QString &marker) {
+        return marker.size() <= latin1Line.size() && latin1Line.size() <= 3 * marker.size();
+    });
+}
+
 bool holdsAnyOf(const QStringList &lines, const QStringList &markers)
 {
     return std::any_of(lines.cbegin(), lines.cend(), [&markers](const QString &line) {
-        return markers.contains(line);
+        return mayDecodeToAnyOf(line, markers) && markers.contains(decoded(line));
     });
 }
 
@@ -189,13 +199,7 @@ bool WirelessOptionsFile::isOwnFile()
 
 bool WirelessOptionsFile::holdsMarker(const QStringList &lines)
 {
-    // Each line is decoded once for both looks; an ASCII line is shared, not copied.
-    QStringList decodedLines;
-    decodedLines.reserve(lines.size());
-    for (const QString &line : lines) {
-        decodedLines << decoded(line);
-    }
-    return holdsAnyOf(decodedLines, markerSpellings()) || holdsAnyOf(decodedLines, markerTranslations());
+    return holdsAnyOf(lines, markerSpellings()) || holdsAnyOf(lines, markerTranslations());
 }
 
 std::optional<WirelessOptionsFile> WirelessOptionsFile::read()
