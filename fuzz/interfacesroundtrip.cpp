@@ -40,7 +40,7 @@ bool hasMisplacedOptions(const QStringList &lines)
                                      QStringLiteral("no-scripts")};
     bool inStanza = false;
     for (const QString &line : lines) {
-        const QString word = line.section(QLatin1Char(' '), 0, 0);
+        const QStringView word = QStringView(line).left(line.indexOf(QLatin1Char(' ')));
         if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) {
             continue;
         }

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -130,6 +131,9 @@ public:
     explicit RuleWalk(std::vector<AddressRule> rules)
         : m_rules(std::move(rules))
     {
+        // Set up for every input of a save: no regrowing on the way.
+        m_addresses.reserve(m_rules.size());
+        m_byteAddresses.reserve(m_rules.size());
         for (const AddressRule &rule : m_rules) {
             const QString &address = rule.address();
             const bool known = std::any_of(m_addresses.cbegin(), m_addresses.cend(), [&address](const QStringMatcher &seen) {
@@ -210,6 +214,7 @@ int recordCount(const Interface *records)
 std::vector<AddressRule> rulesOfPresentRecords(const Interface *records, const std::function<AddressRule(const Interface &)> &ruleOf)
 {
     std::vector<AddressRule> rules;
+    rules.reserve(size_t(recordCount(records)));
     for (int index = 0; index < recordCount(records); ++index) {
         if (records[index].present) {
             rules.push_back(ruleOf(records[index]));
@@ -253,9 +258,10 @@ std::vector<AddressRule> nameRules(const HostsFile &hosts, const Interface *reco
 std::vector<AddressRule> allPasses(const HostsFile &hosts, const Interface *records, bool identityChanged)
 {
     std::vector<AddressRule> rules = staticRules(hosts, records);
-    const std::vector<AddressRule> later[] = {dynamicRules(records), identityChanged ? nameRules(hosts, records) : std::vector<AddressRule>()};
-    for (const std::vector<AddressRule> &pass : later) {
-        rules.insert(rules.end(), pass.begin(), pass.end());
+    std::vector<AddressRule> later[] = {dynamicRules(records), identityChanged ? nameRules(hosts, records) : std::vector<AddressRule>()};
+    rules.reserve(rules.size() + later[0].size() + later[1].size());
+    for (std::vector<AddressRule> &pass : later) {
+        rules.insert(rules.end(), std::make_move_iterator(pass.begin()), std::make_move_iterator(pass.end()));
     }
     return rules;
 }
@@ -297,7 +303,7 @@ QByteArray HostsFile::rewrite(const QByteArray &file) const
             result.append(line, int(size)).append('\n');
             return;
         }
-        walk.feed(TextFile::simplified(QString::fromLatin1(line, int(size))), changed);
+        walk.feed(TextFile::simplified(line, size), changed);
         result += TextFile::toBytes(changed);
         changed.clear();
     });

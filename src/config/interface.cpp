@@ -24,7 +24,18 @@ bool isComment(const QString &line)
 // its words are apart by single blanks.
 bool namesDeviceOnAutoLine(const QString &line, const QString &device)
 {
-    return line.startsWith(QLatin1String("auto ")) && line.split(QLatin1Char(' ')).indexOf(device, 1) > 0;
+    const QLatin1String autoWord("auto ");
+    if (!line.startsWith(autoWord)) {
+        return false;
+    }
+    // Searched in place, not split into words: every record asks this of every auto line.
+    const int length = device.size();
+    for (int at = line.indexOf(device, autoWord.size()); at >= 0; at = line.indexOf(device, at + 1)) {
+        if (line.at(at - 1) == QLatin1Char(' ') && (at + length == line.size() || line.at(at + length) == QLatin1Char(' '))) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // The trailing blank keeps eth1 from opening the stanza of eth10.
@@ -146,7 +157,7 @@ qsizetype startOfNewestLease(const QByteArray &data, const QString &device)
         const int lineStart = data.lastIndexOf('\n', at) + 1;
         const int newline = data.indexOf('\n', at);
         const int lineEnd = newline < 0 ? data.size() : newline;
-        if (TextFile::simplified(QString::fromLatin1(data.constData() + lineStart, lineEnd - lineStart)) == key) {
+        if (TextFile::simplified(data.constData() + lineStart, lineEnd - lineStart) == key) {
             start = lineEnd + 1;
         }
         at = lineEnd;
@@ -289,14 +300,17 @@ bool Interface::parseLeases(const QByteArray &data)
     if (start < 0) {
         return false;
     }
-    const QStringList lines = TextFile::splitLines(data, start);
-    for (const QString &rawLine : lines) {
-        const QString line = TextFile::simplified(rawLine);
+    // Only the lines up to the end of the block are made text.
+    bool blockEnded = false;
+    TextFile::forEachLine(data.constData() + start, data.size() - start, [this, &blockEnded](const char *bytes, qsizetype size) {
+        if (blockEnded) {
+            return;
+        }
+        const QString line = TextFile::simplified(bytes, size);
         // The lease block ends here; a later lease of another device is not ours.
         if (line.startsWith(QLatin1Char('}'))) {
-            break;
-        }
-        if (line.contains(QLatin1String("fixed-address"))) {
+            blockEnded = true;
+        } else if (line.contains(QLatin1String("fixed-address"))) {
             dhcpAddresses.setIPAddress(leaseValue(line, 13));
         } else if (line.contains(QLatin1String("subnet-mask"))) {
             dhcpAddresses.setNetmask(leaseValue(line, 18));
@@ -304,7 +318,7 @@ bool Interface::parseLeases(const QByteArray &data)
             defaultGateway = true;
             dhcpAddresses.gateway = leaseValue(line, 14);
         }
-    }
+    });
     return true;
 }
 

@@ -84,7 +84,8 @@ bool StanzaLines::beginsEntry(const QString &line)
                                         QStringLiteral("source-directory"),
                                         QStringLiteral("no-auto-down"),
                                         QStringLiteral("no-scripts")};
-    const QString word = line.section(QLatin1Char(' '), 0, 0);
+    // A view, not a copy: this runs for every line after a stanza's start.
+    const QStringView word = QStringView(line).left(line.indexOf(QLatin1Char(' ')));
     return line.startsWith(QLatin1String("iface ")) || entryWords.contains(word) || word.startsWith(QLatin1String("allow-"));
 }
 

@@ -50,13 +50,16 @@ bool isSimplifiedText(const Char *begin, const Char *end)
     }
     bool blank = false;
     for (const Char *cursor = begin; cursor != end; ++cursor) {
-        const Char c = *cursor;
-        if (codeOf(c) == ' ') {
+        const ushort u = codeOf(*cursor);
+        // Nearly every character is above the blank: one test decides it.
+        if (u > ' ') {
+            blank = false;
+        } else if (u == ' ') {
             if (blank) {
                 return false;
             }
             blank = true;
-        } else if (isAsciiSpace(c)) {
+        } else if (isAsciiSpace(*cursor)) {
             return false;
         } else {
             blank = false;
@@ -115,12 +118,32 @@ bool reserve(int fd, qsizetype size)
     return errno == EOPNOTSUPP || errno == ENOSYS;
 }
 
+// Writes the characters of a line simplified from out on; returns where the
+// written text ends.
+template<typename Char>
+QChar *writeSimplified(const Char *begin, const Char *end, QChar *out)
+{
+    QChar *const start = out;
+    bool pendingBlank = false;
+    for (const Char *cursor = begin; cursor != end; ++cursor) {
+        if (isAsciiSpace(*cursor)) {
+            pendingBlank = out != start;
+            continue;
+        }
+        if (pendingBlank) {
+            *out++ = QLatin1Char(' ');
+            pendingBlank = false;
+        }
+        *out++ = QChar(codeOf(*cursor));
+    }
+    return out;
+}
+
 // Appends the lines of some bytes of a file.
 void appendLines(QStringList &lines, const char *data, qsizetype size, bool simplify)
 {
     TextFile::forEachLine(data, size, [&lines, simplify](const char *bytes, qsizetype length) {
-        const QString line = QString::fromLatin1(bytes, int(length));
-        lines << (simplify ? TextFile::simplified(line) : line);
+        lines << (simplify ? TextFile::simplified(bytes, length) : QString::fromLatin1(bytes, int(length)));
     });
 }
 
@@ -284,16 +307,6 @@ QStringList TextFile::simplifiedLines(const QByteArray &data)
     return lines;
 }
 
-void TextFile::forEachLine(const char *data, qsizetype size, const std::function<void(const char *, qsizetype)> &visit)
-{
-    for (qsizetype start = 0; start < size;) {
-        const char *lineEnd = static_cast<const char *>(std::memchr(data + start, '\n', size_t(size - start)));
-        const qsizetype end = lineEnd ? lineEnd - data : size;
-        visit(data + start, end - start);
-        start = end + 1;
-    }
-}
-
 bool TextFile::isSimplified(const char *line, qsizetype size)
 {
     return isSimplifiedText(line, line + size);
@@ -308,20 +321,20 @@ QString TextFile::simplified(const QString &line)
     }
     QString result(line.size(), Qt::Uninitialized);
     QChar *const begin = result.data();
-    QChar *out = begin;
-    bool pendingBlank = false;
-    for (const QChar c : line) {
-        if (isAsciiSpace(c)) {
-            pendingBlank = out != begin;
-            continue;
-        }
-        if (pendingBlank) {
-            *out++ = QLatin1Char(' ');
-            pendingBlank = false;
-        }
-        *out++ = c;
+    result.truncate(int(writeSimplified(line.constData(), line.constData() + line.size(), begin) - begin));
+    return result;
+}
+
+QString TextFile::simplified(const char *line, qsizetype size)
+{
+    // Simplified while it is still bytes: one string is made, not a second one
+    // for the simplified copy.
+    if (isSimplifiedText(line, line + size)) {
+        return QString::fromLatin1(line, int(size));
     }
-    result.truncate(int(out - begin));
+    QString result(int(size), Qt::Uninitialized);
+    QChar *const begin = result.data();
+    result.truncate(int(writeSimplified(line, line + size, begin) - begin));
     return result;
 }
 

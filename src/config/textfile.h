@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <sys/types.h>
@@ -54,9 +55,21 @@ public:
     /// Leading and trailing white space removed, inner runs made one blank.
     /// Only ASCII white space counts: a no-break space or a UTF-8 byte never does.
     static QString simplified(const QString &line);
+    /// The same for a line of file bytes, made text as the readers make it.
+    static QString simplified(const char *line, qsizetype size);
     /// Calls visit with each line of file bytes, without its line end; a last line
     /// without a line end is a line too.
-    static void forEachLine(const char *data, qsizetype size, const std::function<void(const char *line, qsizetype size)> &visit);
+    /// A template, not a std::function: it runs once per line of every file read.
+    template<typename Visit>
+    static void forEachLine(const char *data, qsizetype size, Visit &&visit)
+    {
+        for (qsizetype start = 0; start < size;) {
+            const char *lineEnd = static_cast<const char *>(std::memchr(data + start, '\n', size_t(size - start)));
+            const qsizetype end = lineEnd ? lineEnd - data : size;
+            visit(data + start, end - start);
+            start = end + 1;
+        }
+    }
     /// Whether the bytes of a line are white-space-simplified already.
     static bool isSimplified(const char *line, qsizetype size);
     /// Leading and trailing ASCII white space removed.

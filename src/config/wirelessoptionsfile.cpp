@@ -104,15 +104,18 @@ bool isShellSpecial(QChar c)
 
 QString assignment(const QString &keyword, const std::optional<QString> &value)
 {
-    QString quoted;
     const QString text = value.value_or(QString());
+    // Room for every character escaped: the line is made without regrowing.
+    QString line;
+    line.reserve(keyword.size() + 2 * text.size() + 3);
+    line += keyword + QLatin1String("=\"");
     for (const QChar c : text) {
         if (isShellSpecial(c)) {
-            quoted += QLatin1Char('\\');
+            line += QLatin1Char('\\');
         }
-        quoted += c;
+        line += c;
     }
-    return keyword + QLatin1String("=\"") + quoted + QLatin1Char('"');
+    return line + QLatin1Char('"');
 }
 
 // The text between the quotes, with the escapes of assignment() undone; a
@@ -122,13 +125,16 @@ QString unquoted(const QString &value)
     if (!value.contains(QLatin1Char('"'))) {
         return value;
     }
-    QString text;
-    for (int i = 1; i < value.size() && value.at(i) != QLatin1Char('"'); ++i) {
-        if (value.at(i) == QLatin1Char('\\') && i + 1 < value.size() && isShellSpecial(value.at(i + 1))) {
-            ++i;
+    QString text(value.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    const QChar *const end = value.constData() + value.size();
+    for (const QChar *c = value.constData() + 1; c < end && *c != QLatin1Char('"'); ++c) {
+        if (*c == QLatin1Char('\\') && c + 1 < end && isShellSpecial(c[1])) {
+            ++c;
         }
-        text += value.at(i);
+        *out++ = *c;
     }
+    text.truncate(int(out - text.constData()));
     return text;
 }
 
@@ -147,10 +153,20 @@ QString decoded(const QString &latin1Line)
     return text.toUtf8() == bytes ? text : latin1Line;
 }
 
+// Whether a line of bytes could decode to a marker: decoding makes one to three
+// bytes one character, so a line too long or too short for every marker is not
+// decoded at all.
+bool mayDecodeToAnyOf(const QString &latin1Line, const QStringList &markers)
+{
+    return std::any_of(markers.cbegin(), markers.cend(), [&latin1Line](const QString &marker) {
+        return marker.size() <= latin1Line.size() && latin1Line.size() <= 3 * marker.size();
+    });
+}
+
 bool holdsAnyOf(const QStringList &lines, const QStringList &markers)
 {
     return std::any_of(lines.cbegin(), lines.cend(), [&markers](const QString &line) {
-        return markers.contains(decoded(line));
+        return mayDecodeToAnyOf(line, markers) && markers.contains(decoded(line));
     });
 }
 
