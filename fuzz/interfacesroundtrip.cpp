@@ -17,13 +17,18 @@
 
 namespace
 {
+// A "#" line that a backslash joins to the line before it is part of that
+// line for ifupdown, not a comment, and goes wherever that line goes; a
+// comment itself continues nothing.
 QStringList comments(const QStringList &lines)
 {
     QStringList result;
+    bool continued = false;
     for (const QString &line : lines) {
-        if (line.startsWith(QLatin1Char('#'))) {
+        if (!continued && line.startsWith(QLatin1Char('#'))) {
             result << line;
         }
+        continued = line.endsWith(QLatin1Char('\\')) && (continued || !line.startsWith(QLatin1Char('#')));
     }
     return result;
 }

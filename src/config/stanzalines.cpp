@@ -43,8 +43,9 @@ QStringList StanzaLines::indentedLines() const
 
 bool StanzaLines::continues(const Line &line)
 {
-    // ifupdown drops trailing blanks before it looks for the backslash.
-    return (line.kind == Continuation ? TextFile::simplified(line.text) : line.text).endsWith(QLatin1Char('\\'));
+    // ifupdown skips comment lines before it joins anything, so a comment
+    // never continues; it drops trailing blanks before it looks for the backslash.
+    return line.kind != Comment && (line.kind == Continuation ? TextFile::simplified(line.text) : line.text).endsWith(QLatin1Char('\\'));
 }
 
 QStringList StanzaLines::plainLines() const
