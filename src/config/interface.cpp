@@ -123,8 +123,17 @@ void appendStanza(const Interface &record, StanzaLines &lines)
     } else {
         record.updateDHCPStanza(stanza);
     }
+    // A line ending in a backslash (a kept one before the stanza, or one made
+    // from a value read with a backslash at its end) would take in the line
+    // after it, for ifupdown as on the next load: an empty line ends it first.
     for (const QString &line : qAsConst(stanza)) {
+        if (!lines.lines.empty() && StanzaLines::continues(lines.lines.back())) {
+            lines.append(QString());
+        }
         lines.append(line);
+    }
+    if (StanzaLines::continues(lines.lines.back())) {
+        lines.append(QString());
     }
 }
 
