@@ -3,15 +3,14 @@
 
 #include "changereport.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
 
 #include <KLocalizedString>
 
-#include "platform/systempaths.h"
 #include "platform/unifieddiff.h"
-#include "wirelessoptionsfile.h"
+#include "systemfiles.h"
+#include "textfile.h"
 
 namespace
 {
@@ -19,13 +18,12 @@ namespace
 // file the Apply creates is told from one it empties.
 QByteArray currentBytes(const QString &systemPath)
 {
-    QFile file(SystemPaths::path(systemPath));
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> bytes = TextFile::readBytes(systemPath);
+    if (!bytes) {
         return QByteArray();
     }
-    QByteArray bytes = file.readAll();
     // An existing empty file still differs from a missing one.
-    return bytes.isNull() ? QByteArray("") : bytes;
+    return bytes->isNull() ? QByteArray("") : *bytes;
 }
 
 QString section(const QString &systemPath, const QByteArray &before, const QByteArray &after)
@@ -63,11 +61,11 @@ ChangeReport::ChangeReport()
 QStringList ChangeReport::systemFiles()
 {
     return {
-        QStringLiteral("/etc/hostname"),
-        QStringLiteral("/etc/hosts"),
-        QStringLiteral("/etc/network/interfaces"),
-        QStringLiteral("/etc/resolv.conf"),
-        WirelessOptionsFile::systemPath(),
+        QLatin1String(SystemFiles::Hostname),
+        QLatin1String(SystemFiles::Hosts),
+        QLatin1String(SystemFiles::Interfaces),
+        QLatin1String(SystemFiles::ResolvConf),
+        QLatin1String(SystemFiles::WirelessOptions),
     };
 }
 
