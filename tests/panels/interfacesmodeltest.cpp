@@ -3,52 +3,56 @@
 
 #include <QTest>
 
-#include "addrow.h"
+#include "messagerecorder.h"
+#include "panels/interfacesmessages.h"
 #include "panels/interfacesmodel.h"
 #include "recordtext.h"
 
 namespace
 {
-using Verdict = InterfacesModel::Verdict;
+const QString s_twoDhcp = QStringLiteral(
+    "sorry: More than one interface has been setup to use DHCP as the connection method. Please note that only one DHCP interface can be supported at "
+    "this time.\nPlease configure only ONE interface to use DHCP.");
+const QString s_twoDefaults =
+    QStringLiteral("sorry: Warning! More than one interface has been set as default. Please make sure only ONE interface is set as default.");
+const QString s_noDefault = QStringLiteral(
+    "question: You have not set an interface as the default gateway interface!\nNormally the interface that connects to the Internet is set to be "
+    "default gateway interface. However, it is not required and networking should still function properly within the local subnet.\nDo you wish "
+    "to continue without a default gateway?+");
+const QString s_dhcpTaken = QStringLiteral(
+    "sorry: You have already selected an interface to perform DHCP connection. At the moment, we can only support one DHCP connection per system. "
+    "Please disable another DHCP connection before using this interface with DHCP.");
 
-QString said(const InterfacesModel::Answer &answer)
+/// Rows write %1 for a static interface's addresses.
+void row(const char *name, const char *records, const QString &shown, const char *step = "save")
 {
-    static const char *const names[] = {"passes",
-                                        "invalid address",
-                                        "invalid netmask",
-                                        "invalid gateway",
-                                        "several DHCP",
-                                        "several default gateways",
-                                        "no default gateway",
-                                        "DHCP taken",
-                                        "gateway needed"};
-    const QString name = QLatin1String(names[int(answer.verdict)]);
-    return answer.device.isEmpty() ? name : name + QLatin1Char(' ') + answer.device;
+    QTest::newRow(name) << QString::fromLatin1(records).arg(QStringLiteral("ip=10.0.0.2 mask=255.0.0.0 gw=10.0.0.1")) << QString::fromLatin1(step) << shown;
 }
 
-/// The shown working copy as "on|off dhcp|static address mask gateway host [default]", "-" for empty.
-QString summary(const InterfacesModel::WorkingCopy &working)
+void row(const char *name, const char *records, const char *shown, const char *step = "save")
 {
-    QStringList words{QLatin1String(working.enabled ? "on" : "off"), QLatin1String(working.dhcp ? "dhcp" : "static")};
-    for (const QString &text : {working.ipAddress, working.subnetMask, working.gateway, working.hostName}) {
-        words << (text.isEmpty() ? QStringLiteral("-") : text);
-    }
-    if (working.defaultGateway) {
-        words << QStringLiteral("default");
-    }
-    return words.join(QLatin1Char(' '));
+    row(name, records, QString::fromLatin1(shown), step);
 }
 
-/// The devices whose working copy is the default gateway.
-QString defaults(const InterfacesModel &model)
+/// What the tab shows for an answer, questions answered Yes: "kind: text", then "+" when the save goes on.
+QString told(const InterfacesModel::Answer &answer)
 {
-    QStringList devices;
-    for (int i = 0; i < InterfacesModel::InterfaceCount; ++i) {
-        if (model.isPresent(i) && model.workingCopy(i).defaultGateway) {
-            devices << model.record(i).deviceName;
-        }
+    static const char *const kinds[] = {"error", "sorry", "information", "question"};
+    const MessageRecorder boxes;
+    const bool goesOn = InterfacesMessages::tell(nullptr, answer);
+    QString shown;
+    for (const MessageRecorder::Shown &box : boxes.shown) {
+        shown += QLatin1String(kinds[int(box.kind)]) + QLatin1String(": ") + box.text;
+        shown += box.caption == QLatin1String("TCP/IP") ? QString() : QLatin1String(" [") + box.caption + QLatin1Char(']');
     }
-    return devices.join(QLatin1Char(' '));
+    return shown + QLatin1String(goesOn ? "+" : "");
+}
+
+/// A working copy as "on|off dhcp|static address mask gateway host".
+QString summary(const InterfacesModel::WorkingCopy &w)
+{
+    const QStringList words{QLatin1String(w.enabled ? "on" : "off"), QLatin1String(w.dhcp ? "dhcp" : "static"), w.ipAddress, w.subnetMask, w.gateway};
+    return words.join(QLatin1Char(' ')) + QLatin1Char(' ') + w.hostName;
 }
 }
 
@@ -57,197 +61,110 @@ class InterfacesModelTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void checksBeforeASave_data()
+    void keepsTheTabsRules_data()
     {
         QTest::addColumn<QString>("records");
-        QTest::addColumn<QString>("answer");
-
-        const QString first = QStringLiteral("eth0 auto ip=10.0.0.2 mask=255.0.0.0 gw=10.0.0.1 default ");
-        const QString second = QStringLiteral("eth1 auto ip=10.0.1.2 mask=255.0.0.0 gw=10.0.1.1 ");
-        addRow("nothing enabled passes unasked, whatever the fields hold", QStringLiteral("eth0 eth1 dhcp eth2 default"), QStringLiteral("passes"));
-        addRow("a disabled interface without an address passes", QString(first + QLatin1String("eth1 mask=255.0.0.0")), QStringLiteral("passes"));
-        addRow("the same interface enabled fails, named", QString(first + QLatin1String("eth1 auto mask=255.0.0.0")), QStringLiteral("invalid address eth1"));
-        addRow("two without an address: the lower index is reported",
-               QString(first + QLatin1String("eth1 auto eth2 auto")),
-               QStringLiteral("invalid address eth1"));
-        addRow("an empty subnet mask", QStringLiteral("eth0 auto ip=10.0.0.2 gw=10.0.0.1 default"), QStringLiteral("invalid netmask eth0"));
-        addRow("a static fault comes before the counts",
-               QStringLiteral("eth0 auto dhcp default eth1 auto dhcp default eth2 auto"),
-               QStringLiteral("invalid address eth2"));
-        addRow("two DHCP interfaces: their refusal before the default gateways'",
-               QStringLiteral("eth0 auto dhcp default eth1 auto dhcp default"),
-               QStringLiteral("several DHCP"));
-        addRow("two default gateways", QString(first + second + QLatin1String("default")), QStringLiteral("several default gateways"));
-        addRow("no default gateway: the user is asked", QString(QLatin1String("eth0 auto dhcp ") + second), QStringLiteral("no default gateway"));
-        addRow("a DHCP default gateway counts", QString(QLatin1String("eth0 auto dhcp default ") + second), QStringLiteral("passes"));
-        addRow("a disabled default gateway does not count",
-               QString(QLatin1String("eth0 ip=10.0.0.2 mask=255.0.0.0 gw=10.0.0.1 default ") + second),
-               QStringLiteral("no default gateway"));
+        QTest::addColumn<QString>("step"); // on eth1: "default on|off", "enable" or "dhcp"; or the check before a save
+        QTest::addColumn<QString>("shown"); // what the tab shows; after a step on eth1, " / " and the default gateways
+        const QString noAddress = QStringLiteral("error: Interface eth%1 has invalid IP address!");
+        row("nothing enabled passes unasked", "eth0 eth1 dhcp eth2 default", "+");
+        row("a disabled interface without an address passes", "eth0 auto %1 default eth1 mask=255.0.0.0", "+");
+        row("an enabled one fails, the lowest named", "eth0 auto %1 default eth1 auto mask=255.0.0.0 eth2 auto", noAddress.arg(1));
+        row("an empty subnet mask", "eth0 auto ip=10.0.0.2 default", "error: Interface eth0 has invalid subnet mask address!");
+        row("a static fault before the counts", "eth0 auto dhcp default eth1 auto dhcp default eth2 auto", noAddress.arg(2));
+        row("two DHCP interfaces before two default gateways", "eth0 auto dhcp default eth1 auto dhcp default", s_twoDhcp);
+        row("two default gateways", "eth0 auto %1 default eth1 auto %1 default", s_twoDefaults);
+        row("no default gateway: the user is asked", "eth0 auto dhcp eth1 auto %1", s_noDefault);
+        row("a DHCP default gateway counts", "eth0 auto dhcp default eth1 auto %1", "+");
+        row("a disabled default gateway does not count", "eth0 %1 default eth1 auto %1", s_noDefault);
+        row("no mark without a gateway address",
+            "eth0 auto %1 default eth1 auto ip=10.0.1.2 mask=255.0.0.0 eth2 %1 default",
+            "sorry: Sorry, you need to provide a valid Gateway IP address! / eth0 eth2",
+            "default on");
+        row("the mark leaves the other enabled ones", "eth0 auto %1 default eth1 auto %1 eth2 %1 default", "+ / eth1 eth2", "default on");
+        row("unmarking touches only the shown one", "eth0 auto %1 default eth1 auto dhcp default eth2 %1 default", "+ / eth0 eth2", "default off");
+        row("a DHCP interface needs no gateway for the mark", "eth0 auto %1 default eth1 auto dhcp", "+ / eth1", "default on");
+        row("enabled beside a default gateway it yields the mark", "eth0 auto %1 default eth1 %1 default", "yields / eth0 eth1", "enable");
+        row("a disabled default gateway asks nothing", "eth0 default eth1 %1 default", "keeps / eth0 eth1", "enable");
+        row("a second DHCP interface is refused", "eth0 auto dhcp default eth1 auto", s_dhcpTaken + QLatin1String(" / eth0"), "dhcp");
+        row("beside a disabled DHCP one it may use DHCP", "eth0 dhcp default eth1 auto", "+ / eth0", "dhcp");
     }
 
-    void checksBeforeASave()
+    void keepsTheTabsRules()
     {
         QFETCH(QString, records);
-        QFETCH(QString, answer);
-        QVector<Interface> loaded = RecordText::records(records);
-        InterfacesModel model;
-        model.load(loaded.data());
-
-        QCOMPARE(said(model.check()), answer);
-    }
-
-    void keepsOneDhcpInterfaceAndOneDefaultGateway_data()
-    {
-        QTest::addColumn<QString>("records");
-        QTest::addColumn<int>("shown");
-        QTest::addColumn<QString>("step");
-        QTest::addColumn<QString>("outcome"); // the answer, then the default gateways after the step
-
-        const QString marked = QStringLiteral("eth0 auto ip=10.0.0.2 mask=255.0.0.0 gw=10.0.0.1 default ");
-        const QString disabledMark = QStringLiteral(" eth2 ip=10.0.2.2 mask=255.0.0.0 gw=10.0.2.1 default");
-        addRow("no default mark without a gateway address",
-               QString(marked + QLatin1String("eth1 auto ip=10.0.1.2 mask=255.0.0.0") + disabledMark),
-               1,
-               QStringLiteral("default on"),
-               QStringLiteral("gateway needed eth1 / eth0 eth2"));
-        addRow("the mark leaves every other enabled interface, not a disabled one",
-               QString(marked + QLatin1String("eth1 auto ip=10.0.1.2 mask=255.0.0.0 gw=10.0.1.1") + disabledMark),
-               1,
-               QStringLiteral("default on"),
-               QStringLiteral("passes / eth1 eth2"));
-        addRow("unmarking touches only the shown one",
-               QString(marked + QLatin1String("eth1") + disabledMark),
-               0,
-               QStringLiteral("default off"),
-               QStringLiteral("passes / eth2"));
-        addRow("a DHCP interface needs no gateway address for the mark",
-               QString(marked + QLatin1String("eth1 auto dhcp")),
-               1,
-               QStringLiteral("default on"),
-               QStringLiteral("passes / eth1"));
-        addRow("an interface enabled beside a default gateway yields the mark",
-               QString(marked + QLatin1String("eth1 ip=10.0.1.2 mask=255.0.0.0 gw=10.0.1.1 default")),
-               1,
-               QStringLiteral("enable"),
-               QStringLiteral("yields / eth0 eth1"));
-        addRow("a disabled default gateway asks nothing of it",
-               QStringLiteral("eth0 default eth1 ip=10.0.1.2 mask=255.0.0.0 gw=10.0.1.1 default"),
-               1,
-               QStringLiteral("enable"),
-               QStringLiteral("keeps / eth0 eth1"));
-        addRow("a second DHCP interface is refused",
-               QStringLiteral("eth0 auto dhcp default eth1 auto"),
-               1,
-               QStringLiteral("dhcp"),
-               QStringLiteral("DHCP taken eth1 / eth0"));
-        addRow("with the first DHCP interface disabled the second may use DHCP",
-               QStringLiteral("eth0 dhcp default eth1 auto"),
-               1,
-               QStringLiteral("dhcp"),
-               QStringLiteral("passes / eth0"));
-        addRow("an invalid gateway is reported once, then passes",
-               marked,
-               0,
-               QStringLiteral("bad gateway"),
-               QStringLiteral("invalid gateway eth0, passes / eth0"));
-    }
-
-    void keepsOneDhcpInterfaceAndOneDefaultGateway()
-    {
-        QFETCH(QString, records);
-        QFETCH(int, shown);
         QFETCH(QString, step);
-        QFETCH(QString, outcome);
+        QFETCH(QString, shown);
         QVector<Interface> loaded = RecordText::records(records);
         InterfacesModel model;
         model.load(loaded.data());
-        model.setCurrent(shown);
-        const InterfacesModel::WorkingCopy &working = model.shown();
-
-        QString answer;
-        if (step.startsWith(QLatin1String("default"))) {
-            answer = said(model.setDefaultGateway(step.endsWith(QLatin1String("on")), !working.dhcp, working.gateway));
-        } else if (step == QLatin1String("enable")) {
-            answer = QLatin1String(model.yieldDefaultGateway() ? "yields" : "keeps");
-            QCOMPARE(working.staticDefaultGatewayMemo, answer == QLatin1String("keeps") && working.defaultGateway);
-            model.setShownEnabled(true);
-        } else if (step == QLatin1String("dhcp")) {
-            answer = said(model.mayUseDhcp());
-        } else {
-            model.take({true, false, true, QString(), working.ipAddress, working.subnetMask, QStringLiteral("10.0.0"), false});
-            answer = said(model.check());
-            answer += QLatin1String(", ") + said(model.check());
+        if (step == QLatin1String("save")) {
+            QCOMPARE(told(model.check()), shown);
+            QCOMPARE(model.anyEnabled(), records.contains(QLatin1String("auto")));
+            return;
         }
-        QCOMPARE(QString(answer + QLatin1String(" / ") + defaults(model)), outcome);
-    }
-
-    void keepsWhatTheUserTyped_data()
-    {
-        QTest::addColumn<QString>("records");
-        QTest::addColumn<QString>("steps"); // type:<key>=<value>,... (ip, gw, host, enabled=off), take, dhcp, static
-        QTest::addColumn<QString>("outcome"); // the shown copy, then what the default-gateway box became at each switch
-
-        const QString marked = QStringLiteral("eth0 auto ip=10.0.0.2 mask=255.0.0.0 gw=10.0.0.1 default");
-        addRow("typed static values come back after DHCP",
-               marked,
-               QStringLiteral("type:ip=10.0.0.3,gw=10.0.0.254 dhcp static"),
-               QStringLiteral("on static 10.0.0.3 255.0.0.0 10.0.0.254 - default / on on"));
-        addRow("the typed host name comes back",
-               marked,
-               QStringLiteral("dhcp type:host=mybox static dhcp"),
-               QStringLiteral("on dhcp 10.0.0.2 255.0.0.0 10.0.0.1 mybox default / on on on"));
-        addRow("static takes back the mark it had before DHCP, not DHCP's",
-               QStringLiteral("eth0 auto ip=10.0.0.2 mask=255.0.0.0 gw=10.0.0.1"),
-               QStringLiteral("dhcp static"),
-               QStringLiteral("on static 10.0.0.2 255.0.0.0 10.0.0.1 - / on off"));
-        addRow("what is typed into a disabled interface is not taken",
-               marked,
-               QStringLiteral("type:enabled=off,ip=10.0.0.9 take"),
-               QStringLiteral("off static 10.0.0.2 255.0.0.0 10.0.0.1 - default / "));
-        addRow("nor a host name typed into a static one",
-               marked,
-               QStringLiteral("type:host=mybox take"),
-               QStringLiteral("on static 10.0.0.2 255.0.0.0 10.0.0.1 - default / "));
-    }
-
-    void keepsWhatTheUserTyped()
-    {
-        QFETCH(QString, records);
-        QFETCH(QString, steps);
-        QFETCH(QString, outcome);
-        QVector<Interface> loaded = RecordText::records(records);
-        InterfacesModel model;
-        model.load(loaded.data());
+        model.setCurrent(1);
         const InterfacesModel::WorkingCopy &working = model.shown();
-        // What the entries hold: the model hears of it only at a switch or when it takes them.
-        InterfacesModel::Entries entries{true, working.dhcp, working.defaultGateway, working.hostName, working.ipAddress, working.subnetMask, working.gateway};
 
-        QStringList boxes;
-        for (const QString &step : steps.split(QLatin1Char(' '))) {
-            if (step == QLatin1String("dhcp") || step == QLatin1String("static")) {
-                entries.dhcp = step == QLatin1String("dhcp");
-                const bool box =
-                    entries.dhcp ? model.switchToDhcp(entries.ipAddress, entries.subnetMask, entries.gateway) : model.switchToStatic(entries.hostName);
-                model.setShownMethod(working.enabled, entries.dhcp);
-                boxes << QLatin1String(box ? "on" : "off");
-            } else if (step == QLatin1String("take")) {
-                model.take(entries);
-            } else {
-                for (const QString &pair : step.mid(5).split(QLatin1Char(','))) {
-                    const QString value = pair.section(QLatin1Char('='), 1);
-                    const QHash<QString, QString *> texts{{QStringLiteral("host"), &entries.hostName},
-                                                          {QStringLiteral("ip"), &entries.ipAddress},
-                                                          {QStringLiteral("gw"), &entries.gateway}};
-                    entries.enabled = entries.enabled && pair != QLatin1String("enabled=off");
-                    if (QString *text = texts.value(pair.section(QLatin1Char('='), 0, 0))) {
-                        *text = value;
-                    }
-                }
+        QString outcome = told(model.mayUseDhcp());
+        if (step.startsWith(QLatin1String("default"))) {
+            outcome = told(model.setDefaultGateway(step.endsWith(QLatin1String("on")), !working.dhcp, working.gateway));
+        } else if (step == QLatin1String("enable")) {
+            outcome = QLatin1String(model.yieldDefaultGateway() ? "yields" : "keeps");
+            // Yielding also forgets the mark for a later switch back from DHCP.
+            QCOMPARE(working.staticDefaultGatewayMemo, outcome == QLatin1String("keeps"));
+        }
+        QStringList defaults;
+        for (int i = 0; i < InterfacesModel::InterfaceCount; ++i) {
+            if (model.isPresent(i) && model.workingCopy(i).defaultGateway) {
+                defaults << model.record(i).deviceName;
             }
         }
-        QCOMPARE(QString(summary(working) + QLatin1String(" / ") + boxes.join(QLatin1Char(' '))), outcome);
+        QCOMPARE(outcome + QLatin1String(" / ") + defaults.join(QLatin1Char(' ')), shown);
+    }
+
+    void refusesAnInvalidGatewayOnce()
+    {
+        QVector<Interface> loaded = RecordText::records(QStringLiteral("eth0 auto ip=10.0.0.2 mask=255.0.0.0 default"));
+        InterfacesModel model;
+        model.load(loaded.data());
+        model.take({true, false, true, QString(), QStringLiteral("10.0.0.2"), QStringLiteral("255.0.0.0"), QStringLiteral("10.0.0"), false});
+        QCOMPARE(told(model.check()), QStringLiteral("error: Interface eth0 has invalid default gateway address!"));
+        QCOMPARE(told(model.check()), QStringLiteral("+"));
+    }
+
+    // A switch clears the other method's entries; their values and the mark come back on a switch back.
+    void remembersTheOtherMethodAcrossASwitch()
+    {
+        for (const bool mark : {true, false}) {
+            QVector<Interface> loaded =
+                RecordText::records(QLatin1String("eth0 auto ip=10.0.0.2 mask=255.0.0.0 gw=10.0.0.1") + QLatin1String(mark ? " default" : ""));
+            InterfacesModel model;
+            model.load(loaded.data());
+            QVERIFY(model.switchToDhcp(QStringLiteral("10.0.0.3"), QStringLiteral("255.0.0.0"), QStringLiteral("10.0.0.254")));
+            model.setShownMethod(true, true);
+            QCOMPARE(model.switchToStatic(QStringLiteral("mybox")), mark);
+            model.setShownMethod(true, false);
+            QCOMPARE(summary(model.shown()), QStringLiteral("on static 10.0.0.3 255.0.0.0 10.0.0.254 mybox"));
+        }
+    }
+
+    void takesOnlyTheShownMethodsEntries()
+    {
+        QStringList kept;
+        for (const auto &[enabled, dhcp] : {std::pair{false, false}, {true, false}, {true, true}}) {
+            QVector<Interface> loaded = RecordText::records(QStringLiteral("eth0 auto ip=10.0.0.2 mask=255.0.0.0 gw=10.0.0.1 host=old"));
+            InterfacesModel model;
+            model.load(loaded.data());
+            model.take({enabled, dhcp, false, QStringLiteral("new"), QStringLiteral("10.0.0.9"), QStringLiteral("255.255.0.0"), QStringLiteral("10.0.0.254")});
+            kept << summary(model.shown());
+        }
+        QCOMPARE(kept,
+                 QStringList({QStringLiteral("off static 10.0.0.2 255.0.0.0 10.0.0.1 old"),
+                              QStringLiteral("on static 10.0.0.9 255.255.0.0 10.0.0.254 old"),
+                              QStringLiteral("on dhcp 10.0.0.2 255.0.0.0 10.0.0.1 new")}));
     }
 };
 
-QTEST_GUILESS_MAIN(InterfacesModelTest)
+QTEST_MAIN(InterfacesModelTest)
 #include "interfacesmodeltest.moc"
