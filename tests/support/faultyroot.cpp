@@ -5,21 +5,18 @@
 
 #include <QCoreApplication>
 #include <QDirIterator>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 namespace
 {
-const QStringList Private{QStringLiteral("--propagation"), QStringLiteral("private")};
-
 // Root may unshare outright; anyone else only behind a user namespace.
 QStringList unshareOptions()
 {
     static const QStringList options = [] {
-        for (const QStringList &candidate :
-             {QStringList{QStringLiteral("--mount")}, QStringList{QStringLiteral("--user"), QStringLiteral("--map-root-user"), QStringLiteral("--mount")}}) {
-            if (QProcess::execute(QStringLiteral("unshare"), candidate + Private + QStringList{QStringLiteral("true")}) == 0) {
+        for (const QString &user : {QString(), QStringLiteral("--user --map-root-user")}) {
+            const QStringList candidate = QString(user + QLatin1String(" --mount --propagation private")).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            if (QProcess::execute(QStringLiteral("unshare"), candidate + QStringList{QStringLiteral("true")}) == 0) {
                 return candidate;
             }
         }
@@ -41,33 +38,29 @@ QString FaultyRoot::task()
 
 QByteArray FaultyRoot::run(const QString &stage, const QString &prepare, const QString &task, QMap<QString, QByteArray> *tree)
 {
-    QTemporaryDir mountPoint;
+    QTemporaryDir root;
     QTemporaryDir out;
     // The filler goes before the tree is copied out: what is left is what the code left.
-    const QString script = QStringLiteral(
-                               "set -e\n"
-                               "mount -t tmpfs -o size=64k quorlan-faults \"$ROOT\"\n"
-                               "cp -a \"$STAGE/.\" \"$ROOT/\"\n"
-                               "%1\n"
-                               "QUORLAN_ROOT=\"$ROOT\" QUORLAN_FAULT_TASK=\"$TASK\" \"$SELF\" > \"$OUT/printed\"\n"
-                               "if [ -f \"$ROOT/filler\" ]; then rm \"$ROOT/filler\"; fi\n"
-                               "mkdir \"$OUT/tree\" && cp -a \"$ROOT/.\" \"$OUT/tree/\"\n")
-                               .arg(prepare);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("ROOT"), mountPoint.path());
-    environment.insert(QStringLiteral("STAGE"), stage);
-    environment.insert(QStringLiteral("OUT"), out.path());
-    environment.insert(QStringLiteral("TASK"), task);
-    environment.insert(QStringLiteral("SELF"), QCoreApplication::applicationFilePath());
+    const QString script =
+        QStringLiteral(
+            "set -e; mount -t tmpfs -o size=64k quorlan-faults \"$1\"; cp -a \"$2/.\" \"$1/\"; %1\n"
+            "QUORLAN_ROOT=\"$1\" QUORLAN_FAULT_TASK=\"$4\" \"$5\" > \"$3/printed\"; [ ! -f \"$1/filler\" ] || rm \"$1/filler\"; cp -a \"$1\" \"$3/tree\"")
+            .arg(QString(prepare).replace(QLatin1String("$ROOT"), QLatin1String("$1")));
     QProcess shell;
-    shell.setProcessEnvironment(environment);
     shell.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    shell.start(QStringLiteral("unshare"), unshareOptions() + Private + QStringList{QStringLiteral("sh"), QStringLiteral("-c"), script});
-    if (!shell.waitForFinished(60000) || shell.exitCode() != 0) {
-        return QByteArray();
-    }
+    shell.start(QStringLiteral("unshare"),
+                unshareOptions()
+                    + QStringList{QStringLiteral("sh"),
+                                  QStringLiteral("-c"),
+                                  script,
+                                  QStringLiteral("sh"),
+                                  root.path(),
+                                  stage,
+                                  out.path(),
+                                  task,
+                                  QCoreApplication::applicationFilePath()});
     QFile printed(out.path() + QLatin1String("/printed"));
-    if (!printed.open(QIODevice::ReadOnly)) {
+    if (!shell.waitForFinished(60000) || shell.exitCode() != 0 || !printed.open(QIODevice::ReadOnly)) {
         return QByteArray();
     }
     *tree = snapshot(out.path() + QLatin1String("/tree"));
@@ -77,18 +70,13 @@ QByteArray FaultyRoot::run(const QString &stage, const QString &prepare, const Q
 QMap<QString, QByteArray> FaultyRoot::snapshot(const QString &top)
 {
     QMap<QString, QByteArray> entries;
-    QDirIterator it(top, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QFileInfo info = it.fileInfo();
-        QByteArray &entry = entries[path.mid(top.size())];
-        if (info.isSymLink()) {
-            entry = "link to " + QFile::encodeName(QFileInfo(info.symLinkTarget()).fileName());
-        } else if (info.isDir()) {
-            entry = "folder";
+    for (QDirIterator it(top, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();) {
+        QFile file(it.next());
+        QByteArray &entry = entries[it.filePath().mid(top.size())];
+        if (it.fileInfo().isSymLink()) {
+            entry = "link to " + QFile::encodeName(QFileInfo(it.fileInfo().symLinkTarget()).fileName());
         } else {
-            QFile file(path);
-            entry = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
+            entry = it.fileInfo().isDir() ? QByteArray("folder") : file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
         }
     }
     return entries;

@@ -3,16 +3,14 @@
 
 #pragma once
 
-#include <QByteArray>
 #include <QMap>
 #include <QString>
 
 /**
- * A system tree on a file system that fails under the code: a small tmpfs,
- * mounted in a mount namespace of its own (unshare), so nothing of the
- * machine is touched. The test program runs itself once more inside it, with
- * QUORLAN_ROOT at the tmpfs and the task's name in QUORLAN_FAULT_TASK, and
- * whatever that run prints is the outcome.
+ * A system tree on a small tmpfs that fails under the code, mounted in a mount
+ * namespace of its own, so nothing of the machine is touched. The test program
+ * runs itself once more inside it, with QUORLAN_ROOT at the tmpfs and the task
+ * in QUORLAN_FAULT_TASK; what that run prints is the outcome.
  */
 namespace FaultyRoot
 {
@@ -22,17 +20,11 @@ inline const QString MakeReadOnly = QStringLiteral("mount -o remount,ro \"$ROOT\
 
 /// Whether a mount namespace can be had here (as root, or as a mapped user).
 bool isAvailable();
-
-/// The task this run of the program is to do inside the tree; empty in the test itself.
+/// The task of this run inside the tree; empty in the test itself.
 QString task();
-
-/**
- * Copies `stage` onto a fresh tmpfs, runs `prepare` on it, then this program
- * for `task`. Returns what the task printed, or a null array when the
- * namespace could not be set up; `tree` receives the tmpfs afterwards.
- */
+/// Copies `stage` onto a fresh tmpfs, runs `prepare`, then this program for `task`;
+/// what it printed (null when the namespace failed), and in `tree` the tmpfs afterwards.
 QByteArray run(const QString &stage, const QString &prepare, const QString &task, QMap<QString, QByteArray> *tree);
-
 /// Every file, folder and link under a tree, by path: content, "folder" or "link to ...".
 QMap<QString, QByteArray> snapshot(const QString &top);
 }
