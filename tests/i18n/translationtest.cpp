@@ -172,6 +172,8 @@ private Q_SLOTS:
         records[0].description = QStringLiteral("Intel Corporation 82540EM Gigabit Ethernet Controller");
         NetConfigPage page;
         page.m_pIPPanel->loadSettings(records);
+        // The form's tabs start editable, as they are shown whole.
+        QVERIFY(page.m_pIPPanel->m_pCheckBoxEnableNetwork->isEnabled());
         page.m_wireless->CheckBox_encryption->setChecked(true);
         page.resize(page.sizeHint());
         page.show();
