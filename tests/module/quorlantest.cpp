@@ -227,6 +227,8 @@ private Q_SLOTS:
         sample.panel->m_pIDPanel->m_pHostName->setText(QStringLiteral("relay5"));
         QCOMPARE(sample.transcript.events, QStringList{QStringLiteral("count")});
         QCOMPARE(QList<QVariantList>(changed), QList<QVariantList>{QVariantList{true}});
+        // A main panel built read-only is so on every tab, whoever runs it.
+        QVERIFY(NetConfigPanel(nullptr, nullptr, true).isReadOnly());
     }
 
     void reloadsThreeTabsOnRequestOfTheInterfacesTab()
