@@ -121,6 +121,7 @@ private Q_SLOTS:
         QCOMPARE(metaData.name() + QLatin1Char('|') + metaData.description(),
                  QStringLiteral("Netzwerkverbindung|Rechnername, Ethernet-Schnittstellen, DNS-Server und Einstellungen der WLAN-Karte"));
         const NetConfigPage page;
+        QCOMPARE(page.m_pTabWidget->currentIndex(), 0);
         QStringList texts;
         for (int i = 0; i < page.m_pTabWidget->count(); ++i) {
             texts << page.m_pTabWidget->tabText(i);

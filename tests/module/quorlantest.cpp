@@ -208,8 +208,12 @@ private Q_SLOTS:
                           QLatin1String(sample.panel->isHidden() ? "hidden" : "shown") + QLatin1String(mayApply ? "" : " read-only")};
         QCOMPARE(seen.join(QLatin1String(" | ")), shown);
         const NetConfigPanel &panel = *sample.panel;
-        QCOMPARE(QList<bool>({panel.m_pIDPanel->isReadOnly(), panel.m_pIPPanel->isReadOnly(), panel.m_pDNSPanel->isReadOnly(), panel.m_wireless->isReadOnly()}),
-                 QList<bool>({!mayApply, !mayApply, !mayApply, !mayApply}));
+        QCOMPARE(QList<bool>({panel.m_pIDPanel->isReadOnly(),
+                              panel.m_pIPPanel->isReadOnly(),
+                              panel.m_pDNSPanel->isReadOnly(),
+                              panel.m_wireless->isReadOnly(),
+                              panel.isReadOnly()}),
+                 QList<bool>({!mayApply, !mayApply, !mayApply, !mayApply, !mayApply}));
         // Once hidden, the page stays so: it would show half-read records otherwise.
         sample.root.copySample();
         sample.module->load();
