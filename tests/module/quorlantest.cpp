@@ -176,7 +176,7 @@ private Q_SLOTS:
         addRow("a count that cannot start: no message of its own", QString(), AsIs, "count | Unable to load configuration data! | 0: |  | hidden");
         addRow("an unsupported option asked about; Yes goes on", "2", Mapping, "unsupported? | count | 2: eth0=Acme eth1 | 10.1.0.53 10.1.0.54 | shown");
         addRow("No: nothing counted, the resolver not read", "2", HardwareAddressRefused, "unsupported? | Unable to load configuration data! | 0: |  | hidden");
-        addRow("no interfaces file",
+        addRow("a missing interfaces file is named, the page hidden",
                "2",
                NoInterfacesFile,
                "Unable to find file /etc/network/interfaces! | Unable to load configuration data! | 0: |  | hidden");
