@@ -3,16 +3,17 @@
 
 #pragma once
 
-#include <QByteArray>
+#include <QCoreApplication>
+#include <QDirIterator>
 #include <QMap>
-#include <QString>
+#include <QProcess>
+#include <QTemporaryDir>
 
 /**
- * A system tree on a file system that fails under the code: a small tmpfs,
- * mounted in a mount namespace of its own (unshare), so nothing of the
- * machine is touched. The test program runs itself once more inside it, with
- * QUORLAN_ROOT at the tmpfs and the task's name in QUORLAN_FAULT_TASK, and
- * whatever that run prints is the outcome.
+ * A system tree on a small tmpfs that fails under the code, mounted in a mount
+ * namespace of its own, so nothing of the machine is touched. The test program
+ * runs itself once more inside it, with QUORLAN_ROOT at the tmpfs and the task
+ * in QUORLAN_FAULT_TASK; what that run prints is the outcome.
  */
 namespace FaultyRoot
 {
@@ -20,19 +21,78 @@ namespace FaultyRoot
 inline const QString FillUp = QStringLiteral("cat /dev/zero > \"$ROOT/filler\" 2>/dev/null || true");
 inline const QString MakeReadOnly = QStringLiteral("mount -o remount,ro \"$ROOT\"");
 
-/// Whether a mount namespace can be had here (as root, or as a mapped user).
-bool isAvailable();
+/// How to unshare the mount namespace: root may outright, anyone else behind a user namespace; none when neither works.
+inline QStringList unshareOptions()
+{
+    static const QStringList options = [] {
+        for (const QString &user : {QString(), QStringLiteral("--user --map-root-user")}) {
+            const QStringList candidate = QString(user + QLatin1String(" --mount --propagation private")).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            if (QProcess::execute(QStringLiteral("unshare"), candidate + QStringList{QStringLiteral("true")}) == 0) {
+                return candidate;
+            }
+        }
+        return QStringList();
+    }();
+    return options;
+}
 
-/// The task this run of the program is to do inside the tree; empty in the test itself.
-QString task();
+inline bool isAvailable()
+{
+    return !unshareOptions().isEmpty();
+}
 
-/**
- * Copies `stage` onto a fresh tmpfs, runs `prepare` on it, then this program
- * for `task`. Returns what the task printed, or a null array when the
- * namespace could not be set up; `tree` receives the tmpfs afterwards.
- */
-QByteArray run(const QString &stage, const QString &prepare, const QString &task, QMap<QString, QByteArray> *tree);
+/// The task of this run inside the tree; empty in the test itself.
+inline QString task()
+{
+    return qEnvironmentVariable("QUORLAN_FAULT_TASK");
+}
 
 /// Every file, folder and link under a tree, by path: content, "folder" or "link to ...".
-QMap<QString, QByteArray> snapshot(const QString &top);
+inline QMap<QString, QByteArray> snapshot(const QString &top)
+{
+    QMap<QString, QByteArray> entries;
+    for (QDirIterator it(top, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();) {
+        QFile file(it.next());
+        QByteArray &entry = entries[it.filePath().mid(top.size())];
+        if (it.fileInfo().isSymLink()) {
+            entry = "link to " + QFile::encodeName(QFileInfo(it.fileInfo().symLinkTarget()).fileName());
+        } else {
+            entry = it.fileInfo().isDir() ? QByteArray("folder") : file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
+        }
+    }
+    return entries;
+}
+
+/// Copies `stage` onto a fresh tmpfs, runs `prepare`, then this program for `task`;
+/// what it printed (null when the namespace failed), and in `tree` the tmpfs afterwards.
+inline QByteArray run(const QString &stage, const QString &prepare, const QString &task, QMap<QString, QByteArray> *tree)
+{
+    QTemporaryDir root;
+    QTemporaryDir out;
+    // The filler goes before the tree is copied out: what is left is what the code left.
+    const QString script =
+        QStringLiteral(
+            "set -e; mount -t tmpfs -o size=64k quorlan-faults \"$1\"; cp -a \"$2/.\" \"$1/\"; %1\n"
+            "QUORLAN_ROOT=\"$1\" QUORLAN_FAULT_TASK=\"$4\" \"$5\" > \"$3/printed\"; [ ! -f \"$1/filler\" ] || rm \"$1/filler\"; cp -a \"$1\" \"$3/tree\"")
+            .arg(QString(prepare).replace(QLatin1String("$ROOT"), QLatin1String("$1")));
+    QProcess shell;
+    shell.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    shell.start(QStringLiteral("unshare"),
+                unshareOptions()
+                    + QStringList{QStringLiteral("sh"),
+                                  QStringLiteral("-c"),
+                                  script,
+                                  QStringLiteral("sh"),
+                                  root.path(),
+                                  stage,
+                                  out.path(),
+                                  task,
+                                  QCoreApplication::applicationFilePath()});
+    QFile printed(out.path() + QLatin1String("/printed"));
+    if (!shell.waitForFinished(60000) || shell.exitCode() != 0 || !printed.open(QIODevice::ReadOnly)) {
+        return QByteArray();
+    }
+    *tree = snapshot(out.path() + QLatin1String("/tree"));
+    return printed.readAll();
+}
 }

@@ -3,15 +3,12 @@
 
 #pragma once
 
-#include <QList>
-#include <QString>
+#include <QStringList>
 
 #include "platform/messages.h"
 
-/**
- * Stands in for the message boxes while it lives: keeps what the user would
- * have seen and answers the questions from a script (Yes when the script is empty).
- */
+/// Stands in for the message boxes while it lives: keeps what the user would have
+/// seen and answers the questions from a script, then with defaultAnswer.
 class MessageRecorder : public Messages::Backend
 {
 public:
@@ -19,23 +16,41 @@ public:
         Messages::Kind kind;
         QString caption;
         QString text;
-        QString yesText; ///< the buttons of a question
+        QString yesText;
         QString noText;
         QWidget *parent;
-        QString details; ///< folded under a question; empty for none
+        QString details; ///< folded under a question
     };
 
-    MessageRecorder();
-    ~MessageRecorder() override;
-    MessageRecorder(const MessageRecorder &) = delete;
-    MessageRecorder &operator=(const MessageRecorder &) = delete;
+    MessageRecorder()
+    {
+        Messages::setBackend(this);
+    }
+    ~MessageRecorder() override
+    {
+        Messages::setBackend(nullptr);
+    }
+    Q_DISABLE_COPY(MessageRecorder)
 
-    Messages::Answer show(QWidget *parent, const Messages::Box &box) override;
+    Messages::Answer show(QWidget *parent, const Messages::Box &box) override
+    {
+        shown << Shown{box.kind, box.caption, box.text, box.yes.text(), box.no.text(), parent, box.details};
+        if (box.kind != Messages::Kind::WarningYesNo) {
+            return Messages::Answer::No;
+        }
+        return answers.isEmpty() ? defaultAnswer : answers.takeFirst();
+    }
 
-    /// The texts shown, in order.
-    QStringList texts() const;
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const Shown &entry : shown) {
+            result << entry.text;
+        }
+        return result;
+    }
 
     QList<Shown> shown;
-    QList<Messages::Answer> answers; ///< taken from the front, one per question
+    QList<Messages::Answer> answers;
     Messages::Answer defaultAnswer = Messages::Answer::Yes;
 };

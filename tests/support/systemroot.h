@@ -3,8 +3,9 @@
 
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QTemporaryDir>
 
 /**
@@ -14,23 +15,68 @@
 class SystemRoot
 {
 public:
-    SystemRoot();
-    ~SystemRoot();
-    SystemRoot(const SystemRoot &) = delete;
-    SystemRoot &operator=(const SystemRoot &) = delete;
+    SystemRoot()
+        : m_previousRoot(qgetenv("QUORLAN_ROOT"))
+    {
+        qputenv("QUORLAN_ROOT", QFile::encodeName(m_dir.path()));
+    }
+    ~SystemRoot()
+    {
+        m_previousRoot.isNull() ? qunsetenv("QUORLAN_ROOT") : qputenv("QUORLAN_ROOT", m_previousRoot);
+    }
+    Q_DISABLE_COPY(SystemRoot)
 
-    /// The real path of a system path inside this tree.
-    QString path(const QString &systemPath) const;
-    /// Writes a file (parent folders made as needed).
-    void write(const QString &systemPath, const QByteArray &content) const;
-    /// Copies a fixture of tests/data to a system path.
-    void copyFixture(const QString &fixture, const QString &systemPath) const;
+    QString path(const QString &systemPath) const
+    {
+        return m_dir.path() + systemPath;
+    }
+    /// Writes a file, making its folders.
+    void write(const QString &systemPath, const QByteArray &content) const
+    {
+        QDir().mkpath(QFileInfo(path(systemPath)).path());
+        QFile file(path(systemPath));
+        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()) {
+            qFatal("cannot write %s", qPrintable(path(systemPath)));
+        }
+    }
+    void copyFixture(const QString &fixture, const QString &systemPath) const
+    {
+        write(systemPath, SystemRoot::fixture(fixture));
+    }
     /// The file's bytes; a null array when it does not exist.
-    QByteArray read(const QString &systemPath) const;
-    bool exists(const QString &systemPath) const;
+    QByteArray read(const QString &systemPath) const
+    {
+        QFile file(path(systemPath));
+        if (!file.open(QIODevice::ReadOnly)) {
+            return QByteArray();
+        }
+        const QByteArray content = file.readAll();
+        return content.isNull() ? QByteArray("") : content;
+    }
+    bool exists(const QString &systemPath) const
+    {
+        return QFileInfo::exists(path(systemPath));
+    }
+    /// The machine of tests/data/sample-system, the stand-ins for its programs runnable.
+    void copySample() const
+    {
+        const QString base = QStringLiteral(QUORLAN_TEST_DATA "/sample-system");
+        for (QDirIterator it(base, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString systemPath = it.next().mid(base.size());
+            copyFixture(QLatin1String("sample-system") + systemPath, systemPath);
+            QFile::setPermissions(path(systemPath), it.fileInfo().permissions());
+        }
+    }
 
     /// The bytes of a fixture of tests/data.
-    static QByteArray fixture(const QString &name);
+    static QByteArray fixture(const QString &name)
+    {
+        QFile file(QStringLiteral(QUORLAN_TEST_DATA "/") + name);
+        if (!file.open(QIODevice::ReadOnly)) {
+            qFatal("missing fixture %s", qPrintable(name));
+        }
+        return file.readAll();
+    }
 
 private:
     QTemporaryDir m_dir;

@@ -4,32 +4,19 @@
 #pragma once
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QProcess>
-#include <QProcessEnvironment>
-#include <QStringList>
 
 #include <unistd.h>
 
-/**
- * Runs one test function of the running test binary again in a child process,
- * optionally as the unprivileged user nobody, so that a suite that runs as
- * root can also see what an ordinary user sees (file permissions, the
- * read-only mode). The child inherits the environment, QUORLAN_ROOT included.
- */
+/// Runs one test function of this test binary again in a child process, as the
+/// user nobody when asked, so that a suite run as root also sees what an ordinary
+/// user sees. The child inherits the environment, QUORLAN_ROOT included.
 namespace UnprivilegedRun
 {
-inline const char *childVariable()
-{
-    return "QUORLAN_TEST_CHILD";
-}
-
-/// True inside a child started by runTestFunction().
 inline bool isChild()
 {
-    return qEnvironmentVariableIsSet(childVariable());
+    return qEnvironmentVariableIsSet("QUORLAN_TEST_CHILD");
 }
 
 inline bool isRoot()
@@ -37,38 +24,33 @@ inline bool isRoot()
     return getuid() == 0;
 }
 
-/// Makes a test's tree reachable for nobody: directories 0755, files 0644.
+/// Makes a test's tree reachable for nobody: folders and programs 0755, other files 0644.
 inline void openTree(const QString &dir)
 {
-    const auto dirMode = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
-    QFile::setPermissions(dir, dirMode);
-    QDirIterator it(dir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        // The stand-ins for programs keep their execute bits.
-        const bool runnable = it.fileInfo().isDir() || it.fileInfo().isExecutable();
-        QFile::setPermissions(path, runnable ? dirMode : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    const auto readable = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    QFile::setPermissions(dir, readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+    for (QDirIterator it(dir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+        const bool runnable = QFileInfo(it.next()).isDir() || it.fileInfo().isExecutable();
+        QFile::setPermissions(it.filePath(), runnable ? readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther : readable);
     }
 }
 
-/// Runs testFunction of this binary (as nobody when asNobody, which needs root);
-/// its exit code, or -1 when it could not start or did not end within a minute.
+/// The exit code of testFunction run in a child (as nobody when asNobody, which needs
+/// root); -1 when it could not start or did not end within a minute.
 inline int runTestFunction(const QString &testFunction, bool asNobody)
 {
+    QStringList arguments{QCoreApplication::applicationFilePath(), testFunction};
+    if (asNobody) {
+        arguments = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups")} + arguments;
+    }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QString::fromLatin1(childVariable()), QStringLiteral("1"));
+    environment.insert(QStringLiteral("QUORLAN_TEST_CHILD"), QStringLiteral("1"));
     // nobody cannot write root's home; nothing should be written there anyway.
     environment.insert(QStringLiteral("HOME"), QDir::tempPath());
-    QString program = QCoreApplication::applicationFilePath();
-    QStringList arguments{testFunction};
-    if (asNobody) {
-        arguments = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"), program} + arguments;
-        program = QStringLiteral("setpriv");
-    }
     QProcess child;
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(program, arguments);
+    child.start(asNobody ? QStringLiteral("setpriv") : arguments.takeFirst(), arguments);
     if (!child.waitForFinished(60000)) {
         child.kill();
         child.waitForFinished();
