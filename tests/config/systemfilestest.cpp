@@ -1,0 +1,201 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+// The small files: resolv.conf and the host identity, the wireless options, the device inventory.
+
+#include <QDir>
+#include <QTest>
+
+#include "config/basicnetcfg.h"
+#include "config/dnsconfigfile.h"
+#include "config/wirelessoptionsfile.h"
+#include "platform/deviceinventory.h"
+#include "systemroot.h"
+
+#include <sys/stat.h>
+
+namespace
+{
+const QString wirelessPath = QStringLiteral("/etc/pcmcia/wireless.opts");
+}
+
+class SystemFilesTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void rewritesOnlyDomainAndServers_data()
+    {
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<QString>("read"); // the domain, then the servers
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("domain, search, comment, options: six lines become three")
+            << "resolv-conf-domain-search-two-servers"
+            << "example.org 10.0.0.1 10.0.0.2" << QByteArray("domain example.org\nnameserver 10.0.0.1\nnameserver 10.0.0.2\n");
+        // Tab-separated and capitalised keywords are no server lines; repeats stay; the last domain wins.
+        QTest::newRow("tabs, capitals, repeats") << "resolv-conf-search-options-tabs"
+                                                 << "lab.example.net 192.168.1.1 192.168.1.1 2001:db8::53"
+                                                 << QByteArray(
+                                                        "domain lab.example.net\nnameserver 192.168.1.1\nnameserver 192.168.1.1\nnameserver 2001:db8::53\n");
+        QTest::newRow("a missing file empties the servers, keeps the domain") << ""
+                                                                              << "kept.example" << QByteArray("domain kept.example\n");
+    }
+
+    void rewritesOnlyDomainAndServers()
+    {
+        QFETCH(QString, sample);
+        QFETCH(QString, read);
+        QFETCH(QByteArray, written);
+        SystemRoot root;
+        QVERIFY(QDir().mkpath(root.path(QStringLiteral("/etc"))));
+        // Through a link, as resolvconf leaves it: the link stays, its target gets the lines.
+        if (!sample.isEmpty()) {
+            root.write(QStringLiteral("/run/resolvconf/resolv.conf"), SystemRoot::fixture(QLatin1String("sample/") + sample));
+            QVERIFY(QFile::link(root.path(QStringLiteral("/run/resolvconf/resolv.conf")), root.path(QStringLiteral("/etc/resolv.conf"))));
+        }
+        DnsConfigFile file("/etc/resolv.conf");
+        file.setDomain("kept.example");
+        file.addNameserver("10.9.9.9");
+        QVERIFY(file.readFile());
+        QCOMPARE(QStringList{file.domain()} + file.nameservers(), read.split(QLatin1Char(' ')));
+        QVERIFY(file.writeFile());
+        QCOMPARE(root.read(QStringLiteral("/etc/resolv.conf")), written);
+        QCOMPARE(QFileInfo(root.path(QStringLiteral("/etc/resolv.conf"))).isSymLink(), !sample.isEmpty());
+    }
+
+    void readsIdentity_data()
+    {
+        QTest::addColumn<QByteArray>("hostname"); // null: no file
+        QTest::addColumn<QByteArray>("resolver");
+        QTest::addColumn<QString>("read"); // host name|domain
+        QTest::newRow("the first line, blanks around it; a domain after a nameserver line")
+            << QByteArray("  myhost \t\nother\n") << QByteArray("nameserver 10.0.0.1\ndomain example.org\n") << "myhost|example.org";
+        QTest::newRow("a comment first line is taken; the first domain wins")
+            << QByteArray("# name\nhost\n") << QByteArray("domain a.example\ndomain b.example\n") << "# name|a.example";
+        QTest::newRow("an empty file; blanks and tabs around the domain") << QByteArray("") << QByteArray("domain \t  example.org   \n") << "|example.org";
+        QTest::newRow("a capital key keeps the value's case") << QByteArray("box") << QByteArray("DOMAIN Example.ORG\n") << "box|Example.ORG";
+        QTest::newRow("a search value holding the key") << QByteArray("box") << QByteArray("search mydomain.org\n") << "box|org";
+        QTest::newRow("the key alone at the end") << QByteArray("box") << QByteArray("domain\n") << "box|";
+        QTest::newRow("a comment matches first") << QByteArray("box") << QByteArray("; old domain wrong.example\ndomain right.example\n")
+                                                 << "box|wrong.example";
+        QTest::newRow("missing files") << QByteArray() << QByteArray() << "|";
+    }
+
+    void readsIdentity()
+    {
+        QFETCH(QByteArray, hostname);
+        QFETCH(QByteArray, resolver);
+        QFETCH(QString, read);
+        SystemRoot root;
+        if (!hostname.isNull()) {
+            root.write(QStringLiteral("/etc/hostname"), hostname);
+            root.write(QStringLiteral("/etc/resolv.conf"), resolver);
+        }
+        BasicNetCfg identity{QStringLiteral("old"), QStringLiteral("old.example")};
+        QVERIFY(identity.readConfigFile());
+        QCOMPARE(identity.hostName + QLatin1Char('|') + identity.domain, read);
+    }
+
+    void readsWirelessOptions_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("read"); // ESSID|MODE|CHANNEL|RATE|key line (on or off, its value)|own or foreign file; "-": not set
+        const auto sample = [](const char *name) {
+            return SystemRoot::fixture(QLatin1String("sample/wireless-opts-") + QLatin1String(name));
+        };
+        QTest::newRow("the module's own file") << sample("home-managed-key-off") << "home|Managed|6|11 Mbps|off |own";
+        QTest::newRow("a foreign file") << sample("foreign-case-block") << "-|-|-|-|-|foreign";
+        QTest::newRow("the marker further down") << QByteArray("# edited by hand\n# Generated by network settings panel\n") << "-|-|-|-|-|own";
+        QTest::newRow("the marker with a blank after it") << QByteArray("# Generated by network settings panel \n") << "-|-|-|-|-|foreign";
+        QTest::newRow("keywords keep their case, #K is no key line") << QByteArray("essid=\"x\"\nKey=\"y\"\n#Keys follow\n#K=\"1\"\n") << "-|-|-|-|-|foreign";
+        QTest::newRow("a value without quotes stands whole, text after the closing quote is dropped")
+            << QByteArray("CHANNEL=6\nESSID=a b\nRATE=\"11 Mbps\" # fast\n") << "a b|-|6|11 Mbps|-|foreign";
+        QTest::newRow("escapes of the shell are undone, the last key line counts")
+            << QByteArray("ESSID=\"a\\\"b\\$c\\\\d\\n\\`\"\nKEY=\"0123456789\"\n#KEY=\"abc\"\n") << "a\"b$c\\d\\n`|-|-|-|off abc|foreign";
+        QTest::newRow("a utf-8 network name") << QByteArray("ESSID=\"Caf\xc3\xa9\"\n") << "Café|-|-|-|-|foreign";
+        QTest::newRow("a latin-1 network name") << QByteArray("ESSID=\"Caf\xe9\"\n") << "Café|-|-|-|-|foreign";
+    }
+
+    void readsWirelessOptions()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, read);
+        SystemRoot root;
+        root.write(wirelessPath, file);
+        const std::optional<WirelessOptionsFile> options = WirelessOptionsFile::read();
+        QVERIFY(options);
+        const auto shown = [](const std::optional<QString> &value) {
+            return value.value_or(QStringLiteral("-"));
+        };
+        const QString key = options->key ? QLatin1String(options->key->enabled ? "on " : "off ") + options->key->value : QStringLiteral("-");
+        const QStringList values{shown(options->essid), shown(options->mode), shown(options->channel), shown(options->rate), key};
+        QCOMPARE(values.join(QLatin1Char('|')) + QLatin1String(WirelessOptionsFile::isOwnFile() ? "|own" : "|foreign"), read);
+    }
+
+    void writesWirelessOptions()
+    {
+        SystemRoot root;
+        const QByteArray foreign = SystemRoot::fixture(QStringLiteral("sample/wireless-opts-foreign-case-block"));
+        root.write(wirelessPath, foreign);
+        root.write(wirelessPath + QLatin1String(".orig"), "an older backup\n");
+        QVERIFY(WirelessOptionsFile::replaceWithDefaults());
+        QCOMPARE(root.read(wirelessPath + QLatin1String(".orig")), foreign);
+        QCOMPARE(root.read(wirelessPath), SystemRoot::fixture(QStringLiteral("wireless-opts-defaults")));
+
+        // The four characters the shell reads inside double quotes are escaped; the file holds keys, for its owner only.
+        WirelessOptionsFile options = WirelessOptionsFile::defaults();
+        options.essid = QStringLiteral("a\"b$c\\d`e \u00e9");
+        options.key = WirelessOptionsFile::KeyLine{true, QStringLiteral("s:$ecret")};
+        QVERIFY(QFile::setPermissions(root.path(wirelessPath), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        QVERIFY(options.write());
+        const QByteArray written = root.read(wirelessPath);
+        QVERIFY2(written.contains("\nESSID=\"a\\\"b\\$c\\\\d\\`e \xc3\xa9\"\n") && written.endsWith("\nKEY=\"s:\\$ecret\"\n"), written.constData());
+        QCOMPARE(WirelessOptionsFile::read()->essid, options.essid);
+        struct stat info;
+        QCOMPARE(::stat(QFile::encodeName(root.path(wirelessPath)).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, mode_t(0600));
+    }
+
+    void readsDeviceInventory_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // null: no file at all
+        QTest::addColumn<QString>("key"); // in section network.1
+        QTest::addColumn<QString>("read"); // the number of sections, then the value ("-": none)
+        const QByteArray acme = SystemRoot::fixture(QStringLiteral("devices-inf-acme-network-1"));
+        QTest::newRow("a missing file is an empty inventory") << QByteArray() << "manu"
+                                                              << "0 -";
+        QTest::newRow("a folder cannot be read") << QByteArray("(a folder)") << "manu"
+                                                 << "-1 -";
+        QTest::newRow("a key that is not there") << acme << "driver"
+                                                 << "1 -";
+        QTest::newRow("section names are exact") << QByteArray("[network.10]\nmanu=Acme\n[network.2]\nmanu=Other\n") << "manu"
+                                                 << "2 -";
+        QTest::newRow("junk lines are skipped, not fatal") << QByteArray("\x01\x02 garbage\nno equals sign\n[network.1]\nmanu=Acme\n") << "manu"
+                                                           << "1 Acme";
+        QTest::newRow("a maker in utf-8 comes back as utf-8") << QByteArray("[network.1]\nmanu=Gr\xc3\xb6\xc3\x9f\x65 Netz\n") << "manu"
+                                                              << "1 Größe Netz";
+    }
+
+    void readsDeviceInventory()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, key);
+        QFETCH(QString, read);
+        SystemRoot root;
+        const QString path = QStringLiteral("/etc/devices/devices.inf");
+        root.write(path, "[network.1]\nmanu=replaced on reading\n");
+        DeviceInventory inventory;
+        QCOMPARE(inventory.read(path), 1);
+        QFile::remove(root.path(path));
+        if (content == "(a folder)") {
+            QDir().mkpath(root.path(path));
+        } else if (!content.isNull()) {
+            root.write(path, content);
+        }
+        const int sections = inventory.read(path);
+        QCOMPARE(QString::number(sections) + QLatin1Char(' ') + inventory.value(QStringLiteral("network.1"), key).value_or(QStringLiteral("-")), read);
+    }
+};
+
+QTEST_GUILESS_MAIN(SystemFilesTest)
+#include "systemfilestest.moc"
