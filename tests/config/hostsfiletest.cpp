@@ -102,7 +102,8 @@ private Q_SLOTS:
         records[0].staticAddresses.setIPAddress(address);
         records[0].oldIPAddress = old;
         records[0].dhcpAddresses.setIPAddress(lease);
-        const HostsFile hosts(BasicNetCfg{QStringLiteral("box"), domain}, records, identityChanged);
+        const BasicNetCfg identity{QStringLiteral("box"), domain};
+        const HostsFile hosts(identity, records, identityChanged);
 
         QVERIFY(hosts.writeHosts());
         QCOMPARE(root.read(QStringLiteral("/etc/hosts")), after);
