@@ -1,12 +1,14 @@
 // SPDX-FileCopyrightText: 2026 quorlan developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 
-// The small files: resolv.conf and the host identity, the wireless options, the device inventory.
+// The small files: resolv.conf and the host identity, the wireless options,
+// the device inventory; and the report of what a save changed in them.
 
 #include <QDir>
 #include <QTest>
 
 #include "config/basicnetcfg.h"
+#include "config/changereport.h"
 #include "config/dnsconfigfile.h"
 #include "config/wirelessoptionsfile.h"
 #include "platform/deviceinventory.h"
@@ -69,15 +71,11 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("resolver");
         QTest::addColumn<QString>("read"); // host name|domain
         QTest::newRow("the first line, blanks around it; a domain after a nameserver line")
-            << QByteArray("  myhost \t\nother\n") << QByteArray("nameserver 10.0.0.1\ndomain example.org\n") << "myhost|example.org";
-        QTest::newRow("a comment first line is taken; the first domain wins")
-            << QByteArray("# name\nhost\n") << QByteArray("domain a.example\ndomain b.example\n") << "# name|a.example";
-        QTest::newRow("an empty file; blanks and tabs around the domain") << QByteArray("") << QByteArray("domain \t  example.org   \n") << "|example.org";
-        QTest::newRow("a capital key keeps the value's case") << QByteArray("box") << QByteArray("DOMAIN Example.ORG\n") << "box|Example.ORG";
-        QTest::newRow("a search value holding the key") << QByteArray("box") << QByteArray("search mydomain.org\n") << "box|org";
-        QTest::newRow("the key alone at the end") << QByteArray("box") << QByteArray("domain\n") << "box|";
-        QTest::newRow("a comment matches first") << QByteArray("box") << QByteArray("; old domain wrong.example\ndomain right.example\n")
-                                                 << "box|wrong.example";
+            << QByteArray("  myhost \t\nother\n") << QByteArray("nameserver 10.0.0.1\ndomain \t example.org  \n") << "myhost|example.org";
+        QTest::newRow("a comment first line is taken; the first domain wins, its key of any case")
+            << QByteArray("# name\nhost\n") << QByteArray("DOMAIN Example.ORG\ndomain b.example\n") << "# name|Example.ORG";
+        QTest::newRow("an empty file; a search value holding the key") << QByteArray("") << QByteArray("search mydomain.org\ndomain a.example\n") << "|org";
+        QTest::newRow("a comment holding the key") << QByteArray("box") << QByteArray("; domain wrong.example\ndomain right.example\n") << "box|wrong.example";
         QTest::newRow("missing files") << QByteArray() << QByteArray() << "|";
     }
 
@@ -112,8 +110,7 @@ private Q_SLOTS:
             << QByteArray("CHANNEL=6\nESSID=a b\nRATE=\"11 Mbps\" # fast\n") << "a b|-|6|11 Mbps|-|foreign";
         QTest::newRow("escapes of the shell are undone, the last key line counts")
             << QByteArray("ESSID=\"a\\\"b\\$c\\\\d\\n\\`\"\nKEY=\"0123456789\"\n#KEY=\"abc\"\n") << "a\"b$c\\d\\n`|-|-|-|off abc|foreign";
-        QTest::newRow("a utf-8 network name") << QByteArray("ESSID=\"Caf\xc3\xa9\"\n") << "Café|-|-|-|-|foreign";
-        QTest::newRow("a latin-1 network name") << QByteArray("ESSID=\"Caf\xe9\"\n") << "Café|-|-|-|-|foreign";
+        QTest::newRow("a utf-8 and a latin-1 network name") << QByteArray("ESSID=\"Caf\xe9\"\nMODE=\"Caf\xc3\xa9\"\n") << "Café|Café|-|-|-|foreign";
     }
 
     void readsWirelessOptions()
@@ -159,27 +156,18 @@ private Q_SLOTS:
     void readsDeviceInventory_data()
     {
         QTest::addColumn<QByteArray>("content"); // null: no file at all
-        QTest::addColumn<QString>("key"); // in section network.1
-        QTest::addColumn<QString>("read"); // the number of sections, then the value ("-": none)
-        const QByteArray acme = SystemRoot::fixture(QStringLiteral("devices-inf-acme-network-1"));
-        QTest::newRow("a missing file is an empty inventory") << QByteArray() << "manu"
-                                                              << "0 -";
-        QTest::newRow("a folder cannot be read") << QByteArray("(a folder)") << "manu"
-                                                 << "-1 -";
-        QTest::newRow("a key that is not there") << acme << "driver"
-                                                 << "1 -";
-        QTest::newRow("section names are exact") << QByteArray("[network.10]\nmanu=Acme\n[network.2]\nmanu=Other\n") << "manu"
-                                                 << "2 -";
-        QTest::newRow("junk lines are skipped, not fatal") << QByteArray("\x01\x02 garbage\nno equals sign\n[network.1]\nmanu=Acme\n") << "manu"
-                                                           << "1 Acme";
-        QTest::newRow("a maker in utf-8 comes back as utf-8") << QByteArray("[network.1]\nmanu=Gr\xc3\xb6\xc3\x9f\x65 Netz\n") << "manu"
-                                                              << "1 Größe Netz";
+        QTest::addColumn<QString>("read"); // the number of sections, then the maker of network.1 ("-": none)
+        QTest::newRow("a missing file is an empty inventory") << QByteArray() << "0 -";
+        QTest::newRow("a folder cannot be read") << QByteArray("(a folder)") << "-1 -";
+        QTest::newRow("keys and section names are exact") << QByteArray("[network.10]\nmanu=Acme\n[network.1]\nmanufacturer=Other\n") << "2 -";
+        QTest::newRow("junk lines are skipped, not fatal") << QByteArray("\x01\x02 garbage\nno equals sign\n[network.1]\nmanu=Acme\n") << "1 Acme";
+        QTest::newRow("a maker in utf-8 comes back as utf-8") << QByteArray("[network.1]\nmanu=Gr\xc3\xb6\xc3\x9f\x65 Netz\n") << "1 Größe Netz";
     }
 
+    // Each read replaces what the one before held.
     void readsDeviceInventory()
     {
         QFETCH(QByteArray, content);
-        QFETCH(QString, key);
         QFETCH(QString, read);
         SystemRoot root;
         const QString path = QStringLiteral("/etc/devices/devices.inf");
@@ -187,13 +175,39 @@ private Q_SLOTS:
         DeviceInventory inventory;
         QCOMPARE(inventory.read(path), 1);
         QFile::remove(root.path(path));
-        if (content == "(a folder)") {
-            QDir().mkpath(root.path(path));
-        } else if (!content.isNull()) {
-            root.write(path, content);
-        }
+        content == "(a folder)" ? QDir().mkpath(root.path(path)) : content.isNull() || (root.write(path, content), true);
         const int sections = inventory.read(path);
-        QCOMPARE(QString::number(sections) + QLatin1Char(' ') + inventory.value(QStringLiteral("network.1"), key).value_or(QStringLiteral("-")), read);
+        QCOMPARE(QString::number(sections) + QLatin1Char(' ')
+                     + inventory.value(QStringLiteral("network.1"), QStringLiteral("manu")).value_or(QStringLiteral("-")),
+                 read);
+    }
+
+    void reportsChangesWithoutKeys_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // of the wireless options file; null: none
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QString>("text");
+        const QByteArray off = "ESSID=\"lab\"\n#KEY=\"\"\n", on = "ESSID=\"lab\"\nKEY=\"s:secret12345\"\n";
+        const QString header = QStringLiteral("--- /etc/pcmcia/wireless.opts\n+++ /etc/pcmcia/wireless.opts\n");
+        QTest::newRow("untouched") << off << off << "No system file was changed.";
+        QTest::newRow("key turned on: masked on both sides")
+            << off << on << header + QLatin1String("@@ -1,2 +1,2 @@\n ESSID=\"lab\"\n-#KEY=\"****\"\n+KEY=\"****\"");
+        QTest::newRow("one key for another") << on << QByteArray("ESSID=\"lab\"\nKEY=\"0123456789\"\n")
+                                             << "/etc/pcmcia/wireless.opts was changed in an encryption key only; keys are not shown.";
+        QTest::newRow("created, no line end") << QByteArray() << QByteArray("ESSID=\"lab\"")
+                                              << header + QLatin1String("@@ -0,0 +1 @@\n+ESSID=\"lab\"\n\\ No newline at end of file");
+    }
+
+    void reportsChangesWithoutKeys()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QFETCH(QString, text);
+        SystemRoot root;
+        before.isNull() || (root.write(wirelessPath, before), true);
+        const ChangeReport report;
+        root.write(wirelessPath, after);
+        QCOMPARE(report.text(), text);
     }
 };
 
