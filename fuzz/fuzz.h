@@ -5,7 +5,6 @@
 
 #include <QByteArray>
 
-#include <cstdint>
 #include <cstdlib>
 
 // A reader that opens a system file by mistake finds nothing there, never the machine's file.
@@ -20,7 +19,7 @@ inline QByteArray bytes(const uint8_t *data, size_t size)
     return QByteArray(reinterpret_cast<const char *>(data), int(size));
 }
 
-/// A property that does not hold stops the fuzzer, which keeps the input.
+// A property that does not hold stops the fuzzer, which keeps the input.
 inline void check(bool holds)
 {
     if (!holds) {
