@@ -37,72 +37,54 @@ class SystemFilesTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void rewritesOnlyDomainAndServers_data()
+    // resolv.conf as the DNS record reads and rewrites it, and as the host identity reads its domain.
+    void readsResolverAndHostName_data()
     {
-        QTest::addColumn<QString>("sample");
-        QTest::addColumn<QString>("read"); // the domain, then the servers
+        QTest::addColumn<QByteArray>("hostname"); // null: neither file
+        QTest::addColumn<QByteArray>("resolver");
+        QTest::addColumn<QString>("read"); // host name|identity's domain|DNS record's domain and servers
         QTest::addColumn<QByteArray>("written");
-        QTest::newRow("domain, search, comment, options: six lines become three")
-            << "resolv-conf-domain-search-two-servers"
-            << "example.org 10.0.0.1 10.0.0.2" << QByteArray("domain example.org\nnameserver 10.0.0.1\nnameserver 10.0.0.2\n");
+        const auto sample = [](const char *name) {
+            return SystemRoot::fixture(QLatin1String("sample/resolv-conf-") + QLatin1String(name));
+        };
+        QTest::newRow("the first line, blanks around it; domain, search, comment, options: six lines become three")
+            << QByteArray("  myhost \t\nother\n") << sample("domain-search-two-servers") << "myhost|example.org|example.org 10.0.0.1 10.0.0.2"
+            << QByteArray("domain example.org\nnameserver 10.0.0.1\nnameserver 10.0.0.2\n");
         // Tab-separated and capitalised keywords are no server lines; repeats stay; the last domain wins.
-        QTest::newRow("tabs, capitals, repeats") << "resolv-conf-search-options-tabs"
-                                                 << "lab.example.net 192.168.1.1 192.168.1.1 2001:db8::53"
-                                                 << QByteArray(
-                                                        "domain lab.example.net\nnameserver 192.168.1.1\nnameserver 192.168.1.1\nnameserver 2001:db8::53\n");
-        QTest::newRow("a missing file empties the servers, keeps the domain") << ""
-                                                                              << "kept.example" << QByteArray("domain kept.example\n");
+        QTest::newRow("a comment first line is taken; a comment holding the key; tabs, capitals, repeats")
+            << QByteArray("# name\nhost\n") << sample("search-options-tabs") << "# name|wrong.example|lab.example.net 192.168.1.1 192.168.1.1 2001:db8::53"
+            << QByteArray("domain lab.example.net\nnameserver 192.168.1.1\nnameserver 192.168.1.1\nnameserver 2001:db8::53\n");
+        QTest::newRow("an empty file; the first key, of any case, wins; no domain line is written for none")
+            << QByteArray("") << QByteArray("DOMAIN Example.ORG\nsearch mydomain.org\n") << "|Example.ORG|" << QByteArray("");
+        QTest::newRow("a search value holding the key")
+            << QByteArray("box") << QByteArray("search mydomain.org\ndomain a.example\n") << "box|org|a.example" << QByteArray("domain a.example\n");
+        QTest::newRow("missing files: nothing to say is no line at all") << QByteArray() << QByteArray() << "||" << QByteArray("");
     }
 
-    void rewritesOnlyDomainAndServers()
+    void readsResolverAndHostName()
     {
-        QFETCH(QString, sample);
+        QFETCH(QByteArray, hostname);
+        QFETCH(QByteArray, resolver);
         QFETCH(QString, read);
         QFETCH(QByteArray, written);
         SystemRoot root;
         QVERIFY(QDir().mkpath(root.path(QStringLiteral("/etc"))));
         // Through a link, as resolvconf leaves it: the link stays, its target gets the lines.
-        if (!sample.isEmpty()) {
-            root.write(QStringLiteral("/run/resolvconf/resolv.conf"), SystemRoot::fixture(QLatin1String("sample/") + sample));
-            QVERIFY(QFile::link(root.path(QStringLiteral("/run/resolvconf/resolv.conf")), root.path(QStringLiteral("/etc/resolv.conf"))));
-        }
-        DnsConfigFile file("/etc/resolv.conf");
-        file.setDomain("kept.example");
-        file.addNameserver("10.9.9.9");
-        QVERIFY(file.readFile());
-        QCOMPARE(QStringList{file.domain()} + file.nameservers(), read.split(QLatin1Char(' ')));
-        QVERIFY(file.writeFile());
-        QCOMPARE(root.read(QStringLiteral("/etc/resolv.conf")), written);
-        QCOMPARE(QFileInfo(root.path(QStringLiteral("/etc/resolv.conf"))).isSymLink(), !sample.isEmpty());
-    }
-
-    void readsIdentity_data()
-    {
-        QTest::addColumn<QByteArray>("hostname"); // null: no file
-        QTest::addColumn<QByteArray>("resolver");
-        QTest::addColumn<QString>("read"); // host name|domain
-        QTest::newRow("the first line, blanks around it; a domain after a nameserver line")
-            << QByteArray("  myhost \t\nother\n") << QByteArray("nameserver 10.0.0.1\ndomain \t example.org  \n") << "myhost|example.org";
-        QTest::newRow("a comment first line is taken; the first domain wins, its key of any case")
-            << QByteArray("# name\nhost\n") << QByteArray("DOMAIN Example.ORG\ndomain b.example\n") << "# name|Example.ORG";
-        QTest::newRow("an empty file; a search value holding the key") << QByteArray("") << QByteArray("search mydomain.org\ndomain a.example\n") << "|org";
-        QTest::newRow("a comment holding the key") << QByteArray("box") << QByteArray("; domain wrong.example\ndomain right.example\n") << "box|wrong.example";
-        QTest::newRow("missing files") << QByteArray() << QByteArray() << "|";
-    }
-
-    void readsIdentity()
-    {
-        QFETCH(QByteArray, hostname);
-        QFETCH(QByteArray, resolver);
-        QFETCH(QString, read);
-        SystemRoot root;
         if (!hostname.isNull()) {
             root.write(QStringLiteral("/etc/hostname"), hostname);
-            root.write(QStringLiteral("/etc/resolv.conf"), resolver);
+            root.write(QStringLiteral("/run/resolvconf/resolv.conf"), resolver);
+            QVERIFY(QFile::link(root.path(QStringLiteral("/run/resolvconf/resolv.conf")), root.path(QStringLiteral("/etc/resolv.conf"))));
         }
         BasicNetCfg identity{QStringLiteral("old"), QStringLiteral("old.example")};
         QVERIFY(identity.readConfigFile());
-        QCOMPARE(identity.hostName + QLatin1Char('|') + identity.domain, read);
+        DnsConfigFile file("/etc/resolv.conf");
+        file.addNameserver("10.9.9.9");
+        QVERIFY(file.readFile());
+        const QStringList dns = QStringList{file.domain()} + file.nameservers();
+        QCOMPARE(identity.hostName + QLatin1Char('|') + identity.domain + QLatin1Char('|') + dns.join(QLatin1Char(' ')), read);
+        QVERIFY(file.writeFile());
+        QCOMPARE(root.read(QStringLiteral("/etc/resolv.conf")), written);
+        QCOMPARE(QFileInfo(root.path(QStringLiteral("/etc/resolv.conf"))).isSymLink(), !hostname.isNull());
     }
 
     void readsWirelessOptions_data()
