@@ -20,16 +20,9 @@ const QString interfacesPath = QStringLiteral("/etc/network/interfaces");
 // "auto,method,address,netmask,network,broadcast,gateway,default,host name" of a record.
 QString fields(const Interface &r, const Addresses &a)
 {
-    return QStringList{QLatin1String(r.enabled ? "auto" : "noauto"),
-                       QLatin1String(r.method == Interface::Dhcp ? "dhcp" : "static"),
-                       a.ipAddress(),
-                       a.netmask(),
-                       a.network,
-                       a.broadcast,
-                       a.gateway,
-                       QLatin1String(r.defaultGateway ? "default" : ""),
-                       r.dhcpHostName}
-        .join(QLatin1Char(','));
+    const QStringList method{QLatin1String(r.enabled ? "auto" : "noauto"), QLatin1String(r.method == Interface::Dhcp ? "dhcp" : "static")};
+    const QStringList values{a.ipAddress(), a.netmask(), a.network, a.broadcast, a.gateway, QLatin1String(r.defaultGateway ? "default" : "")};
+    return (method + values + QStringList{r.dhcpHostName}).join(QLatin1Char(','));
 }
 
 QVector<Interface> absentRecords()

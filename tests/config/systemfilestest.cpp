@@ -24,12 +24,10 @@
 namespace
 {
 const QString wirelessPath = QStringLiteral("/etc/pcmcia/wireless.opts");
-const QString files[] = {QStringLiteral("/etc/network/interfaces"),
-                         QStringLiteral("/etc/hosts"),
-                         QStringLiteral("/etc/resolv.conf"),
-                         QStringLiteral("/etc/hostname"),
-                         QStringLiteral("/var/dhcp/dhclient.leases"),
-                         QStringLiteral("/etc/pcmcia/wireless.opts")};
+// Where the readers and writers of odd inputs find them.
+const QStringList files =
+    QStringLiteral("/etc/network/interfaces /etc/hosts /etc/resolv.conf /etc/hostname /var/dhcp/dhclient.leases /etc/pcmcia/wireless.opts")
+        .split(QLatin1Char(' '));
 }
 
 class SystemFilesTest : public QObject
