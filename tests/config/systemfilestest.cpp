@@ -15,6 +15,7 @@
 #include "config/interface.h"
 #include "config/interfacesfile.h"
 #include "config/textfile.h"
+#include "config/wirelesskeyvalue.h"
 #include "config/wirelessoptionsfile.h"
 #include "platform/deviceinventory.h"
 #include "systemroot.h"
@@ -142,6 +143,9 @@ private Q_SLOTS:
         struct stat info;
         QCOMPARE(::stat(QFile::encodeName(root.path(wirelessPath)).constData(), &info), 0);
         QCOMPARE(info.st_mode & 0777, mode_t(0600));
+        // A key value with two separators is a card's four keys; a value without any, one key.
+        QVERIFY(WirelessKeyValue::holdsFourKeys(QStringLiteral("0123456789 [1] key 9876543210 [2] key [2]")));
+        QVERIFY(!WirelessKeyValue::holdsFourKeys(QStringLiteral("s:abcde key [1]")));
     }
 
     void readsDeviceInventory()
