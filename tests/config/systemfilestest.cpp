@@ -91,7 +91,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("read"); // ESSID|MODE|CHANNEL|RATE|key line (on or off, its value)|own or foreign file; "-": not set
         const auto sample = [](const char *name) {
-            return SystemRoot::fixture(QLatin1String("sample/wireless-opts-") + QLatin1String(name));
+            return SystemRoot::fixture(QLatin1String("wireless-opts-") + QLatin1String(name));
         };
         QTest::newRow("the module's own file") << sample("home-managed-key-off") << "home|Managed|6|11 Mbps|off |own";
         QTest::newRow("a foreign file") << sample("foreign-case-block") << "-|-|-|-|-|foreign";
@@ -124,7 +124,7 @@ private Q_SLOTS:
     void writesWirelessOptions()
     {
         SystemRoot root;
-        const QByteArray foreign = SystemRoot::fixture(QStringLiteral("sample/wireless-opts-foreign-case-block"));
+        const QByteArray foreign = SystemRoot::fixture(QStringLiteral("wireless-opts-foreign-case-block"));
         root.write(wirelessPath, foreign);
         root.write(wirelessPath + QLatin1String(".orig"), "an older backup\n");
         QVERIFY(WirelessOptionsFile::replaceWithDefaults());
