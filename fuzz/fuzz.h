@@ -1,0 +1,28 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#pragma once
+
+#include <QByteArray>
+
+#include <cstdlib>
+
+// A reader that opens a system file by mistake finds nothing there, never the machine's file.
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    qputenv("QUORLAN_ROOT", "/nonexistent/quorlan-fuzz");
+    return 0;
+}
+
+inline QByteArray bytes(const uint8_t *data, size_t size)
+{
+    return QByteArray(reinterpret_cast<const char *>(data), int(size));
+}
+
+// A property that does not hold stops the fuzzer, which keeps the input.
+inline void check(bool holds)
+{
+    if (!holds) {
+        std::abort();
+    }
+}
