@@ -13,7 +13,7 @@ require_root
 build=$1
 rm -f "$build/demo/quorlan.png"
 status=0
-shot=$(env -u DISPLAY "$here/lab.sh" --boot "$here/../../scripts/demo" --inside "$build") || status=$?
+shot=$(env -u DISPLAY "$here/../../lab/lab.sh" --boot "$here/../../scripts/demo" --inside "$build") || status=$?
 expect "the demo in the lab" "$status" 0
 expect "the printed path" "$shot" "$build/demo/quorlan.png"
 expect "the screenshot" "$(/usr/bin/identify -format %m "$build/demo/quorlan.png" 2>&1)" PNG

@@ -43,8 +43,8 @@ require_root() {
 
 # The inside half of a lab test refuses to run anywhere else.
 require_lab() {
-    if ! "$(dirname "${BASH_SOURCE[0]}")/in-lab"; then
-        echo "refused: this runs only inside the lab (tests/lab/lab.sh)" >&2
+    if ! "$(dirname "${BASH_SOURCE[0]}")/../../lab/in-lab"; then
+        echo "refused: this runs only inside the lab (lab/lab.sh)" >&2
         exit 2
     fi
 }

@@ -86,7 +86,7 @@ snapshot >"$work/before"
 
 echo "# a command that succeeds"
 # lab_to_out ARG...: the lab, its output going to $work/out.
-lab_to_out() { "$here/lab.sh" "$@" >"$work/out"; }
+lab_to_out() { "$here/../../lab/lab.sh" "$@" >"$work/out"; }
 expect_status "the lab" 0 lab_to_out sh -ec "$meddle"
 expect_machine_unchanged "after success" "$(cat "$work/out")"
 
@@ -105,7 +105,7 @@ expect_machine_unchanged "after failure" "$(cat "$work/out")"
 set -m
 for signal in INT TERM KILL; do
     echo "# a lab ended by SIG$signal"
-    "$here/lab.sh" --boot sh -c "$lab_folder; echo up; exec sleep 60" >"$work/out" 2>/dev/null &
+    "$here/../../lab/lab.sh" --boot sh -c "$lab_folder; echo up; exec sleep 60" >"$work/out" 2>/dev/null &
     lab=$!
     for _ in $(seq 100); do
         grep -q up "$work/out" && break

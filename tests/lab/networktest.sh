@@ -16,7 +16,7 @@ if [ "${1-}" != --inside ]; then
     require_root
     host_name=$(hostname)
     status=0
-    "$here/lab.sh" "$0" --inside || status=$?
+    "$here/../../lab/lab.sh" "$0" --inside || status=$?
     expect "the checks inside the lab" "$status" 0
     expect "the machine's own host name" "$(hostname)" "$host_name"
     finish

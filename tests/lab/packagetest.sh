@@ -82,6 +82,6 @@ fi
 echo "ok - scripts/package built $deb"
 
 before=$(package_paths "$deb" | state)
-expect_status "the lab" 0 "$here/lab.sh" --usr -- "$here/packagetest.sh" --inside "$deb" "$out/screenshots"
+expect_status "the lab" 0 "$here/../../lab/lab.sh" --usr -- "$here/packagetest.sh" --inside "$deb" "$out/screenshots"
 expect_lines "the machine after the lab" "$(package_paths "$deb" | state)" "$before"
 finish

@@ -20,7 +20,7 @@ if [ "${1-}" != --inside ]; then
         exit 2
     fi
     rm -rf "$4"
-    LAB_KEEP=$4 exec "$here/lab.sh" --boot -- "$0" --inside "$1" "$2" "$3"
+    LAB_KEEP=$4 exec "$here/../../lab/lab.sh" --boot -- "$0" --inside "$1" "$2" "$3"
 fi
 require_lab
 name=$2
@@ -101,7 +101,7 @@ log_commands() {
         mkdir -p "/run/lab/real$(dirname "$real")"
         touch "/run/lab/real$real"
         mount --bind "$real" "/run/lab/real$real"
-        mount --bind "$here/logged-command" "$real"
+        mount --bind "$here/../../lab/logged-command" "$real"
     done
 }
 

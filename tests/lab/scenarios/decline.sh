@@ -6,7 +6,7 @@
 # files are written, the network stays down as the save left it, and the
 # running host name is unchanged. The question's details show what was
 # written to each file that changed, and nothing of the files that did not.
-"$(dirname "${BASH_SOURCE[0]}")/../in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
+"$(dirname "${BASH_SOURCE[0]}")/../../../lab/in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
 
 drive decline <<'STEPS'
 answer No Do you wish the changes to take effect now?

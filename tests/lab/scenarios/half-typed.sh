@@ -5,7 +5,7 @@
 # Addresses typed only in part: eth1's static address, then its netmask, then
 # a DNS server in the add-server dialog. Each is refused with its message, the
 # text stays in the entry, and no file is touched: a later Apply does nothing.
-"$(dirname "${BASH_SOURCE[0]}")/../in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
+"$(dirname "${BASH_SOURCE[0]}")/../../../lab/in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
 
 sums() { sha256sum /etc/hostname /etc/hosts /etc/network/interfaces /etc/resolv.conf /etc/pcmcia/wireless.opts 2>&1; }
 before=$(sums)

@@ -5,7 +5,7 @@
 # The host name and the domain change and the DNS servers swap places, Apply,
 # Yes: the running host name, /etc/hostname, /etc/hosts and the resolver file
 # follow, the servers in the order the DNS tab shows them.
-"$(dirname "${BASH_SOURCE[0]}")/../in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
+"$(dirname "${BASH_SOURCE[0]}")/../../../lab/in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
 
 drive names <<'STEPS'
 answer Yes Do you wish the changes to take effect now?

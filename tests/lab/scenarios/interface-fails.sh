@@ -5,7 +5,7 @@
 # eth2 is brought up at boot with an address the kernel refuses. Any Apply
 # restarts networking, eth2 stays down: the user is told so, and the file
 # keeps eth2's stanza as it was read but no longer brings it up at boot.
-"$(dirname "${BASH_SOURCE[0]}")/../in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
+"$(dirname "${BASH_SOURCE[0]}")/../../../lab/in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
 
 cat >>/etc/network/interfaces <<'EOF'
 

@@ -4,7 +4,7 @@
 #
 # Loading: every tab shows what the lab's files and the live DHCP lease say,
 # and nothing is written or run but the count of the Ethernet devices.
-"$(dirname "${BASH_SOURCE[0]}")/../in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
+"$(dirname "${BASH_SOURCE[0]}")/../../../lab/in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
 
 leased=$(leased_address)
 expect "eth0 carries its lease" "$(ipv4_of eth0)" "$leased/24"

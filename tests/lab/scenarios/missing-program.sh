@@ -5,7 +5,7 @@
 # /sbin/ifconfig cannot be run (net-tools as good as missing): the page names it
 # and its package as it opens, stays read-only without Apply, and a save forced
 # anyway leaves every file and the network as they were.
-"$(dirname "${BASH_SOURCE[0]}")/../in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
+"$(dirname "${BASH_SOURCE[0]}")/../../../lab/in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
 
 install -m 644 /dev/null /run/lab/not-a-program
 mount --bind /run/lab/not-a-program "$(readlink -f /sbin/ifconfig)"

@@ -5,7 +5,7 @@
 # An ordinary user (a real non-root user id) sees the same settings, every
 # field read-only, and no Apply: nothing is written and nothing is run but the
 # read-only count of the Ethernet devices.
-"$(dirname "${BASH_SOURCE[0]}")/../in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
+"$(dirname "${BASH_SOURCE[0]}")/../../../lab/in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
 
 leased=$(leased_address)
 

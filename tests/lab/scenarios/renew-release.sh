@@ -5,7 +5,7 @@
 # Renew on eth0 takes a new lease, after which every tab is loaded again (an
 # unsaved edit is gone) and the DHCP entries show the new lease; Release
 # empties them and takes eth0 down.
-"$(dirname "${BASH_SOURCE[0]}")/../in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
+"$(dirname "${BASH_SOURCE[0]}")/../../../lab/in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
 
 leased=$(leased_address)
 leases=$(lease_count)

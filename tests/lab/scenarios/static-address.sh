@@ -6,7 +6,7 @@
 # address, the host's entry in /etc/hosts follows it, and the former files stay
 # as .old. Two veth devices, whose names end in eth1 and eth2, keep their auto
 # lines and count for neither.
-"$(dirname "${BASH_SOURCE[0]}")/../in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
+"$(dirname "${BASH_SOURCE[0]}")/../../../lab/in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
 
 ip link add veth1 type veth peer name veth2
 printf '\nauto veth1\niface veth1 inet manual\n\nauto veth2\niface veth2 inet manual\n' >>/etc/network/interfaces

@@ -5,7 +5,7 @@
 # The interfaces file holds an option the module cannot keep; the user answers
 # No to going on: loading stops there, before the Ethernet devices are
 # counted, and nothing is written.
-"$(dirname "${BASH_SOURCE[0]}")/../in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
+"$(dirname "${BASH_SOURCE[0]}")/../../../lab/in-lab" || { echo "refused: runs only inside the lab, through scenario.sh" >&2 && exit 2; }
 
 sed -i 's/^\(\s*netmask 255.255.255.0\)$/\1\n\thwaddress ether 02:00:00:00:01:01/' /etc/network/interfaces
 before=$(cat /etc/network/interfaces)
