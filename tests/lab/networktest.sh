@@ -4,17 +4,16 @@
 #
 # Inside the lab, the command lines that the module runs (each through
 # /bin/sh) do to the sample system what they do on the target: DHCP leases
-# land where the module reads them, static interfaces come up, networking
-# restarts through ifupdown, the host name changes in the lab only, and the
-# Ethernet count sees three devices.
+# land where the module reads them, static interfaces come up, and networking
+# stops and restarts through ifupdown, never through the machine's systemd.
+# (The scenarios look at the rest: the Ethernet count and inventory, the
+# lease's router, the host name; lab-isolation at the machine.)
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/expect.sh"
 
 if [ "${1-}" != --inside ]; then
-    host_name=$(hostname)
     expect_status "the checks inside the lab" 0 "$lab/lab.sh" "$0" --inside
-    expect "the machine's own host name" "$(hostname)" "$host_name"
     finish
 fi
 require_lab
@@ -30,14 +29,11 @@ state() {
 lease() { sed -n 's/^ *fixed-address \(.*\);$/\1/p' /var/dhcp/dhclient.leases | tail -n 1; }
 
 expect "QUORLAN_ROOT inside the lab" "${QUORLAN_ROOT-unset}" unset
-expect "the lab's host name" "$(hostname)" labhost
-expect "the Ethernet count" "$(run '/sbin/ifconfig -a | /bin/egrep ^eth[0-9] | /bin/egrep -v ^eth[0-9]+:[0-9]+.*$ | /usr/bin/wc -l')" 3
-expect "the device inventory" "$(grep -A1 '^\[network.2\]' /etc/devices/devices.inf | tail -n 1)" "manu=Realtek Semiconductor RTL8139 Fast Ethernet"
 expect "/etc/init.d/networking has no systemd to hand over to" "$(ls -d /run/systemd/system 2>/dev/null)" ""
 
 expect_status "renew: ifup eth0" 0 run "/sbin/ifup eth0"
 expect_status "ifup eth1" 0 run "/sbin/ifup eth1"
-expect "a lease of the LAN, with its router" "$(lease | cut -d. -f1-3) $(grep -c '^ *option routers 10.77.0.1;$' /var/dhcp/dhclient.leases)" "10.77.0 1"
+expect "a lease of the LAN" "$(lease | cut -d. -f1-3)" 10.77.0
 expect "eth0 and eth1 up" "$(state)" "active [eth0 eth1]
 eth0=$(lease)/24 eth1=10.77.1.10/24
 leases: 1
@@ -52,7 +48,4 @@ eth0=$(lease)/24 eth1=10.77.1.10/24
 leases: 2
 dhclient runs"
 expect "nothing asked systemd about networking" "$(grep -s networking /var/log/lab/refused.log)" ""
-echo renamed >/etc/hostname
-expect_status "hostname --file" 0 run "/bin/hostname --file /etc/hostname"
-expect "the lab's new host name" "$(hostname)" renamed
 finish
