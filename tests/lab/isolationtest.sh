@@ -8,29 +8,19 @@
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/expect.sh"
-require_root
-
 work=$(mktemp -d /tmp/quorlan-isolation.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
 # Everything of the machine that a lab could leave changed. Other labs and
-# builds may run meanwhile: of mounts, only those over the places a lab
-# mounts on count; its processes, namespaces and folder are looked for by
-# leftovers_of, by the lab's own folder.
+# builds may run meanwhile: of mounts, only those over the places a lab mounts
+# on count; its processes, namespaces and folder are looked for by leftovers_of.
 snapshot() {
-    local file
     for file in /etc/hosts /etc/resolv.conf /etc/hostname /etc/network/interfaces \
         /etc/devices/devices.inf /etc/pcmcia/wireless.opts /var/dhcp/dhclient.leases; do
-        if [ -e "$file" ]; then
-            echo "$file: $(stat -c '%a %U %.9Y' "$file") $(sha256sum <"$file")"
-        else
-            echo "$file: none"
-        fi
+        echo "$file: $(stat -c '%a %U %.9Y' "$file" 2>&1) $(sha256sum <"$file" 2>&1)"
     done
     echo "host name: $(hostname)"
-    ip -o link
-    ip -o address
-    ip route
+    ip -o link && ip -o address && ip route
     awk -v dhclient="$(readlink -f /sbin/dhclient)" '$5 ~ /^\/(etc|var|run|tmp|dev\/shm|usr\/local\/sbin)(\/|$)/ || $5 == dhclient || /quorlan-lab\./' \
         /proc/self/mountinfo
 }
@@ -41,22 +31,16 @@ lab_folder='sed -n "s|.*upperdir=\(/tmp/quorlan-lab\.[^/]*\)/.*|\1|p" /proc/self
 # What is left of the lab whose folder is $1: the folder, and every process
 # (with its namespaces) that names it or sees it among its mounts.
 leftovers_of() {
-    local process pid
     [ -n "$1" ] || { echo "no lab folder" && return; }
     ls -d "$1" 2>/dev/null
     for process in /proc/[0-9]*; do
-        pid=${process#/proc/}
-        if grep -qsF "$1" "$process/cmdline" "$process/mountinfo"; then
-            echo "process $pid: $(tr '\0' ' ' <"/proc/$pid/cmdline")"
-            for ns in net uts ipc pid mnt; do
-                echo "  $ns namespace $(readlink "/proc/$pid/ns/$ns")"
-            done
-        fi
+        grep -qsF "$1" "$process/cmdline" "$process/mountinfo" &&
+            echo "process ${process#/proc/}: $(tr '\0' ' ' <"$process/cmdline") $(readlink "$process"/ns/{net,uts,ipc,pid,mnt} | xargs)"
     done
 }
 
-# Waits up to five seconds for the lab's processes to be gone.
-await_no_lab_processes() {
+# Waits up to five seconds for the processes of the lab whose folder is $1 to end.
+settle() {
     for _ in $(seq 50); do
         leftovers_of "$1" | grep -q '^process' || return 0
         sleep 0.1
@@ -66,14 +50,13 @@ await_no_lab_processes() {
 # expect_machine_unchanged WHEN LAB_FOLDER: compares a snapshot with the first
 # one, and looks for what is left of the lab.
 expect_machine_unchanged() {
-    snapshot >"$work/after"
-    expect "$1: the machine is unchanged" "$(diff -u "$work/before" "$work/after")" ""
+    settle "$2"
+    expect "$1: the machine is unchanged" "$(snapshot | diff -u "$work/before" -)" ""
     expect "$1: nothing of the lab is left" "$(leftovers_of "$2")" ""
 }
 
 # Changes everything the module would change, inside the lab.
-meddle='
-    '"$lab_folder"'
+meddle="$lab_folder"'
     echo "10.9.9.9 intruder" >>/etc/hosts
     echo "nameserver 10.9.9.9" >>/etc/resolv.conf
     echo meddler >/etc/hostname
@@ -81,49 +64,36 @@ meddle='
     /etc/init.d/networking restart >/dev/null 2>&1
     ip link add br7 type bridge
     ip address add 10.9.9.9/32 dev eth2'
-
 snapshot >"$work/before"
 
-echo "# a command that succeeds"
-# lab_to_out ARG...: the lab, its output going to $work/out.
-lab_to_out() { "$here/lab.sh" "$@" >"$work/out"; }
-expect_status "the lab" 0 lab_to_out sh -ec "$meddle"
+lab_to_out() { "$lab/lab.sh" "$@" >"$work/out"; }
+expect_status "a lab that succeeds" 0 lab_to_out sh -ec "$meddle"
 expect_machine_unchanged "after success" "$(cat "$work/out")"
 
-echo "# a command that fails"
-LAB_KEEP="$work/kept" expect_status "the lab" 3 lab_to_out sh -c "$meddle; exit 3" 2>"$work/stderr"
-expect "the lab names its kept folder" "$(tail -n 1 "$work/stderr")" \
-    "lab: status 3; the lab's files and logs are in $work/kept"
+LAB_KEEP="$work/kept" expect_status "a lab that fails" 3 lab_to_out sh -c "$meddle; exit 3" 2>"$work/stderr"
+expect "the lab names its kept folder" "$(tail -n 1 "$work/stderr")" "lab: status 3; the lab's files and logs are in $work/kept"
 expect "the kept files hold the lab's changes" "$(grep -c intruder "$work/kept/upper/etc/hosts")" 1
-expect "the kept logs" "$(cd "$work/kept" && ls -d lab.log lan/dnsmasq.log upper/var/log/lab/dhclient.log)" \
-    "lab.log
-lan/dnsmasq.log
-upper/var/log/lab/dhclient.log"
+expect "the kept logs" "$(cd "$work/kept" && ls -d lab.log lan/dnsmasq.log upper/var/log/lab/dhclient.log 2>&1)" $'lab.log\nlan/dnsmasq.log\nupper/var/log/lab/dhclient.log'
 expect_machine_unchanged "after failure" "$(cat "$work/out")"
 
 # Job control, so that the lab in the background takes SIGINT like a shell's foreground job.
 set -m
 for signal in INT TERM KILL; do
-    echo "# a lab ended by SIG$signal"
-    "$here/lab.sh" --boot sh -c "$lab_folder; echo up; exec sleep 60" >"$work/out" 2>/dev/null &
-    lab=$!
+    "$lab/lab.sh" --boot sh -c "$lab_folder; echo up; exec sleep 60" >"$work/out" 2>/dev/null &
     for _ in $(seq 100); do
         grep -q up "$work/out" && break
         sleep 0.1
     done
-    expect "the lab came up" "$(tail -n 1 "$work/out")" up
     folder=$(head -n 1 "$work/out")
-    expect "the lab is seen by its folder while it runs" "$(leftovers_of "$folder" | grep -c '^process [0-9]*: sleep 60 $')" 1
-    kill "-$signal" "$lab"
+    expect "SIG$signal: the lab is up and seen by its folder" "$(tail -n 1 "$work/out") $(leftovers_of "$folder" | grep -c '^process [0-9]*: sleep 60 ')" "up 1"
+    kill "-$signal" $!
     status=0
-    { wait "$lab"; } 2>/dev/null || status=$?
-    expect "the lab's exit status" "$status" "$((128 + $(kill -l "$signal")))"
-    await_no_lab_processes "$folder"
+    { wait $!; } 2>/dev/null || status=$?
+    expect "SIG$signal: the lab's exit status" "$status" "$((128 + $(kill -l "$signal")))"
     # After a kill -9 nothing can remove the lab's folder, and the machine's
     # init reaps the dead inits of the lab's PID namespaces in its own time
     # (they name nothing then). Every other trace must be gone.
-    [ "$signal" != KILL ] || rm -rf "$folder"
+    [ "$signal" != KILL ] || { settle "$folder" && rm -rf "$folder"; }
     expect_machine_unchanged "after SIG$signal" "$folder"
 done
-
 finish
