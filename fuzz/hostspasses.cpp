@@ -13,7 +13,7 @@
 
 #include <QRegularExpression>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+bool holds(const QByteArray &input)
 {
     Interface records[HostsFile::InterfaceCount];
     for (int i = 0; i < HostsFile::InterfaceCount; ++i) {
@@ -27,12 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     records[1].dhcpAddresses.setIPAddress(QStringLiteral("10.0.3.57"));
     records[2].oldIPAddress = QStringLiteral("10.0.0.1");
     const BasicNetCfg identity{QStringLiteral("box"), QStringLiteral("lab.example")};
-    const HostsFile hosts(identity, records, size > 0 && (data[0] & 1));
-    const QStringList lines = TextFile::simplifiedLines(bytes(data, size));
+    const HostsFile hosts(identity, records, !input.isEmpty() && (input.at(0) & 1));
+    const QStringList lines = TextFile::simplifiedLines(input);
     const QStringList after = hosts.rewrite(lines);
-    const auto comments = [](const QStringList &lines) {
-        return lines.filter(QRegularExpression(QStringLiteral("^#")));
-    };
-    check(hosts.rewrite(bytes(data, size)) == TextFile::toBytes(after) && comments(after) == comments(lines));
-    return 0;
+    const QRegularExpression comment(QStringLiteral("^#"));
+    return hosts.rewrite(input) == TextFile::toBytes(after) && after.filter(comment) == lines.filter(comment);
 }
