@@ -2,13 +2,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 
 // The one safe-replace routine, in each way the writers call it, against a file
-// system that fails under it: full, read-only, a ".new" name taken, a missing
-// folder, a symbolic link, a bind-mounted file. The program runs itself inside
-// the faulty tree to do the one write and prints "ok" and the modes of the file
-// and its backup, or "failed".
+// system that fails under it. The program runs itself inside the faulty tree to
+// do the one write and prints "ok" and the modes of the file and its backup, or "failed".
 
 #include <QDir>
-#include <QFileInfo>
 #include <QTest>
 
 #include "config/textfile.h"
@@ -18,30 +15,24 @@
 
 #include <cstdio>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
-const QString target = QStringLiteral("/etc/file");
-const QString linked = QStringLiteral("/srv/file");
+const QString target = QStringLiteral("/etc/file"), linked = QStringLiteral("/srv/file");
 
-// As the hosts and interfaces files, resolv.conf and hostname, and the wireless
-// options file (own, or foreign) are written: whether through "<file>.new", the
-// backup's name, whether a symbolic link is followed (a foreign file's backup is
-// required), the key file's mode 0600, and the modes of file and backup after a
-// save (the old file's 0640 carried, or the key file's 0600).
+// The hosts and interfaces files keep a backup, resolv.conf and hostname are written
+// into, the own wireless options file is for its owner only, and a foreign one is kept
+// aside, a link to it replaced, not followed. Modes after a save: the old 0640 carried.
 const struct Way {
     const char *name;
-    bool writesNew;
-    const char *backup;
-    bool followsLink;
-    bool keyFile;
+    bool inPlace;
+    TextFile::Replacement how;
     const char *modes;
 } ways[] = {
-    {"with backup", true, ".old", true, false, "640 640"},
-    {"in place", false, nullptr, true, false, "640 -"},
-    {"key file", true, nullptr, true, true, "600 -"},
-    {"foreign key file kept aside", true, ".orig", false, true, "600 600"},
+    {"with backup", false, {QStringLiteral(".old"), false, std::nullopt, true}, "640 640"},
+    {"in place", true, {QString(), false, std::nullopt, true}, "640 -"},
+    {"key file", false, {QString(), false, 0600, true}, "600 -"},
+    {"foreign key file kept aside", false, {QStringLiteral(".orig"), true, 0600, false}, "600 600"},
 };
 
 // More than one page: a full file system cannot take it in the room the old content leaves.
@@ -56,14 +47,11 @@ QByteArray modeOf(const QString &systemPath)
 QByteArray writeOnce(const Way &w)
 {
     ::umask(022);
-    TextFile::Replacement how;
-    how.backupSuffix = QLatin1String(w.backup);
-    how.backupRequired = !w.followsLink;
-    how.followLink = w.followsLink;
-    how.mode = w.keyFile ? std::optional<mode_t>(0600) : std::nullopt;
-    const bool ok = w.writesNew ? TextFile::replace(target, content, how) : TextFile::rewriteInPlace(target, TextFile::splitLines(content, 0));
-    const QString written = w.followsLink ? TextFile::realPath(target).mid(SystemPaths::path(QString()).size()) : target;
-    return !ok ? QByteArray("failed") : "ok " + modeOf(written) + ' ' + (w.backup ? modeOf(written + QLatin1String(w.backup)) : "-");
+    if (!(w.inPlace ? TextFile::rewriteInPlace(target, TextFile::splitLines(content, 0)) : TextFile::replace(target, content, w.how))) {
+        return "failed";
+    }
+    const QString written = w.how.followLink ? TextFile::realPath(target).mid(SystemPaths::path(QString()).size()) : target;
+    return "ok " + modeOf(written) + ' ' + (w.how.backupSuffix.isEmpty() ? QByteArray("-") : modeOf(written + w.how.backupSuffix));
 }
 }
 
@@ -78,19 +66,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<bool>("succeeds");
         for (int way = 0; way < int(std::size(ways)); ++way) {
-            const Way &w = ways[way];
-            const auto row = [&](const char *fault, bool succeeds) {
-                QTest::addRow("%s: %s", w.name, fault) << way << QString::fromLatin1(fault) << succeeds;
-            };
-            row("none", true);
-            row("full file system", false);
-            row("read-only file system", false);
-            row(".new is a folder", !w.writesNew);
-            row("missing folder", false);
-            row("symbolic link", true);
-            // As a container has its /etc/hosts, /etc/hostname and /etc/resolv.conf:
-            // a file cannot be renamed over a mount point, only written into.
-            row("bind-mounted file", !w.writesNew);
+            // As a container has its /etc/hosts, /etc/hostname and /etc/resolv.conf: a
+            // file cannot be renamed over a mount point, or over a folder, only written into.
+            const bool inPlace = ways[way].inPlace;
+            const QList<QPair<const char *, bool>> faults{{"none", true},
+                                                          {"full file system", false},
+                                                          {"read-only file system", false},
+                                                          {"missing folder", false},
+                                                          {"symbolic link", true},
+                                                          {".new is a folder", inPlace},
+                                                          {"bind-mounted file", inPlace}};
+            for (const auto &fault : faults) {
+                QTest::addRow("%s: %s", ways[way].name, fault.first) << way << QString::fromLatin1(fault.first) << fault.second;
+            }
         }
     }
 
@@ -103,26 +91,26 @@ private Q_SLOTS:
             QSKIP("unshare --mount is not permitted here: the file system faults need a mount namespace of their own");
         }
         const Way &w = ways[way];
+        const bool linkedFault = fault == QLatin1String("symbolic link"), bindFault = fault == QLatin1String("bind-mounted file");
         SystemRoot stage;
+        const QString holder = linkedFault || bindFault ? linked : target;
         QDir().mkpath(stage.path(QStringLiteral("/etc")));
-        const QString holder = fault == QLatin1String("symbolic link") || fault == QLatin1String("bind-mounted file") ? linked : target;
-        stage.write(holder, "# before\n");
-        stage.write(holder + QLatin1String(".old"), "# older\n");
-        stage.write(holder + QLatin1String(".orig"), "# older\n");
+        for (const char *suffix : {".old", ".orig", ""}) {
+            stage.write(holder + QLatin1String(suffix), suffix[0] ? "# older\n" : "# before\n");
+        }
         QVERIFY(QFile::setPermissions(stage.path(holder), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
         if (fault == QLatin1String("missing folder")) {
             QDir(stage.path(QStringLiteral("/etc"))).removeRecursively();
-        } else if (fault == QLatin1String("bind-mounted file")) {
+        } else if (bindFault) {
             stage.write(target, "# before\n");
-        } else if (fault == QLatin1String("symbolic link")) {
+        } else if (linkedFault) {
             QVERIFY(QFile::link(QStringLiteral("../srv/file"), stage.path(target)));
         } else if (fault == QLatin1String(".new is a folder")) {
             stage.write(target + QLatin1String(".new/keep"), "kept\n");
         }
-
         const QString prepare = fault == QLatin1String("full file system") ? FaultyRoot::FillUp
             : fault == QLatin1String("read-only file system")              ? FaultyRoot::MakeReadOnly
-            : fault == QLatin1String("bind-mounted file")                  ? QStringLiteral("mount --bind \"$ROOT%1\" \"$ROOT%2\"").arg(linked, target)
+            : bindFault                                                    ? QStringLiteral("mount --bind \"$ROOT%1\" \"$ROOT%2\"").arg(linked, target)
                                                                            : QStringLiteral("true");
         QMap<QString, QByteArray> tree;
         const QByteArray printed = FaultyRoot::run(stage.path(QString()), prepare, QString::number(way), &tree);
@@ -132,15 +120,12 @@ private Q_SLOTS:
         }
 
         QMap<QString, QByteArray> expected = FaultyRoot::snapshot(stage.path(QString()));
+        const QString written = linkedFault && w.how.followLink ? linked : target;
+        if (succeeds && !w.how.backupSuffix.isEmpty()) {
+            expected[written + w.how.backupSuffix] = expected.value(written);
+        }
         if (succeeds) {
-            const QString written = fault == QLatin1String("symbolic link") && w.followsLink ? linked : target;
-            if (w.backup) {
-                expected[written + QLatin1String(w.backup)] = expected.value(written);
-            }
-            expected[written] = content;
-            if (fault == QLatin1String("bind-mounted file")) {
-                expected[linked] = content;
-            }
+            expected[written] = expected[bindFault ? linked : written] = content;
         }
         QCOMPARE(tree, expected);
     }
