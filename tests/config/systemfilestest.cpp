@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 
 // The small files: resolv.conf and the host identity, the wireless options,
-// the device inventory; the report of what a save changed in them; and how
+// the report of what a save changed in them; and how
 // every reader and writer takes odd files.
 
 #include <QDir>
@@ -17,7 +17,6 @@
 #include "config/textfile.h"
 #include "config/wirelesskeyvalue.h"
 #include "config/wirelessoptionsfile.h"
-#include "platform/deviceinventory.h"
 #include "systemroot.h"
 
 #include <sys/stat.h>
@@ -146,24 +145,6 @@ private Q_SLOTS:
         // A key value with two separators is a card's four keys; a value without any, one key.
         QVERIFY(WirelessKeyValue::holdsFourKeys(QStringLiteral("0123456789 [1] key 9876543210 [2] key [2]")));
         QVERIFY(!WirelessKeyValue::holdsFourKeys(QStringLiteral("s:abcde key [1]")));
-    }
-
-    void readsDeviceInventory()
-    {
-        SystemRoot root;
-        const QString path = QStringLiteral("/etc/devices/devices.inf");
-        DeviceInventory inventory;
-        QCOMPARE(inventory.read(path), 0); // a missing file is an empty inventory
-        // Junk lines are skipped, section names and keys are exact, UTF-8 stays UTF-8.
-        root.write(path, "\x01\x02 garbage\nno equals sign\n[network.10]\nmanu=Acme\n[network.1]\nmanufacturer=x\nmanu=Gr\xc3\xb6\xc3\x9f\x65 Netz\n");
-        QCOMPARE(inventory.read(path), 2);
-        QCOMPARE(inventory.value(QStringLiteral("network.1"), QStringLiteral("manu")), QStringLiteral("Größe Netz"));
-        QCOMPARE(inventory.value(QStringLiteral("network.1"), QStringLiteral("manuf")), std::nullopt);
-        QCOMPARE(inventory.value(QStringLiteral("network.2"), QStringLiteral("manu")), std::nullopt);
-        // Each read replaces what the one before held; a folder cannot be read.
-        QVERIFY(QFile::remove(root.path(path)) && QDir().mkpath(root.path(path)));
-        QCOMPARE(inventory.read(path), -1);
-        QCOMPARE(inventory.value(QStringLiteral("network.1"), QStringLiteral("manu")), std::nullopt);
     }
 
     void reportsChangesWithoutKeys_data()
