@@ -68,12 +68,6 @@ inline QVector<Interface> records(const QString &text)
     return result;
 }
 
-/// The one record of a text that starts with its device ("eth2 auto dhcp").
-inline Interface record(const QString &text)
-{
-    return records(text).at(text.section(QLatin1Char(' '), 0, 0).mid(3).toInt());
-}
-
 inline QString describe(const Interface &record)
 {
     QStringList words{record.enabled ? QStringLiteral("auto") : QString(), record.method == Interface::Dhcp ? QStringLiteral("dhcp") : QString()};
