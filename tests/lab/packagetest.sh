@@ -2,11 +2,9 @@
 # SPDX-FileCopyrightText: 2026 quorlan developers
 # SPDX-License-Identifier: GPL-2.0-or-later
 #
-# The Debian package the way an administrator meets it: scripts/package builds
-# it, then, in a lab whose /usr, /etc and /var are copy-on-write, apt installs
-# it, kcmshell5 finds the module and opens it in German, and apt purges it
-# without a trace. The machine's own package database and files stay as they
-# were.
+# scripts/package builds the package; in a lab whose /usr, /etc and /var are
+# copy-on-write, apt installs it, kcmshell5 finds the module and opens it in
+# German, and apt purges it without a trace; the machine stays as it was.
 # usage: packagetest.sh BUILD_DIR OUTPUT_DIR   (the package and the screenshots go to OUTPUT_DIR)
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -21,7 +19,6 @@ state() {
     echo "dpkg: $(dpkg-query -W -f='${Status}' quorlan 2>/dev/null)"
 }
 
-# The module's line in kcmshell5's list, if any.
 listed() { QT_QPA_PLATFORM=offscreen kcmshell5 --list 2>/dev/null | grep '^kcm_quorlan ' | tr -s ' '; }
 
 # apt-get, its output shown only when it fails.
@@ -37,9 +34,8 @@ if [ "${1-}" = --inside ]; then
     before=$(state "$2")
     expect_status "apt-get install" 0 apt_quietly install "$2"
     expect "kcmshell5 --list" "$(listed)" "kcm_quorlan - Rechnername, Ethernet-Schnittstellen, DNS-Server und Einstellungen der WLAN-Karte"
-    # The German title comes from the plug-in's metadata, the German
-    # accelerators (Identifikation, Schnittstellen, DNS, WLAN) from the
-    # installed catalogue: with the English ones two tabs would look the same.
+    # The title comes from the plug-in's metadata, the tabs' accelerators from
+    # the installed catalogue: with the English ones two tabs would be alike.
     expect_status "the module opens in German" 0 env SMOKE_TITLE=Netzwerkverbindung SMOKE_TABS="i:identification s:interfaces d:dns l:wireless" \
         "$here/../module/kcmshell-smoke.sh" "" "$here/../data/sample-system" OFF "$3"
     expect_status "apt-get purge" 0 apt_quietly purge quorlan
