@@ -1,14 +1,12 @@
 // SPDX-FileCopyrightText: 2026 quorlan developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 
-// quorlan-driver PLUGIN: opens the module of the plug-in and does the steps of
-// standard input as a user would (a widget on a hidden tab gets its tab
-// clicked first): answer BUTTON TEXT (in every later box whose text holds
-// TEXT), details FILE TEXT (such boxes' details go to FILE, their picture to FILE.png), enter TEXT (into
-// the next dialog that asks for text), show NAME, type NAME TEXT, click NAME,
+// quorlan-driver PLUGIN: opens the module and does the steps of standard input
+// as a user would, clicking a hidden widget's tab first: answer BUTTON TEXT,
+// details FILE TEXT (for every later box whose text holds TEXT), enter TEXT
+// (into the next dialog asking for it), show NAME, type NAME TEXT, click NAME,
 // choose NAME TEXT (the first item starting with TEXT), apply (the shell's
-// button, when offered and enabled), save. A box no rule matches gets its only
-// button. The transcript (standard output) gets the shown values, each
+// button), save. The transcript (standard output) gets the shown values, each
 // box and its answer, and every change of the "changed" state.
 
 #include <QTest>
@@ -24,8 +22,8 @@ namespace
 {
 QString shownValue(const QWidget *widget)
 {
+    QStringList items;
     if (const auto *list = qobject_cast<const QListWidget *>(widget)) {
-        QStringList items;
         for (int row = 0; row < list->count(); ++row) {
             items.append(list->item(row)->text());
         }
@@ -46,7 +44,7 @@ bool act(const QByteArray &command, QWidget *widget, const QString &text)
     const int wanted = combo ? combo->findText(text, Qt::MatchStartsWith) : -1;
     if (command == "type" && edit) {
         QTest::mouseClick(edit, Qt::LeftButton);
-        edit->selectAll(); // as a double click would, the typing replaces it
+        edit->selectAll(); // as a double click would: the typing replaces it
         QTest::keyClicks(edit, text);
     } else if (command == "click" && qobject_cast<QAbstractButton *>(widget)) {
         QTest::mouseClick(widget, Qt::LeftButton);
@@ -74,27 +72,23 @@ public:
         m_boxTimer.start(10);
     }
 
-    // Rules come first; the first other step opens the module.
+    // The first step that is not a rule opens the module.
     bool step(const QString &plugin, const QString &line)
     {
         const QByteArray command = line.section(QLatin1Char(' '), 0, 0).toUtf8();
         const QString name = line.section(QLatin1Char(' '), 1, 1), text = line.section(QLatin1Char(' '), 2);
-        if (command == "answer" || command == "details") {
-            (command == "answer" ? m_answers : m_details).append({name, text});
-            return true;
-        } else if (command == "enter") {
-            m_entries.append(line.section(QLatin1Char(' '), 1));
+        if (command == "answer" || command == "details" || command == "enter") {
+            (command == "answer" ? m_answers : command == "details" ? m_details : m_entries).append({name, text});
             return true;
         } else if (!m_module && !open(plugin)) {
             return false;
         }
         QWidget *widget = m_module->findChild<QWidget *>(name);
-        if (command == "apply" || command == "save") {
-            const bool offered = command == "save" || m_module->buttons() & KCModule::Apply, saving = offered && (m_changed || command == "save");
-            m_transcript << command << (!offered ? ": not offered" : saving ? "" : ": nothing to save") << Qt::endl;
-            if (saving) {
-                m_module->save();
-            }
+        const bool offered = command == "save" || m_module->buttons() & KCModule::Apply;
+        if ((command == "apply" && offered && m_changed) || command == "save") {
+            m_module->save();
+        } else if (command == "apply") {
+            m_transcript << (offered ? "apply: nothing to save" : "apply: not offered") << Qt::endl;
         } else if (command == "show" && widget) {
             const QString value = shownValue(widget);
             m_transcript << name << ": " << (value.isEmpty() ? QStringLiteral("(empty)") : value) << (widget->isEnabled() ? "" : " (disabled)") << Qt::endl;
@@ -107,7 +101,7 @@ public:
 
 private:
     struct Rule {
-        QString what; ///< the button to press, or the file for the details
+        QString what; ///< the button to press, the file for the details, or the text to enter
         QString textPart;
     };
 
@@ -144,8 +138,8 @@ private:
         }
         if (auto *entry = box->findChild<QLineEdit *>(); entry && entry->isVisible()) {
             // A dialog that asks for text and has nothing left to be given is given up.
-            wanted = m_entries.isEmpty() ? QStringLiteral("Cancel") : wanted;
-            QTest::keyClicks(entry, m_entries.isEmpty() ? QString() : m_entries.takeFirst());
+            wanted = QLatin1String(m_entries.isEmpty() ? "Cancel" : "OK");
+            QTest::keyClicks(entry, m_entries.isEmpty() ? QString() : m_entries.takeFirst().what);
         }
         // Without a rule, the only button is pressed, or none.
         QList<QAbstractButton *> buttons;
@@ -181,11 +175,11 @@ private:
         // The library stays loaded: the leak checker wants its symbols at exit.
         void *library = dlopen(plugin.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
         const auto create = library ? reinterpret_cast<KCModule *(*)(QWidget *, const char *)>(dlsym(library, "create_quorlan")) : nullptr;
-        if (!create) {
+        m_module = create ? create(nullptr, "quorlan") : nullptr;
+        if (!m_module) {
             m_transcript << "error: " << dlerror() << Qt::endl;
             return false;
         }
-        m_module = create(nullptr, "quorlan");
         // The shells listen to this signal to enable their Apply button.
         connect(m_module, qOverload<bool>(&KCModule::changed), this, [this](bool changed) {
             if (changed != m_changed) {
@@ -201,8 +195,7 @@ private:
     QTextStream &m_transcript;
     QPointer<KCModule> m_module;
     bool m_changed = false;
-    QVector<Rule> m_answers, m_details;
-    QStringList m_entries;
+    QVector<Rule> m_answers, m_details, m_entries;
     QTimer m_boxTimer;
     QPointer<QDialog> m_lastBox;
 };
@@ -211,23 +204,20 @@ private:
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    // Boxes come and go before the module's window exists.
-    app.setQuitOnLastWindowClosed(false);
-    // Long enough for networking to restart on a loaded machine; a box nobody
-    // can close would otherwise keep the lab up until the test's own time-out.
+    app.setQuitOnLastWindowClosed(false); // boxes come and go before the module's window exists
+    // Long enough for networking to restart on a loaded machine, yet a box nobody can close ends the run.
     alarm(100);
-    // The commands the module runs write to standard output too: the
-    // transcript keeps that stream for itself and sends theirs to standard error.
+    // The commands the module runs write to standard output too: the transcript keeps it and sends theirs to standard error.
     QFile transcriptFile;
     if (argc != 2 || !transcriptFile.open(dup(STDOUT_FILENO), QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) || dup2(STDERR_FILENO, STDOUT_FILENO) < 0) {
         return 2;
     }
     QTextStream transcript(&transcriptFile);
     // All read before the first is done: the module's commands share standard input.
-    const QStringList steps = QTextStream(stdin).readAll().split(QLatin1Char('\n'));
+    const QStringList steps = QTextStream(stdin).readAll().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     Driver driver(transcript);
     for (const QString &line : steps) {
-        if (!line.trimmed().isEmpty() && !driver.step(QString::fromLocal8Bit(argv[1]), line.trimmed())) {
+        if (!driver.step(QString::fromLocal8Bit(argv[1]), line.trimmed())) {
             return 1;
         }
         QCoreApplication::processEvents();
