@@ -67,12 +67,10 @@ public:
     explicit Driver(QTextStream &transcript)
         : m_transcript(transcript)
     {
-        // A box runs its own event loop, so the timer keeps firing while the module waits for the answer.
-        connect(&m_boxTimer, &QTimer::timeout, this, &Driver::answerBox);
+        connect(&m_boxTimer, &QTimer::timeout, this, &Driver::answerBox); // it fires in a box's own event loop too
         m_boxTimer.start(10);
     }
 
-    // The first step that is not a rule opens the module.
     bool step(const QString &plugin, const QString &line)
     {
         const QByteArray command = line.section(QLatin1Char(' '), 0, 0).toUtf8();
@@ -80,7 +78,7 @@ public:
         if (command == "answer" || command == "details" || command == "enter") {
             (command == "answer" ? m_answers : command == "details" ? m_details : m_entries).append({name, text});
             return true;
-        } else if (!m_module && !open(plugin)) {
+        } else if (!m_module && !open(plugin)) { // the first step that is not a rule
             return false;
         }
         QWidget *widget = m_module->findChild<QWidget *>(name);
@@ -101,8 +99,7 @@ public:
 
 private:
     struct Rule {
-        QString what; ///< the button to press, the file for the details, or the text to enter
-        QString textPart;
+        QString what, textPart; // the button to press, the file for the details or the text to enter; where
     };
 
     QWidget *bringToFront(QWidget *widget)
@@ -180,8 +177,7 @@ private:
             m_transcript << "error: " << dlerror() << Qt::endl;
             return false;
         }
-        // The shells listen to this signal to enable their Apply button.
-        connect(m_module, qOverload<bool>(&KCModule::changed), this, [this](bool changed) {
+        connect(m_module, qOverload<bool>(&KCModule::changed), this, [this](bool changed) { // what the shells' Apply follows
             if (changed != m_changed) {
                 m_transcript << "changed: " << (changed ? "true" : "false") << Qt::endl;
             }
@@ -205,15 +201,13 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false); // boxes come and go before the module's window exists
-    // Long enough for networking to restart on a loaded machine, yet a box nobody can close ends the run.
-    alarm(100);
+    alarm(100); // long enough for networking to restart on a loaded machine, yet a box nobody closes ends the run
     // The commands the module runs write to standard output too: the transcript keeps it and sends theirs to standard error.
     QFile transcriptFile;
     if (argc != 2 || !transcriptFile.open(dup(STDOUT_FILENO), QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) || dup2(STDERR_FILENO, STDOUT_FILENO) < 0) {
         return 2;
     }
-    QTextStream transcript(&transcriptFile);
-    // All read before the first is done: the module's commands share standard input.
+    QTextStream transcript(&transcriptFile); // all steps are read first: the module's commands share standard input
     const QStringList steps = QTextStream(stdin).readAll().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     Driver driver(transcript);
     for (const QString &line : steps) {

@@ -10,16 +10,8 @@ expect() {
     diff -u <(echo "$3") <(echo "$2") | tail -n +3 | sed 's/^/  /'
     failures=$((failures + 1))
 }
-# expect_status WHAT EXPECTED COMMAND [ARG...]
-expect_status() {
-    local what=$1 want=$2 got=0
-    shift 2
-    "$@" || got=$?
-    expect "$what (exit status)" "$got" "$want"
-}
+expect_status() { local what=$1 want=$2 got=0 && shift 2 && "$@" || got=$? && expect "$what (exit status)" "$got" "$want"; }
 finish() { [ "$failures" = 0 ] || echo "$failures check(s) failed"; exit $((failures > 0)); }
-# The lab needs root: anyone else skips (ctest's SKIP_RETURN_CODE).
-[ "$(id -u)" = 0 ] || { echo "skipped: the lab needs root" && exit 77; }
+[ "$(id -u)" = 0 ] || { echo "skipped: the lab needs root" && exit 77; } # ctest's SKIP_RETURN_CODE
 lab=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../lab" && pwd)
-# The inside half of a lab test refuses to run anywhere else.
 require_lab() { "$lab/in-lab" || { echo "refused: this runs only inside the lab (lab/lab.sh)" >&2 && exit 2; }; }

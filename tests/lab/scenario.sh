@@ -30,21 +30,15 @@ drive() {
     script=$(sed -n 's/^[=>] //p' <<<"$script")
     expect "the transcript of $run, and its exit status" "$(cat "$logs/$run.transcript") $status" "${script//@lease@/$(leased_address)} 0"
 }
-# The commands the module itself ran during the last drive (what they ran in turn is indented).
-commands_run() { grep -v '^ ' "$logs/commands.log" | paste -sd ';' | sed 's/;/; /g'; }
-# The last drive ran only these commands and wrote nothing to /etc or /var/dhcp.
-expect_untouched() {
-    expect "the commands run, the files written" "$(commands_run)|$(find /etc /var/dhcp \( -type f -o -type l \) -cnewer /run/lab/driven)" "$1|"
-}
-# IPv4 only: an IPv6 lookup would wait for DNS servers that the lab's LAN does not have.
-resolve() { getent ahostsv4 "$1" | head -n 1 | tr -s ' '; }
+commands_run() { grep -v '^ ' "$logs/commands.log" | paste -sd ';' | sed 's/;/; /g'; } # the module's own, not what they ran in turn
+expect_untouched() { expect "the commands run, the files written" "$(commands_run)|$(find /etc /var/dhcp \( -type f -o -type l \) -cnewer /run/lab/driven)" "$1|"; }
+resolve() { getent ahostsv4 "$1" | head -n 1 | tr -s ' '; } # IPv6 would wait for DNS servers the LAN lacks
 ipv4_of() { ip -4 -o address show dev "$1" | awk '{ print $4 }'; }
 leased_address() { sed -n 's/^ *fixed-address \(.*\);$/\1/p' /var/dhcp/dhclient.leases | tail -n 1; }
 dhclient_running() { grep -qs dhclient "/proc/$(head -n 1 /var/run/dhclient.pid 2>/dev/null)/cmdline" && echo running; }
 boot_list() { ifquery --interfaces=/etc/network/interfaces --list --allow=auto | tr '\n' ' '; }
 
-# An ordinary user must be able to run the driver, the plug-in and a sanitizer
-# build's leak suppressions wherever the build tree lives.
+# Copies that an ordinary user can reach wherever the build tree lives.
 mkdir -p /tmp/driver && mkdir -m 700 /tmp/driver/root /tmp/driver/nobody && chown 65534:65534 /tmp/driver/nobody
 install -m 755 "$3" /tmp/driver/quorlan-driver && install -m 755 "$4" /tmp/driver/libkcm_quorlan.so
 suppressions=$(sed -En 's/(^|.*:)suppressions=([^:]*).*/\2/p' <<<"${LSAN_OPTIONS-}")
