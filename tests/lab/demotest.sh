@@ -9,7 +9,5 @@ set -uo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 rm -f "$1/demo/quorlan.png"
 shot=$(env -u DISPLAY "$lab/lab.sh" --boot "$lab/../scripts/demo" --inside "$1")
-expect "the demo in the lab (exit status)" "$?" 0
-expect "the printed path" "$shot" "$1/demo/quorlan.png"
-expect "the screenshot" "$(/usr/bin/identify -format %m "$1/demo/quorlan.png" 2>&1)" PNG
+expect "the demo in the lab: exit status, printed path, screenshot" "$? $shot $(/usr/bin/identify -format %m "$1/demo/quorlan.png" 2>&1)" "0 $1/demo/quorlan.png PNG"
 finish

@@ -1,39 +1,16 @@
 // SPDX-FileCopyrightText: 2026 quorlan developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 
-// quorlan-driver PLUGIN: builds the module out of the plug-in and does the
-// steps read from standard input as a user would, one a line (NAME is a
-// widget's object name; a widget on a hidden tab gets its tab clicked first):
-//   answer BUTTON TEXT  press BUTTON in every later box whose text holds TEXT
-//   details PNG TEXT    open, write and picture the details of such boxes
-//   enter TEXT          type TEXT into the next dialog that asks for text
-//   open | buttons | show NAME | type NAME TEXT | click NAME
-//   choose NAME TEXT    the first item starting with TEXT, in a combo box (by
-//                       the arrow keys) or a list (by a click)
-//   apply               the shell's Apply, when it is offered and enabled
-//   save                save(), as a shell that ignores the buttons would
-// A box that no rule matches gets its only button, or No, and is noted as
-// nobody's. The transcript (standard output) gets the shown values, each box
-// and its answer, and every change of the "changed" state. The first step
-// that cannot be done ends the run with status 1.
+// quorlan-driver PLUGIN: opens the module and does the steps of standard input
+// as a user would, clicking a hidden widget's tab first: answer BUTTON TEXT,
+// details FILE TEXT (for every later box whose text holds TEXT), enter TEXT
+// (into the next dialog asking for it), show NAME, type NAME TEXT, click NAME,
+// choose NAME TEXT (the first item starting with TEXT), apply (the shell's
+// button), save. The transcript (standard output) gets the shown values, each
+// box and its answer, and every change of the "changed" state.
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QComboBox>
-#include <QDialog>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMetaProperty>
-#include <QPointer>
-#include <QStackedWidget>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTest>
-#include <QTextBrowser>
-#include <QTextStream>
-#include <QTimer>
+#include <QtWidgets>
 
 #include <KCModule>
 #include <KCollapsibleGroupBox>
@@ -43,33 +20,19 @@
 
 namespace
 {
-QString plain(QString label)
-{
-    return label.remove(QLatin1Char('&'));
-}
-
-QStringList texts(const QList<QListWidgetItem *> &items)
-{
-    QStringList texts;
-    for (const QListWidgetItem *item : items) {
-        texts.append(item->text());
-    }
-    return texts;
-}
-
 QString shownValue(const QWidget *widget)
 {
-    const auto *button = qobject_cast<const QAbstractButton *>(widget);
+    QStringList items;
     if (const auto *list = qobject_cast<const QListWidget *>(widget)) {
-        return texts(list->findItems(QString(), Qt::MatchStartsWith)).join(QLatin1String(", "));
-    } else if (const auto *tabs = qobject_cast<const QTabWidget *>(widget)) {
-        return plain(tabs->tabText(tabs->currentIndex()));
-    } else if (button && !button->isCheckable()) {
-        return plain(button->text());
+        for (int row = 0; row < list->count(); ++row) {
+            items.append(list->item(row)->text());
+        }
+        return items.join(QLatin1String(", "));
     }
     // What the widget holds for its user: its text, current item, value or check.
     const QVariant value = widget->metaObject()->userProperty().read(widget);
-    return button ? QLatin1String(value.toBool() ? "checked" : "unchecked") : value.toString();
+    const auto *button = qobject_cast<const QAbstractButton *>(widget);
+    return !button ? value.toString() : !button->isCheckable() ? QString() : QLatin1String(value.toBool() ? "checked" : "unchecked");
 }
 
 bool act(const QByteArray &command, QWidget *widget, const QString &text)
@@ -78,17 +41,17 @@ bool act(const QByteArray &command, QWidget *widget, const QString &text)
     auto *combo = qobject_cast<QComboBox *>(widget);
     auto *list = qobject_cast<QListWidget *>(widget);
     const QList<QListWidgetItem *> items = list ? list->findItems(text, Qt::MatchStartsWith) : QList<QListWidgetItem *>();
+    const int wanted = combo ? combo->findText(text, Qt::MatchStartsWith) : -1;
     if (command == "type" && edit) {
         QTest::mouseClick(edit, Qt::LeftButton);
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(edit, Qt::Key_Delete);
+        edit->selectAll(); // as a double click would: the typing replaces it
         QTest::keyClicks(edit, text);
     } else if (command == "click" && qobject_cast<QAbstractButton *>(widget)) {
         QTest::mouseClick(widget, Qt::LeftButton);
-    } else if (command == "choose" && combo && combo->findText(text, Qt::MatchStartsWith) >= 0) {
+    } else if (command == "choose" && wanted >= 0) {
         // The arrow keys move one item at a time and report each as chosen.
-        while (combo->currentIndex() != combo->findText(text, Qt::MatchStartsWith)) {
-            QTest::keyClick(combo, combo->findText(text, Qt::MatchStartsWith) > combo->currentIndex() ? Qt::Key_Down : Qt::Key_Up);
+        while (combo->currentIndex() != wanted) {
+            QTest::keyClick(combo, wanted > combo->currentIndex() ? Qt::Key_Down : Qt::Key_Up);
         }
     } else if (command == "choose" && !items.isEmpty()) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(items.first()).center());
@@ -104,8 +67,7 @@ public:
     explicit Driver(QTextStream &transcript)
         : m_transcript(transcript)
     {
-        // A box runs its own event loop, so the timer keeps firing while the module waits for the answer.
-        connect(&m_boxTimer, &QTimer::timeout, this, &Driver::answerBox);
+        connect(&m_boxTimer, &QTimer::timeout, this, &Driver::answerBox); // it fires in a box's own event loop too
         m_boxTimer.start(10);
     }
 
@@ -113,53 +75,31 @@ public:
     {
         const QByteArray command = line.section(QLatin1Char(' '), 0, 0).toUtf8();
         const QString name = line.section(QLatin1Char(' '), 1, 1), text = line.section(QLatin1Char(' '), 2);
-        QWidget *widget = m_module ? m_module->findChild<QWidget *>(name) : nullptr;
-        if (command == "answer" || command == "details") {
-            (command == "answer" ? m_answers : m_details).append({name, text});
-        } else if (command == "enter") {
-            m_entries.append(line.section(QLatin1Char(' '), 1));
-        } else if (command == "open") {
-            // The library stays loaded: the leak checker wants its symbols at exit.
-            void *library = dlopen(plugin.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
-            const auto create = library ? reinterpret_cast<KCModule *(*)(QWidget *, const char *)>(dlsym(library, "create_quorlan")) : nullptr;
-            if (!create) {
-                return fail(QString::fromLocal8Bit(dlerror()));
-            }
-            m_module = create(nullptr, "quorlan");
-            // The shells listen to this signal to enable their Apply button.
-            connect(m_module, qOverload<bool>(&KCModule::changed), this, [this](bool changed) {
-                if (changed != m_changed) {
-                    m_transcript << "changed: " << (changed ? "true" : "false") << Qt::endl;
-                }
-                m_changed = changed;
-            });
-            m_module->resize(640, 640);
-            m_module->show();
-        } else if (!m_module) {
-            return fail(QStringLiteral("\"%1\" before open").arg(line));
-        } else if (command == "buttons") {
-            const KCModule::Buttons buttons = m_module->buttons();
-            m_transcript << "buttons:" << (buttons & KCModule::Help ? " Help" : "") << (buttons & KCModule::Default ? " Default" : "")
-                         << (buttons & KCModule::Apply ? " Apply" : "") << Qt::endl;
-        } else if (command == "apply" || command == "save") {
-            const bool offered = command == "save" || m_module->buttons() & KCModule::Apply, saving = offered && (m_changed || command == "save");
-            m_transcript << command << (!offered ? ": not offered" : saving ? "" : ": nothing to save") << Qt::endl;
-            if (saving) {
-                m_module->save();
-            }
+        if (command == "answer" || command == "details" || command == "enter") {
+            (command == "answer" ? m_answers : command == "details" ? m_details : m_entries).append({name, text});
+            return true;
+        } else if (!m_module && !open(plugin)) { // the first step that is not a rule
+            return false;
+        }
+        QWidget *widget = m_module->findChild<QWidget *>(name);
+        const bool offered = command == "save" || m_module->buttons() & KCModule::Apply;
+        if ((command == "apply" && offered && m_changed) || command == "save") {
+            m_module->save();
+        } else if (command == "apply") {
+            m_transcript << (offered ? "apply: nothing to save" : "apply: not offered") << Qt::endl;
         } else if (command == "show" && widget) {
             const QString value = shownValue(widget);
             m_transcript << name << ": " << (value.isEmpty() ? QStringLiteral("(empty)") : value) << (widget->isEnabled() ? "" : " (disabled)") << Qt::endl;
         } else if (!act(command, bringToFront(widget), text)) {
-            return fail(QStringLiteral("cannot do \"%1\"").arg(line));
+            m_transcript << "error: cannot do \"" << line << '"' << Qt::endl;
+            return false;
         }
         return true;
     }
 
 private:
     struct Rule {
-        QString what; ///< the button to press, or the picture's path
-        QString textPart;
+        QString what, textPart; // the button to press, the file for the details or the text to enter; where
     };
 
     QWidget *bringToFront(QWidget *widget)
@@ -189,48 +129,36 @@ private:
             }
         }
         const QString text = texts.join(QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1String("\\n"));
-        QString wanted, note;
+        QString wanted;
         for (const Rule &rule : std::as_const(m_answers)) {
             wanted = wanted.isEmpty() && text.contains(rule.textPart) ? rule.what : wanted;
         }
         if (auto *entry = box->findChild<QLineEdit *>(); entry && entry->isVisible()) {
             // A dialog that asks for text and has nothing left to be given is given up.
-            wanted = m_entries.isEmpty() ? QStringLiteral("Cancel") : wanted;
-            entry->selectAll();
-            QTest::keyClicks(entry, m_entries.isEmpty() ? QString() : m_entries.takeFirst());
-            note = wanted == QLatin1String("Cancel") ? QString() : QStringLiteral(" (typed \"%1\")").arg(entry->text());
+            wanted = QLatin1String(m_entries.isEmpty() ? "Cancel" : "OK");
+            QTest::keyClicks(entry, m_entries.isEmpty() ? QString() : m_entries.takeFirst().what);
         }
+        // Without a rule, the only button is pressed, or none.
         QList<QAbstractButton *> buttons;
-        QStringList labels;
-        QAbstractButton *pressed = nullptr, *no = nullptr;
+        QAbstractButton *pressed = nullptr;
         for (QAbstractButton *button : box->findChildren<QAbstractButton *>()) {
             if (button->isVisible()) {
                 buttons.append(button);
-                labels.append(plain(button->text()));
-                pressed = !wanted.isEmpty() && labels.last().compare(wanted, Qt::CaseInsensitive) == 0 ? button : pressed;
-                no = labels.last() == QLatin1String("No") ? button : no;
+                pressed = button->text().remove(QLatin1Char('&')).compare(wanted, Qt::CaseInsensitive) == 0 ? button : pressed;
             }
         }
-        if (!pressed && buttons.size() == 1) {
-            pressed = buttons.first();
-        } else if (!pressed) {
-            note = QStringLiteral(" (nobody answered it)");
-            pressed = no;
-        }
+        pressed = pressed || buttons.size() != 1 ? pressed : buttons.first();
         // The toolkit names its boxes after the call that made them; the questions' names changed over the releases.
         const QString kind = box->objectName().startsWith(QLatin1String("warning")) ? QStringLiteral("warningYesNo") : box->objectName();
         m_transcript << "box " << kind << " \"" << box->windowTitle() << "\": " << text << " -> "
-                     << (pressed ? plain(pressed->text()) : QStringLiteral("nothing to press")) << note << Qt::endl;
+                     << (pressed ? pressed->text().remove(QLatin1Char('&')) : QString()) << Qt::endl;
         for (const Rule &rule : std::as_const(m_details)) {
-            if (text.contains(rule.textPart) && details) {
-                // Long details, as the module's are, come in a text browser.
-                const auto *browser = details->findChild<QTextBrowser *>();
+            if (text.contains(rule.textPart) && details && details->findChild<QTextBrowser *>()) {
                 details->expand();
-                QTest::qWait(500); // the unfolding is drawn to its end
-                m_transcript << "opened " << plain(details->title()) << (details->isExpanded() ? "" : " (still folded)") << " above the buttons "
-                             << labels.join(QLatin1Char(' ')) << ":\n"
-                             << (browser ? browser->toPlainText() : QStringLiteral("(not in a text browser)")) << "\nend of details" << Qt::endl;
-                box->grab().save(rule.what, "PNG");
+                QTest::qWait(500); // the unfolding is drawn to its end for the picture
+                box->grab().save(rule.what + QLatin1String(".png"), "PNG");
+                QFile file(rule.what);
+                file.open(QIODevice::WriteOnly) && file.write(details->findChild<QTextBrowser *>()->toPlainText().toUtf8());
             }
         }
         // Pressed from a timer of its own: a box that the press opens in turn needs this one to have returned.
@@ -239,17 +167,31 @@ private:
         });
     }
 
-    bool fail(const QString &why)
+    bool open(const QString &plugin)
     {
-        m_transcript << "error: " << why << Qt::endl;
-        return false;
+        // The library stays loaded: the leak checker wants its symbols at exit.
+        void *library = dlopen(plugin.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
+        const auto create = library ? reinterpret_cast<KCModule *(*)(QWidget *, const char *)>(dlsym(library, "create_quorlan")) : nullptr;
+        m_module = create ? create(nullptr, "quorlan") : nullptr;
+        if (!m_module) {
+            m_transcript << "error: " << dlerror() << Qt::endl;
+            return false;
+        }
+        connect(m_module, qOverload<bool>(&KCModule::changed), this, [this](bool changed) { // what the shells' Apply follows
+            if (changed != m_changed) {
+                m_transcript << "changed: " << (changed ? "true" : "false") << Qt::endl;
+            }
+            m_changed = changed;
+        });
+        m_module->resize(640, 640);
+        m_module->show();
+        return true;
     }
 
     QTextStream &m_transcript;
     QPointer<KCModule> m_module;
     bool m_changed = false;
-    QVector<Rule> m_answers, m_details;
-    QStringList m_entries;
+    QVector<Rule> m_answers, m_details, m_entries;
     QTimer m_boxTimer;
     QPointer<QDialog> m_lastBox;
 };
@@ -258,23 +200,18 @@ private:
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    // Boxes come and go before the module's window exists.
-    app.setQuitOnLastWindowClosed(false);
-    // Long enough for networking to restart on a loaded machine; a box nobody
-    // can close would otherwise keep the lab up until the test's own time-out.
-    alarm(100);
-    // The commands the module runs write to standard output too: the
-    // transcript keeps that stream for itself and sends theirs to standard error.
+    app.setQuitOnLastWindowClosed(false); // boxes come and go before the module's window exists
+    alarm(100); // long enough for networking to restart on a loaded machine, yet a box nobody closes ends the run
+    // The commands the module runs write to standard output too: the transcript keeps it and sends theirs to standard error.
     QFile transcriptFile;
     if (argc != 2 || !transcriptFile.open(dup(STDOUT_FILENO), QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) || dup2(STDERR_FILENO, STDOUT_FILENO) < 0) {
         return 2;
     }
-    QTextStream transcript(&transcriptFile);
-    // All read before the first is done: the module's commands share standard input.
-    const QStringList steps = QTextStream(stdin).readAll().split(QLatin1Char('\n'));
+    QTextStream transcript(&transcriptFile); // all steps are read first: the module's commands share standard input
+    const QStringList steps = QTextStream(stdin).readAll().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     Driver driver(transcript);
     for (const QString &line : steps) {
-        if (!line.trimmed().isEmpty() && !driver.step(QString::fromLocal8Bit(argv[1]), line.trimmed())) {
+        if (!driver.step(QString::fromLocal8Bit(argv[1]), line.trimmed())) {
             return 1;
         }
         QCoreApplication::processEvents();

@@ -6,14 +6,11 @@
 # failure, Ctrl-C, kill), the machine keeps its files, host name, network,
 # mounts and namespaces, and no process or folder of the lab stays behind.
 set -uo pipefail
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-. "$here/expect.sh"
-work=$(mktemp -d /tmp/quorlan-isolation.XXXXXX)
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
+work=$(mktemp -d /tmp/quorlan-isolation.XXXXXX) && trap 'rm -rf "$work"' EXIT
 
-# Everything of the machine that a lab could leave changed. Other labs and
-# builds may run meanwhile: of mounts, only those over the places a lab mounts
-# on count; its processes, namespaces and folder are looked for by leftovers_of.
+# Everything of the machine a lab could change. Other labs and builds may run
+# meanwhile: of mounts, only those over the places a lab mounts on count.
 snapshot() {
     for file in /etc/hosts /etc/resolv.conf /etc/hostname /etc/network/interfaces \
         /etc/devices/devices.inf /etc/pcmcia/wireless.opts /var/dhcp/dhclient.leases; do
@@ -25,11 +22,8 @@ snapshot() {
         /proc/self/mountinfo
 }
 
-# The lab's folder, as the command inside sees it in its overlay mounts.
-lab_folder='sed -n "s|.*upperdir=\(/tmp/quorlan-lab\.[^/]*\)/.*|\1|p" /proc/self/mountinfo | head -n 1'
-
-# What is left of the lab whose folder is $1: the folder, and every process
-# (with its namespaces) that names it or sees it among its mounts.
+# What is left of the lab whose folder is $1: it, and every process (with its
+# namespaces) that names it or sees it among its mounts.
 leftovers_of() {
     [ -n "$1" ] || { echo "no lab folder" && return; }
     ls -d "$1" 2>/dev/null
@@ -40,30 +34,15 @@ leftovers_of() {
 }
 
 # Waits up to five seconds for the processes of the lab whose folder is $1 to end.
-settle() {
-    for _ in $(seq 50); do
-        leftovers_of "$1" | grep -q '^process' || return 0
-        sleep 0.1
-    done
-}
+settle() { for _ in $(seq 50); do leftovers_of "$1" | grep -q '^process' || return 0; sleep 0.1; done; }
+# expect_machine_unchanged WHEN LAB_FOLDER
+expect_machine_unchanged() { settle "$2" && expect "$1: the machine is unchanged, nothing of the lab is left" "$(snapshot | diff -u "$work/before" -)$(leftovers_of "$2")" ""; }
 
-# expect_machine_unchanged WHEN LAB_FOLDER: compares a snapshot with the first
-# one, and looks for what is left of the lab.
-expect_machine_unchanged() {
-    settle "$2"
-    expect "$1: the machine is unchanged" "$(snapshot | diff -u "$work/before" -)" ""
-    expect "$1: nothing of the lab is left" "$(leftovers_of "$2")" ""
-}
-
-# Changes everything the module would change, inside the lab.
-meddle="$lab_folder"'
-    echo "10.9.9.9 intruder" >>/etc/hosts
-    echo "nameserver 10.9.9.9" >>/etc/resolv.conf
-    echo meddler >/etc/hostname
-    hostname --file /etc/hostname
-    /etc/init.d/networking restart >/dev/null 2>&1
-    ip link add br7 type bridge
-    ip address add 10.9.9.9/32 dev eth2'
+# Prints the lab's folder (from its overlay mounts) and changes everything the module would change.
+lab_folder='sed -n "s|.*upperdir=\(/tmp/quorlan-lab\.[^/]*\)/.*|\1|p" /proc/self/mountinfo | head -n 1'
+meddle="$lab_folder"'; echo "10.9.9.9 intruder" >>/etc/hosts; echo "nameserver 10.9.9.9" >>/etc/resolv.conf
+    echo meddler >/etc/hostname; hostname --file /etc/hostname; /etc/init.d/networking restart >/dev/null 2>&1
+    ip link add br7 type bridge; ip address add 10.9.9.9/32 dev eth2'
 snapshot >"$work/before"
 
 lab_to_out() { "$lab/lab.sh" "$@" >"$work/out"; }
@@ -72,27 +51,20 @@ expect_machine_unchanged "after success" "$(cat "$work/out")"
 
 LAB_KEEP="$work/kept" expect_status "a lab that fails" 3 lab_to_out sh -c "$meddle; exit 3" 2>"$work/stderr"
 expect "the lab names its kept folder" "$(tail -n 1 "$work/stderr")" "lab: status 3; the lab's files and logs are in $work/kept"
-expect "the kept files hold the lab's changes" "$(grep -c intruder "$work/kept/upper/etc/hosts")" 1
-expect "the kept logs" "$(cd "$work/kept" && ls -d lab.log lan/dnsmasq.log upper/var/log/lab/dhclient.log 2>&1)" $'lab.log\nlan/dnsmasq.log\nupper/var/log/lab/dhclient.log'
+expect "the kept files and logs" "$(cd "$work/kept" && grep -c intruder upper/etc/hosts && ls -d lab.log lan/dnsmasq.log upper/var/log/lab/dhclient.log 2>&1 | xargs)" "1
+lab.log lan/dnsmasq.log upper/var/log/lab/dhclient.log"
 expect_machine_unchanged "after failure" "$(cat "$work/out")"
 
 # Job control, so that the lab in the background takes SIGINT like a shell's foreground job.
 set -m
 for signal in INT TERM KILL; do
     "$lab/lab.sh" --boot sh -c "$lab_folder; echo up; exec sleep 60" >"$work/out" 2>/dev/null &
-    for _ in $(seq 100); do
-        grep -q up "$work/out" && break
-        sleep 0.1
-    done
+    for _ in $(seq 100); do grep -q up "$work/out" || sleep 0.1; done
     folder=$(head -n 1 "$work/out")
     expect "SIG$signal: the lab is up and seen by its folder" "$(tail -n 1 "$work/out") $(leftovers_of "$folder" | grep -c '^process [0-9]*: sleep 60 ')" "up 1"
-    kill "-$signal" $!
-    status=0
-    { wait $!; } 2>/dev/null || status=$?
+    kill "-$signal" $! && status=0 && { wait $!; } 2>/dev/null || status=$?
     expect "SIG$signal: the lab's exit status" "$status" "$((128 + $(kill -l "$signal")))"
-    # After a kill -9 nothing can remove the lab's folder, and the machine's
-    # init reaps the dead inits of the lab's PID namespaces in its own time
-    # (they name nothing then). Every other trace must be gone.
+    # After a kill -9 nothing can remove the lab's folder; every other trace must be gone.
     [ "$signal" != KILL ] || { settle "$folder" && rm -rf "$folder"; }
     expect_machine_unchanged "after SIG$signal" "$folder"
 done

@@ -2,11 +2,9 @@
 # SPDX-FileCopyrightText: 2026 quorlan developers
 # SPDX-License-Identifier: GPL-2.0-or-later
 #
-# The Debian package the way an administrator meets it: scripts/package builds
-# it, then, in a lab whose /usr, /etc and /var are copy-on-write, apt installs
-# it, kcmshell5 finds the module and opens it in German, and apt purges it
-# without a trace. The machine's own package database and files stay as they
-# were.
+# scripts/package builds the package; in a lab whose /usr, /etc and /var are
+# copy-on-write, apt installs it, kcmshell5 finds the module and opens it in
+# German, and apt purges it without a trace; the machine stays as it was.
 # usage: packagetest.sh BUILD_DIR OUTPUT_DIR   (the package and the screenshots go to OUTPUT_DIR)
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -14,14 +12,11 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # Which of the package's paths (folders included) exist, and whether dpkg knows the package.
 state() {
-    dpkg-deb --fsys-tarfile "$1" | tar -t | sed 's|^\./|/|; s|/$||' | grep -v '^$' | while read -r path; do
-        [ ! -e "$path" ] || echo "$path"
-    done
+    dpkg-deb --fsys-tarfile "$1" | tar -t | sed 's|^\./|/|; s|/$||' | grep -v '^$' | while read -r path; do [ ! -e "$path" ] || echo "$path"; done
     ls /var/lib/dpkg/info/quorlan.* 2>/dev/null
     echo "dpkg: $(dpkg-query -W -f='${Status}' quorlan 2>/dev/null)"
 }
 
-# The module's line in kcmshell5's list, if any.
 listed() { QT_QPA_PLATFORM=offscreen kcmshell5 --list 2>/dev/null | grep '^kcm_quorlan ' | tr -s ' '; }
 
 # apt-get, its output shown only when it fails.
@@ -30,26 +25,22 @@ apt_quietly() { apt-get -y -q "$@" >"$HOME/apt.log" 2>&1 || { cat "$HOME/apt.log
 if [ "${1-}" = --inside ]; then
     require_lab
     export HOME=/tmp/package-home DEBIAN_FRONTEND=noninteractive LC_ALL=C.UTF-8 LANGUAGE=de
-    unset QT_PLUGIN_PATH XDG_DATA_DIRS
-    mkdir -p "$HOME"
+    unset QT_PLUGIN_PATH XDG_DATA_DIRS && mkdir -p "$HOME"
     # A machine that has the package installed lends it to the lab: gone first.
     ! dpkg-query -W quorlan >/dev/null 2>&1 || apt_quietly purge quorlan
     before=$(state "$2")
     expect_status "apt-get install" 0 apt_quietly install "$2"
     expect "kcmshell5 --list" "$(listed)" "kcm_quorlan - Rechnername, Ethernet-Schnittstellen, DNS-Server und Einstellungen der WLAN-Karte"
-    # The German title comes from the plug-in's metadata, the German
-    # accelerators (Identifikation, Schnittstellen, DNS, WLAN) from the
-    # installed catalogue: with the English ones two tabs would look the same.
+    # The title comes from the plug-in's metadata, the tabs' accelerators from
+    # the installed catalogue: with the English ones two tabs would be alike.
     expect_status "the module opens in German" 0 env SMOKE_TITLE=Netzwerkverbindung SMOKE_TABS="i:identification s:interfaces d:dns l:wireless" \
         "$here/../module/kcmshell-smoke.sh" "" "$here/../data/sample-system" OFF "$3"
     expect_status "apt-get purge" 0 apt_quietly purge quorlan
-    expect "what is left after the purge" "$(state "$2")" "$before"
-    expect "kcmshell5 --list after the purge" "$(listed)" ""
+    expect "what is left after the purge, and listed" "$(state "$2")$(listed)" "$before"
     finish
 fi
 
-out=$(realpath -m "$2")
-mkdir -p "$out"
+out=$(realpath -m "$2") && mkdir -p "$out"
 deb=$("$here/../../scripts/package" "$out/deb" 2>"$out/package.log") || { cat "$out/package.log" && exit 1; }
 echo "ok - scripts/package built $deb"
 before=$(state "$deb")

@@ -2,91 +2,54 @@
 # SPDX-FileCopyrightText: 2026 quorlan developers
 # SPDX-License-Identifier: GPL-2.0-or-later
 #
-# One end-to-end scenario (a function of scenarios.sh) in a fresh lab booted
-# with the sample system: the built plug-in, driven through its widgets by
-# quorlan-driver, against the real ifupdown, dhclient and DHCP server; then
-# the system's own tools look at what it did. A failing scenario keeps the
-# lab's files and logs (transcripts under upper/var/log/lab) in KEEP_DIR.
-#
+# One scenario (a function of scenarios.sh) in a fresh lab booted with the
+# sample system: the built plug-in, driven by quorlan-driver against the real
+# ifupdown, dhclient and DHCP server; then the system's own tools look at what
+# it did. A failing scenario keeps the lab's files and logs in KEEP_DIR.
 # usage: scenario.sh NAME DRIVER PLUGIN KEEP_DIR
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/expect.sh"
 . "$here/scenarios.sh"
-
-if [ "${1-}" != --inside ]; then
-    if [ $# != 4 ] || ! declare -F "$1" >/dev/null; then
-        echo "usage: $0 NAME DRIVER PLUGIN KEEP_DIR (NAME from scenarios.sh)" >&2 && exit 2
-    fi
-    rm -rf "$4"
-    LAB_KEEP=$4 exec "$lab/lab.sh" --boot -- "$0" --inside "$@"
-fi
+[ "${1-}" = --inside ] || { rm -rf "$4" && LAB_KEEP=$4 exec "$lab/lab.sh" --boot -- "$0" --inside "$@"; }
 require_lab
 logs=/var/log/lab
 
-# drive RUN [--as-nobody]: the driver does the steps of standard input, where
-# a line "= NAME: VALUE" is the step "show NAME" and "> LINE" is no step: both
-# give the line the transcript must have there, @lease@ standing for eth0's
-# latest lease. The transcript goes to
-# $logs/RUN.transcript, the output of the module's commands to $logs/RUN.log,
-# the commands run to $logs/RUN.commands.
+# drive RUN [--as-nobody]: the driver does the steps of standard input; a line
+# "= NAME: VALUE" is the step "show NAME" and "> LINE" no step: both give the
+# line the transcript ($logs/RUN.transcript) must have there, @lease@ standing
+# for eth0's latest lease.
 drive() {
-    local run=$1 script status=0 as=(env HOME=/tmp/driver/root-home XDG_RUNTIME_DIR=/tmp/driver/root-runtime)
-    [ "${2-}" = --as-nobody ] && as=(setpriv --reuid=65534 --regid=65534 --clear-groups
-        env HOME=/tmp/driver/nobody-home XDG_RUNTIME_DIR=/tmp/driver/nobody-runtime)
+    local run=$1 script status=0 as=(env HOME=/tmp/driver/root XDG_RUNTIME_DIR=/tmp/driver/root)
+    [ "${2-}" = --as-nobody ] && as=(setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=/tmp/driver/nobody XDG_RUNTIME_DIR=/tmp/driver/nobody)
     script=$(cat)
     : >"$logs/commands.log"
     touch /run/lab/driven
-    sed -n '/^[=>]\( \|$\)/!p; s/^= \([^:]*\):.*/show \1/p' <<<"$script" |
+    sed -n '/^[=>] /!p; s/^= \([^:]*\):.*/show \1/p' <<<"$script" |
         "${as[@]}" /tmp/driver/quorlan-driver /tmp/driver/libkcm_quorlan.so >"$logs/$run.transcript" 2>"$logs/$run.log" || status=$?
-    cp "$logs/commands.log" "$logs/$run.commands"
-    expect "the driver ran every step of $run" "$status" 0
-    script=$(sed -n 's/^[=>]\( \|$\)//p' <<<"$script")
-    expect "the transcript of $run" "$(cat "$logs/$run.transcript")" "${script//@lease@/$(leased_address)}"
+    script=$(sed -n 's/^[=>] //p' <<<"$script")
+    expect "the transcript of $run, and its exit status" "$(cat "$logs/$run.transcript") $status" "${script//@lease@/$(leased_address)} 0"
 }
-
-# The commands the module itself ran during the last drive (not what they ran in turn).
-commands_run() { grep -v '^ ' "$logs/commands.log"; }
-
-# expect_untouched COMMANDS: the last drive ran only these commands (none that
-# changes the network or the host name) and wrote nothing to /etc or /var/dhcp.
-expect_untouched() {
-    expect "the commands run" "$(commands_run)" "$1"
-    expect "nothing was written" "$(find /etc /var/dhcp \( -type f -o -type l \) -cnewer /run/lab/driven)" ""
-}
-
-# How the system resolves a name (IPv4 only: an IPv6 lookup would wait for DNS
-# servers that the lab's LAN does not have).
-resolve() { getent ahostsv4 "$1" | head -n 1 | tr -s ' '; }
+commands_run() { grep -v '^ ' "$logs/commands.log" | paste -sd ';' | sed 's/;/; /g'; } # the module's own, not what they ran in turn
+expect_untouched() { expect "the commands run, the files written" "$(commands_run)|$(find /etc /var/dhcp \( -type f -o -type l \) -cnewer /run/lab/driven)" "$1|"; }
+resolve() { getent ahostsv4 "$1" | head -n 1 | tr -s ' '; } # IPv6 would wait for DNS servers the LAN lacks
 ipv4_of() { ip -4 -o address show dev "$1" | awk '{ print $4 }'; }
 leased_address() { sed -n 's/^ *fixed-address \(.*\);$/\1/p' /var/dhcp/dhclient.leases | tail -n 1; }
 dhclient_running() { grep -qs dhclient "/proc/$(head -n 1 /var/run/dhclient.pid 2>/dev/null)/cmdline" && echo running; }
 boot_list() { ifquery --interfaces=/etc/network/interfaces --list --allow=auto | tr '\n' ' '; }
 
-# The driver and the plug-in are copied into the lab, where an ordinary user
-# can run them wherever the build tree lives; so are the leak checker's
-# suppressions of a sanitizer build.
-mkdir -p /tmp/driver/root-home /tmp/driver/nobody-home
-mkdir -m 700 /tmp/driver/root-runtime /tmp/driver/nobody-runtime
-chown 65534:65534 /tmp/driver/nobody-home /tmp/driver/nobody-runtime
-install -m 755 "$3" /tmp/driver/quorlan-driver
-install -m 755 "$4" /tmp/driver/libkcm_quorlan.so
+# Copies that an ordinary user can reach wherever the build tree lives.
+mkdir -p /tmp/driver && mkdir -m 700 /tmp/driver/root /tmp/driver/nobody && chown 65534:65534 /tmp/driver/nobody
+install -m 755 "$3" /tmp/driver/quorlan-driver && install -m 755 "$4" /tmp/driver/libkcm_quorlan.so
 suppressions=$(sed -En 's/(^|.*:)suppressions=([^:]*).*/\2/p' <<<"${LSAN_OPTIONS-}")
-if [ -n "$suppressions" ]; then
-    install -m 644 "$suppressions" /tmp/driver/lsan.supp
-    LSAN_OPTIONS=${LSAN_OPTIONS/suppressions=$suppressions/suppressions=/tmp/driver/lsan.supp}
-fi
+[ -z "$suppressions" ] || { install -m 644 "$suppressions" /tmp/driver/lsan.supp && LSAN_OPTIONS=${LSAN_OPTIONS/suppressions=$suppressions/suppressions=/tmp/driver/lsan.supp}; }
 export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 LANGUAGE=
-
-# Every command that changes the network or the host name, and ifconfig,
-# notes its calls in $logs/commands.log (see lab/logged-command).
+# Every command that changes the network or the host name, and ifconfig, notes its calls (lab/logged-command).
 touch "$logs/commands.log" && chmod 666 "$logs/commands.log"
 for command in /sbin/ifup /etc/init.d/networking /bin/hostname /sbin/ifconfig; do
     real=$(readlink -f "$command")
     mkdir -p "/run/lab/real$(dirname "$real")" && touch "/run/lab/real$real"
-    mount --bind "$real" "/run/lab/real$real"
-    mount --bind "$lab/logged-command" "$real"
+    mount --bind "$real" "/run/lab/real$real" && mount --bind "$lab/logged-command" "$real"
 done
-
 "$2"
 finish
