@@ -2,10 +2,8 @@
 # SPDX-FileCopyrightText: 2026 quorlan developers
 # SPDX-License-Identifier: GPL-2.0-or-later
 #
-# po/quorlan.pot must hold exactly the texts the code marks for translation (run
-# ./Messages.sh when the diff fails), every catalogue must be sound (placeholders,
-# one accelerator where the original has one), and the German one complete.
-# The build needs gettext already. usage: templatetest.sh SOURCE_DIR
+# po/quorlan.pot holds exactly the texts the code marks (else run ./Messages.sh), every
+# catalogue is sound, with one accelerator where the original has one, and German complete.
 set -euo pipefail
 top=$(cd "$1" && pwd)
 work=$(mktemp -d)
