@@ -53,12 +53,11 @@ inline QMap<QString, QByteArray> snapshot(const QString &top)
     QMap<QString, QByteArray> entries;
     for (QDirIterator it(top, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();) {
         QFile file(it.next());
-        QByteArray &entry = entries[it.filePath().mid(top.size())];
-        if (it.fileInfo().isSymLink()) {
-            entry = "link to " + QFile::encodeName(QFileInfo(it.fileInfo().symLinkTarget()).fileName());
-        } else {
-            entry = it.fileInfo().isDir() ? QByteArray("folder") : file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
-        }
+        const QFileInfo info = it.fileInfo();
+        entries[it.filePath().mid(top.size())] = info.isSymLink() ? "link to " + QFile::encodeName(QFileInfo(info.symLinkTarget()).fileName())
+            : info.isDir()                                        ? QByteArray("folder")
+            : file.open(QIODevice::ReadOnly)                      ? file.readAll()
+                                                                  : QByteArray("unreadable");
     }
     return entries;
 }
@@ -67,27 +66,17 @@ inline QMap<QString, QByteArray> snapshot(const QString &top)
 /// what it printed (null when the namespace failed), and in `tree` the tmpfs afterwards.
 inline QByteArray run(const QString &stage, const QString &prepare, const QString &task, QMap<QString, QByteArray> *tree)
 {
-    QTemporaryDir root;
-    QTemporaryDir out;
+    QTemporaryDir root, out;
     // The filler goes before the tree is copied out: what is left is what the code left.
     const QString script =
         QStringLiteral(
-            "set -e; mount -t tmpfs -o size=64k quorlan-faults \"$1\"; cp -a \"$2/.\" \"$1/\"; %1\n"
+            "set -e; ROOT=\"$1\"; mount -t tmpfs -o size=64k quorlan-faults \"$1\"; cp -a \"$2/.\" \"$1/\"; %1\n"
             "QUORLAN_ROOT=\"$1\" QUORLAN_FAULT_TASK=\"$4\" \"$5\" > \"$3/printed\"; [ ! -f \"$1/filler\" ] || rm \"$1/filler\"; cp -a \"$1\" \"$3/tree\"")
-            .arg(QString(prepare).replace(QLatin1String("$ROOT"), QLatin1String("$1")));
+            .arg(prepare);
     QProcess shell;
     shell.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    shell.start(QStringLiteral("unshare"),
-                unshareOptions()
-                    + QStringList{QStringLiteral("sh"),
-                                  QStringLiteral("-c"),
-                                  script,
-                                  QStringLiteral("sh"),
-                                  root.path(),
-                                  stage,
-                                  out.path(),
-                                  task,
-                                  QCoreApplication::applicationFilePath()});
+    const QStringList sh{QStringLiteral("sh"), QStringLiteral("-c"), script, QStringLiteral("sh")};
+    shell.start(QStringLiteral("unshare"), unshareOptions() + sh + QStringList{root.path(), stage, out.path(), task, QCoreApplication::applicationFilePath()});
     QFile printed(out.path() + QLatin1String("/printed"));
     if (!shell.waitForFinished(60000) || shell.exitCode() != 0 || !printed.open(QIODevice::ReadOnly)) {
         return QByteArray();
