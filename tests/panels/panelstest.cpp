@@ -32,18 +32,6 @@
 
 namespace
 {
-const char *const s_noDefault =
-    "question: You have not set an interface as the default gateway interface!\nNormally the interface that connects to the Internet is set to be default "
-    "gateway interface. However, it is not required and networking should still function properly within the local subnet.\nDo you wish to continue "
-    "without a default gateway?+";
-
-/// A row of keepsTheTabsRules; %1 in the records stands for a static interface's addresses.
-void row(const char *name, const char *records, const char *shown, const char *step = "save", const char *defaults = "")
-{
-    QTest::newRow(name) << QString::fromLatin1(records).arg(QStringLiteral("ip=10.0.0.2 mask=255.0.0.0 gw=10.0.0.1")) << QString::fromLatin1(step)
-                        << QString::fromLatin1(shown) << QString::fromLatin1(defaults);
-}
-
 /// What the tab shows for an answer, questions answered Yes: "kind: text" with the caption when it is not TCP/IP, then "+" when the save goes on.
 QString told(const InterfacesModel::Answer &answer)
 {
@@ -57,18 +45,17 @@ QString told(const InterfacesModel::Answer &answer)
     return shown + QLatin1String(goesOn ? "+" : "");
 }
 
-/// Interfaces eth0 to eth4 from words: "eth1 auto dhcp default ip=10.0.1.2 mask=255.0.0.0 gw=10.0.1.1"; those not named are absent.
+/// Interfaces eth0 to eth4 from words: "eth1 auto dhcp default ip=10.0.1.2 mask=255.0.0.0 gw=10.0.1.1", %1 for a whole static address; those not named are
+/// absent.
 QVector<Interface> records(const QString &text)
 {
     QVector<Interface> result(5);
-    for (int number = 0; number < result.size(); ++number) {
-        result[number].setInterfaceNumber(number);
-    }
     Interface *record = nullptr;
-    for (const QByteArray &word : text.toLatin1().split(' ')) {
+    for (const QByteArray &word : text.toLatin1().replace("%1", "ip=10.0.0.2 mask=255.0.0.0 gw=10.0.0.1").split(' ')) {
         const QString value = QString::fromLatin1(word.mid(word.indexOf('=') + 1));
         if (word.startsWith("eth")) {
             record = &result[word.mid(3).toInt()];
+            record->setInterfaceNumber(word.mid(3).toInt());
             record->present = true;
         } else if (word.startsWith("ip=")) {
             record->staticAddresses.setIPAddress(value);
@@ -161,7 +148,7 @@ private Q_SLOTS:
     {
         SystemRoot root;
         const MessageRecorder boxes;
-        QVector<Interface> loaded = records(QStringLiteral("eth0 auto ip=10.0.0.2 mask=255.0.0.0 gw=10.0.0.1 default eth1 ip=10.0.1.2 default"));
+        QVector<Interface> loaded = records(QStringLiteral("eth0 auto %1 default eth1 ip=10.0.1.2 default"));
         IPPanel ip;
         ip.loadSettings(loaded.data());
         const QList<QWidget *> inputs{ip.m_pCheckBoxEnableNetwork, ip.m_pRadioButtonDHCP, ip.m_pIPEditStaticIP, ip.m_pCheckBoxDefaultGW};
@@ -178,11 +165,24 @@ private Q_SLOTS:
         QVERIFY(loaded[1].enabled && loaded[1].method == Interface::Static && !loaded[1].defaultGateway && loaded[0].defaultGateway);
 
         DnsConfigFile config;
-        config.addNameserver(QStringLiteral("10.0.0.1"));
+        for (const char *server : {"10.0.0.1", "10.0.0.2", "10.0.0.1", "10.0.0.3"}) {
+            config.addNameserver(QLatin1String(server));
+        }
         DNSPanel dns(nullptr, nullptr, false);
         dns.loadSettings(&config);
         dns.m_pListBox->setCurrentRow(0);
-        check(dns, {dns.m_pListBox, dns.m_pDbtnUp, dns.m_pDbtnDown, dns.m_pPbtnAdd, dns.m_pPbtnRemove}, {}, dns.m_pPbtnRemove, Qt::Key_Space, 1);
+        // Each server once, in the user's order: the two presses move the first one last.
+        check(dns, {dns.m_pListBox, dns.m_pDbtnUp, dns.m_pDbtnDown, dns.m_pPbtnAdd, dns.m_pPbtnRemove}, {}, dns.m_pDbtnDown, Qt::Key_Space, 1);
+        for (int clicks = 0; clicks < 3; ++clicks) {
+            dns.m_pDbtnUp->click(); // the third click finds it first already
+        }
+        dns.m_pDbtnDown->click();
+        QCOMPARE(dns.m_pListBox->currentItem()->text() + QString::number(dns.m_pListBox->currentRow()), QStringLiteral("10.0.0.11"));
+        dns.m_pPbtnRemove->click();
+        addServer(dns, QStringLiteral("10.0.0.8"), false);
+        addServer(dns, QStringLiteral("10.0.0.9"), true);
+        dns.applySettings();
+        QCOMPARE(config.nameservers(), QStringList({QStringLiteral("10.0.0.2"), QStringLiteral("10.0.0.3"), QStringLiteral("10.0.0.9")}));
 
         root.write(s_wirelessFile, wirelessFixture("defaults"));
         Wireless wireless;
@@ -190,28 +190,6 @@ private Q_SLOTS:
         // Each edit counts: the module hears of every one.
         const QList<QWidget *> fields{wireless.LineEdit_1, wireless.CheckBox_encryption, wireless.ComboBox_1, wireless.SpinBox1, wireless.ComboBox_2};
         check(wireless, fields, {}, wireless.SpinBox1, Qt::Key_Down, 2);
-    }
-
-    void dnsListsEachServerOnceInTheUsersOrder()
-    {
-        DnsConfigFile config;
-        for (const char *server : {"10.0.0.1", "10.0.0.2", "10.0.0.1", "10.0.0.3"}) {
-            config.addNameserver(QLatin1String(server));
-        }
-        DNSPanel panel(nullptr, nullptr, false);
-        panel.loadSettings(&config);
-        panel.m_pListBox->setCurrentRow(2);
-        for (int clicks = 0; clicks < 3; ++clicks) {
-            panel.m_pDbtnUp->click(); // the third click finds it first already
-        }
-        panel.m_pDbtnDown->click();
-        QCOMPARE(panel.m_pListBox->currentItem()->text() + QString::number(panel.m_pListBox->currentRow()), QStringLiteral("10.0.0.31"));
-        panel.m_pPbtnRemove->click();
-        const MessageRecorder boxes;
-        addServer(panel, QStringLiteral("10.0.0.8"), false);
-        addServer(panel, QStringLiteral("10.0.0.9"), true);
-        panel.applySettings();
-        QCOMPARE(config.nameservers(), QStringList({QStringLiteral("10.0.0.1"), QStringLiteral("10.0.0.2"), QStringLiteral("10.0.0.9")}));
     }
 
     void wirelessKeepsTheKeyRules_data()
@@ -226,6 +204,7 @@ private Q_SLOTS:
         const QString notHex = QStringLiteral("The Key value must be in hexadecimal. \"%1\" is not a hexadecimal number.");
         addRow("128 to 40/64 asks; yes cuts 13 to 5", "KEY=\"s:abcdefghijklm\"", "type 0 yes", "asks, on 40/64 bit ASCII Key 1 | abcde,,, | 5 | 111111111111");
         addRow("no keeps 128 bit", "KEY=\"s:abcdefghijklm\"", "type 0 no", "asks, on 128 bit ASCII Key 1 | abcdefghijklm,,, | 13 | 110001111011");
+        addRow("40/64 to 128 asks nothing, empties keys 2 to 4", four, "type 1", "on 128 bit ASCII Key 1 | abcde,,, | 13 | 110001111011");
         addRow("and back to 40/64 asks again", four, "type 1, type 0 yes", "asks, on 40/64 bit ASCII Key 1 | abcde,,, | 5 | 111111111111");
         addRow("hexadecimal to ASCII cuts 26 to 13", hex, "format 0 yes", "asks, on 128 bit ASCII Key 1 | 0123456789abc,,, | 13 | 110001111011");
         addRow("ASCII to hexadecimal keeps the keys", four, "format 1", "on 40/64 bit Hexadecimal Key 2 | abcde,fghij,k, | 10 | 111111111111");
@@ -323,42 +302,45 @@ private Q_SLOTS:
     void keepsTheTabsRules_data()
     {
         QTest::addColumn<QString>("records");
-        QTest::addColumn<QString>("step"); // on eth1: "default on|off", "enable" or "dhcp"; or the check before a save
+        QTest::addColumn<QString>("step"); // on eth1 "default on|off", "enable" or "dhcp", then the default gateways; empty: the check before a save
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("defaults"); // after a step on eth1
-        row("nothing enabled passes unasked", "eth0 eth1 dhcp eth2 default", "+");
-        row("without an address a disabled one passes, the lowest enabled one fails",
-            "eth0 auto %1 default eth1 mask=255.0.0.0 eth2 auto eth3 auto",
-            "error: Interface eth2 has invalid IP address!");
-        row("an empty subnet mask", "eth0 auto ip=10.0.0.2 default", "error: Interface eth0 has invalid subnet mask address!");
-        row("a static fault before the counts", "eth0 auto dhcp default eth1 auto dhcp default eth2 auto", "error: Interface eth2 has invalid IP address!");
-        row("two DHCP interfaces before two default gateways",
-            "eth0 auto dhcp default eth1 auto dhcp default",
-            "sorry: More than one interface has been setup to use DHCP as the connection method. Please note that only one DHCP interface can be "
-            "supported at this time.\nPlease configure only ONE interface to use DHCP.");
-        row("two default gateways",
-            "eth0 auto %1 default eth1 auto %1 default",
-            "sorry: Warning! More than one interface has been set as default. Please make sure only ONE interface is set as default.");
-        row("no default gateway: the user is asked", "eth0 auto dhcp eth1 auto %1", s_noDefault);
-        row("a DHCP default gateway counts", "eth0 auto dhcp default eth1 auto %1", "+");
-        row("a disabled default gateway does not count", "eth0 %1 default eth1 auto %1", s_noDefault);
-        row("no mark without a gateway address",
-            "eth0 auto %1 default eth1 auto ip=10.0.1.2 mask=255.0.0.0 eth2 %1 default",
-            "sorry: Sorry, you need to provide a valid Gateway IP address!",
-            "default on",
-            "eth0 eth2");
-        row("the mark leaves the other enabled ones", "eth0 auto %1 default eth1 auto %1 eth2 %1 default", "+", "default on", "eth1 eth2");
-        row("unmarking touches only the shown one", "eth0 auto %1 default eth1 auto dhcp default eth2 %1 default", "+", "default off", "eth0 eth2");
-        row("a DHCP interface needs no gateway for the mark", "eth0 auto %1 default eth1 auto dhcp", "+", "default on", "eth1");
-        row("enabled beside a default gateway it yields the mark", "eth0 auto %1 default eth1 %1 default", "yields", "enable", "eth0 eth1");
-        row("a disabled default gateway asks nothing", "eth0 default eth1 %1 default", "keeps", "enable", "eth0 eth1");
-        row("a second DHCP interface is refused",
-            "eth0 auto dhcp default eth1 auto",
-            "sorry: You have already selected an interface to perform DHCP connection. At the moment, we can only support one DHCP connection per "
-            "system. Please disable another DHCP connection before using this interface with DHCP.",
-            "dhcp",
-            "eth0");
-        row("beside a disabled DHCP one it may use DHCP", "eth0 dhcp default eth1 auto", "+", "dhcp", "eth0");
+        addRow("nothing enabled passes unasked", "eth0 eth1 dhcp eth2 default", "", "+");
+        addRow("without an address a disabled one passes, the lowest enabled one fails",
+               "eth0 auto %1 default eth1 mask=255.0.0.0 eth2 auto eth3 auto",
+               "",
+               "error: Interface eth2 has invalid IP address!");
+        addRow("an empty subnet mask", "eth0 auto ip=10.0.0.2 default", "", "error: Interface eth0 has invalid subnet mask address!");
+        addRow("two DHCP interfaces before two default gateways",
+               "eth0 auto dhcp default eth1 auto dhcp default",
+               "",
+               "sorry: More than one interface has been setup to use DHCP as the connection method. Please note that only one DHCP interface can be "
+               "supported at this time.\nPlease configure only ONE interface to use DHCP.");
+        addRow("two default gateways",
+               "eth0 auto %1 default eth1 auto %1 default",
+               "",
+               "sorry: Warning! More than one interface has been set as default. Please make sure only ONE interface is set as default.");
+        addRow("no default gateway: the user is asked",
+               "eth0 auto dhcp eth1 auto %1",
+               "",
+               "question: You have not set an interface as the default gateway interface!\nNormally the interface that connects to the Internet is set to "
+               "be default gateway interface. However, it is not required and networking should still function properly within the local subnet.\nDo you "
+               "wish to continue without a default gateway?+");
+        addRow("a DHCP default gateway counts", "eth0 auto dhcp default eth1 auto %1", "", "+");
+        addRow("no mark without a gateway address",
+               "eth0 auto %1 default eth1 auto ip=10.0.1.2 mask=255.0.0.0 eth2 %1 default",
+               "default on: eth0 eth2",
+               "sorry: Sorry, you need to provide a valid Gateway IP address!");
+        addRow("the mark leaves the other enabled ones", "eth0 auto %1 default eth1 auto %1 eth2 %1 default", "default on: eth1 eth2", "+");
+        addRow("unmarking touches only the shown one", "eth0 auto %1 default eth1 auto dhcp default eth2 %1 default", "default off: eth0 eth2", "+");
+        addRow("a DHCP interface needs no gateway for the mark", "eth0 auto %1 default eth1 auto dhcp", "default on: eth1", "+");
+        addRow("enabled beside a default gateway it yields the mark", "eth0 auto %1 default eth1 %1 default", "enable: eth0 eth1", "yields");
+        addRow("a disabled default gateway asks nothing", "eth0 default eth1 %1 default", "enable: eth0 eth1", "keeps");
+        addRow("a second DHCP interface is refused",
+               "eth0 auto dhcp default eth1 auto",
+               "dhcp: eth0",
+               "sorry: You have already selected an interface to perform DHCP connection. At the moment, we can only support one DHCP connection per "
+               "system. Please disable another DHCP connection before using this interface with DHCP.");
+        addRow("beside a disabled DHCP one it may use DHCP", "eth0 dhcp default eth1 auto", "dhcp: eth0", "+");
     }
 
     void keepsTheTabsRules()
@@ -366,11 +348,10 @@ private Q_SLOTS:
         QFETCH(QString, records);
         QFETCH(QString, step);
         QFETCH(QString, shown);
-        QFETCH(QString, defaults);
         QVector<Interface> loaded = ::records(records);
         InterfacesModel model;
         model.load(loaded.data());
-        if (step == QLatin1String("save")) {
+        if (step.isEmpty()) {
             QCOMPARE(told(model.check()), shown);
             QCOMPARE(model.anyEnabled(), records.contains(QLatin1String("auto")));
             return;
@@ -379,8 +360,8 @@ private Q_SLOTS:
         const InterfacesModel::WorkingCopy &working = model.shown();
         QString outcome = told(model.mayUseDhcp());
         if (step.startsWith(QLatin1String("default"))) {
-            outcome = told(model.setDefaultGateway(step.endsWith(QLatin1String("on")), !working.dhcp, working.gateway));
-        } else if (step == QLatin1String("enable")) {
+            outcome = told(model.setDefaultGateway(step.startsWith(QLatin1String("default on")), !working.dhcp, working.gateway));
+        } else if (step.startsWith(QLatin1String("enable"))) {
             outcome = QLatin1String(model.yieldDefaultGateway() ? "yields" : "keeps");
             // Yielding also forgets the mark for a later switch back from DHCP.
             QCOMPARE(working.staticDefaultGatewayMemo, outcome == QLatin1String("keeps"));
@@ -392,7 +373,7 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(outcome, shown);
-        QCOMPARE(marked.join(QLatin1Char(' ')), defaults);
+        QCOMPARE(marked.join(QLatin1Char(' ')), step.section(QLatin1String(": "), 1));
     }
 
     void takesOnlyWhatCanBecomeAnAddress_data()
