@@ -43,8 +43,7 @@ QString told(const InterfacesModel::Answer &answer)
     return shown + QLatin1String(goesOn ? "+" : "");
 }
 
-/// Interfaces eth0 to eth4 from words: "eth1 auto dhcp default ip=10.0.1.2 mask=255.0.0.0 gw=10.0.1.1", %1 for a whole static address; those not named are
-/// absent.
+/// eth0 to eth4 from words such as "eth1 auto dhcp default ip=10.0.1.2 mask=255.0.0.0 gw=10.0.1.1", %1 a whole static address; unnamed ones absent.
 QVector<Interface> records(const QString &text)
 {
     QVector<Interface> result(5);
@@ -72,8 +71,7 @@ QVector<Interface> records(const QString &text)
 
 const QString s_wirelessFile = QStringLiteral("/etc/pcmcia/wireless.opts");
 
-/// Read-only, every input is disabled, an entry's text drawn in the background darkened. Two keys pressed in `edited` mark the tab changed, `signals` times
-/// panelChanged(true).
+/// Read-only disables every input and darkens `legible` texts' background; two keys in `edited` mark the tab changed, `signals` times panelChanged(true).
 template<class Panel>
 void check(Panel &panel, const QList<QWidget *> &inputs, const QList<QWidget *> &legible, QWidget *edited, Qt::Key key, int signals)
 {
