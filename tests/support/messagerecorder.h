@@ -18,8 +18,6 @@ public:
         QString text;
         QString yesText;
         QString noText;
-        QWidget *parent;
-        QString details; ///< folded under a question
     };
 
     MessageRecorder()
@@ -32,9 +30,9 @@ public:
     }
     Q_DISABLE_COPY(MessageRecorder)
 
-    Messages::Answer show(QWidget *parent, const Messages::Box &box) override
+    Messages::Answer show(QWidget *, const Messages::Box &box) override
     {
-        shown << Shown{box.kind, box.caption, box.text, box.yes.text(), box.no.text(), parent, box.details};
+        shown << Shown{box.kind, box.caption, box.text, box.yes.text(), box.no.text()};
         if (box.kind != Messages::Kind::WarningYesNo) {
             return Messages::Answer::No;
         }
