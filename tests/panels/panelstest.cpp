@@ -26,6 +26,7 @@
 #include "panels/ippanel.h"
 #include "panels/wireless.h"
 #include "platform/superuser.h"
+#include "recordtext.h"
 #include "systemroot.h"
 
 namespace
@@ -43,30 +44,10 @@ QString told(const InterfacesModel::Answer &answer)
     return shown + QLatin1String(goesOn ? "+" : "");
 }
 
-/// eth0 to eth4 from words such as "eth1 auto dhcp default ip=10.0.1.2 mask=255.0.0.0 gw=10.0.1.1", %1 a whole static address; unnamed ones absent.
+/// eth0 to eth4 as RecordText words, %1 standing for a whole static address.
 QVector<Interface> records(const QString &text)
 {
-    QVector<Interface> result(5);
-    Interface *record = nullptr;
-    for (const QByteArray &word : text.toLatin1().replace("%1", "ip=10.0.0.2 mask=255.0.0.0 gw=10.0.0.1").split(' ')) {
-        const QString value = QString::fromLatin1(word.mid(word.indexOf('=') + 1));
-        if (word.startsWith("eth")) {
-            record = &result[word.mid(3).toInt()];
-            record->setInterfaceNumber(word.mid(3).toInt());
-            record->present = true;
-        } else if (word.startsWith("ip=")) {
-            record->staticAddresses.setIPAddress(value);
-        } else if (word.startsWith("mask=")) {
-            record->staticAddresses.setNetmask(value);
-        } else if (word.startsWith("gw=")) {
-            record->staticAddresses.gateway = value;
-        } else {
-            record->enabled |= word == "auto";
-            record->defaultGateway |= word == "default";
-            record->method = word == "dhcp" ? Interface::Dhcp : record->method;
-        }
-    }
-    return result;
+    return RecordText::records(QString(text).replace(QLatin1String("%1"), QLatin1String("ip=10.0.0.2 mask=255.0.0.0 gw=10.0.0.1")));
 }
 
 const QString s_wirelessFile = QStringLiteral("/etc/pcmcia/wireless.opts");
