@@ -53,10 +53,6 @@ public:
         const QByteArray content = file.readAll();
         return content.isNull() ? QByteArray("") : content;
     }
-    bool exists(const QString &systemPath) const
-    {
-        return QFileInfo::exists(path(systemPath));
-    }
     /// The machine of tests/data/sample-system, the stand-ins for its programs runnable.
     void copySample() const
     {
