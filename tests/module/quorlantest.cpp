@@ -162,10 +162,7 @@ private Q_SLOTS:
         addRow("seven devices fill the five records and nothing beyond", "7", AsIs, "count | 7: eth0=Acme eth1 eth2 eth3 eth4 | 10.1.0.53 10.1.0.54 | shown");
         addRow("a count that cannot start: no message of its own", QString(), AsIs, "count | no data | 0: |  | hidden");
         addRow("an unsupported option asked about; Yes goes on", "2", Mapping, "unsupported? | count | 2: eth0=Acme eth1 | 10.1.0.53 10.1.0.54 | shown");
-        addRow("a missing interfaces file is named, the page hidden",
-               "2",
-               NoInterfacesFile,
-               "Unable to find file /etc/network/interfaces! | no data | 0: |  | hidden");
+        addRow("no interfaces file: named, the page hidden", "2", NoInterfacesFile, "Unable to find file /etc/network/interfaces! | no data | 0: |  | hidden");
     }
 
     void loadsTheSystem()
