@@ -1,13 +1,11 @@
 // SPDX-FileCopyrightText: 2026 quorlan developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 
-// The module on the sample system as the shell builds it: what loading counts,
-// reads and shows, who may change anything, how the tabs work together, and what
-// Apply runs, shows and writes, whatever goes wrong on the way.
+// The module on the sample system as the shell builds it: loading, the tabs
+// together, and Apply, whatever goes wrong on the way.
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTest>
@@ -31,21 +29,17 @@
 #include "systemroot.h"
 
 #include <cstdio>
-#include <functional>
 #include <memory>
 
 namespace
 {
 const QString Path = QStringLiteral("PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin:/usr/bin/X11; ");
-const QString CountCommand = QStringLiteral("/sbin/ifconfig -a | /bin/egrep ^eth[0-9] | /bin/egrep -v ^eth[0-9]+:[0-9]+.*$ | /usr/bin/wc -l");
 // The exact lines run and the longer boxes, by the names the rows use.
 const QHash<QString, QString> Names{
-    {CountCommand, QStringLiteral("count")},
+    {QStringLiteral("/sbin/ifconfig -a | /bin/egrep ^eth[0-9] | /bin/egrep -v ^eth[0-9]+:[0-9]+.*$ | /usr/bin/wc -l"), QStringLiteral("count")},
     {Path + QLatin1String("/etc/init.d/networking stop"), QStringLiteral("stop")},
     {Path + QLatin1String("/bin/hostname --file /etc/hostname"), QStringLiteral("hostname")},
     {Path + QLatin1String("/etc/init.d/networking restart 2>/dev/null"), QStringLiteral("restart")},
-    {QStringLiteral("/sbin/ifconfig | /bin/grep -q eth0"), QStringLiteral("check eth0")},
-    {QStringLiteral("/sbin/ifconfig | /bin/grep -q eth1"), QStringLiteral("check eth1")},
     {QStringLiteral("The /etc/network/interfaces file contains some tags that are not supported by this program. If the file has been manually modified, "
                     "please exit the program in order to keep those changes. Continue running this program may overwrite such modification.\nDo you "
                     "wish to continue?"),
@@ -54,15 +48,16 @@ const QHash<QString, QString> Names{
     {QStringLiteral("The changes you have made will not take effect until the next time the computer is restarted."), QStringLiteral("not yet")},
     {QStringLiteral("The changes are now in effect. Please note that some applications may be using cached settings which will not change until the "
                     "computer is restarted."),
-     QStringLiteral("in effect")}};
+     QStringLiteral("in effect")},
+    {QStringLiteral("The following interface(s) failed to restart: eth1"), QStringLiteral("eth1 failed")},
+    {QStringLiteral("Unable to load configuration data!"), QStringLiteral("no data")}};
 const QStringList Files = QStringLiteral("/etc/pcmcia/wireless.opts /etc/hostname /etc/hosts /etc/network/interfaces /etc/resolv.conf").split(QLatin1Char(' '));
 
 enum Change { AsIs, Mapping, NoInterfacesFile };
-enum Trouble { Untouched, Refused, None, Fails, CannotStart, Declined, Disabled, OneDevice };
+enum Trouble { Refused, None, Fails, CannotStart, Declined, OneDevice };
 
-// Stands in for /bin/sh and the message boxes. What ran and what was shown, in
-// order, by name; " [caption]" after a box captioned other than TCP/IP, "*" after
-// one shown under the wait cursor. The line that contains `failing` ends as `failure`.
+// Stands in for /bin/sh and the message boxes: what ran and was shown, by name, with " [caption]" after a box
+// not captioned TCP/IP and "*" after one under the wait cursor. The line that contains `failing` ends as `failure`.
 class Transcript : public ShellProcess::Backend, public MessageRecorder
 {
 public:
@@ -76,7 +71,8 @@ public:
     }
     ShellProcess::Result run(const QString &line, bool privileged) override
     {
-        events << Names.value(line, line) + QLatin1String(privileged ? "" : " unprivileged");
+        const QString name = Names.value(line, QString(line).replace(QLatin1String("/sbin/ifconfig | /bin/grep -q "), QLatin1String("check ")));
+        events << name + QLatin1String(privileged ? "" : " unprivileged");
         return !failing.isEmpty() && line.contains(failing) ? failure : ShellProcess::Result{true, true, 0};
     }
     std::optional<QByteArray> query(const QString &line) override
@@ -108,15 +104,9 @@ struct Sample {
             QFile::remove(root.path(QStringLiteral("/etc/network/interfaces")));
         }
         transcript.count = count;
-        SuperUser::setOverride(true);
         module = std::make_unique<Quorlan>(nullptr, QVariantList());
         panel = module->findChild<NetConfigPanel *>();
     }
-    ~Sample()
-    {
-        SuperUser::setOverride(std::nullopt);
-    }
-
     SystemRoot root;
     Transcript transcript;
     std::unique_ptr<Quorlan> module;
@@ -126,16 +116,9 @@ struct Sample {
 // The edits before an Apply: host name gateway9 (none when refused), network name lab-wlan.
 void edit(NetConfigPanel &panel, Trouble trouble)
 {
-    // Loading flags the Wireless tab; every row starts from tabs without a change.
-    panel.setChangedFlag(false);
-    if (trouble != Untouched) {
-        panel.m_wireless->LineEdit_1->setText(QStringLiteral("lab-wlan"));
-        panel.m_pIDPanel->m_pHostName->setText(trouble == Refused ? QString() : QStringLiteral("gateway9"));
-    }
-    if (trouble == Disabled) {
-        QTest::keyClick(panel.m_pIPPanel->m_pComboBoxNI, Qt::Key_Down);
-        panel.m_pIPPanel->m_pCheckBoxEnableNetwork->click();
-    }
+    panel.setChangedFlag(false); // loading flags the Wireless tab
+    panel.m_wireless->LineEdit_1->setText(QStringLiteral("lab-wlan"));
+    panel.m_pIDPanel->m_pHostName->setText(trouble == Refused ? QString() : QStringLiteral("gateway9"));
 }
 
 // The files that differ from the sample (by their last path part), then the devices a fresh load finds enabled.
@@ -176,103 +159,72 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown");
 
         addRow("the sample: devices named from the inventory, network.2 has no maker", "2", AsIs, "count | 2: eth0=Acme eth1 | 10.1.0.53 10.1.0.54 | shown");
-        addRow("blanks before the number", "  2", AsIs, "count | 2: eth0=Acme eth1 | 10.1.0.53 10.1.0.54 | shown");
-        addRow("no output is no device", QStringLiteral(""), AsIs, "count | 0: | 10.1.0.53 10.1.0.54 | shown");
         addRow("seven devices fill the five records and nothing beyond", "7", AsIs, "count | 7: eth0=Acme eth1 eth2 eth3 eth4 | 10.1.0.53 10.1.0.54 | shown");
-        addRow("a count that cannot start: no message of its own", QString(), AsIs, "count | Unable to load configuration data! | 0: |  | hidden");
+        addRow("a count that cannot start: no message of its own", QString(), AsIs, "count | no data | 0: |  | hidden");
         addRow("an unsupported option asked about; Yes goes on", "2", Mapping, "unsupported? | count | 2: eth0=Acme eth1 | 10.1.0.53 10.1.0.54 | shown");
-        addRow("a missing interfaces file is named, the page hidden",
-               "2",
-               NoInterfacesFile,
-               "Unable to find file /etc/network/interfaces! | Unable to load configuration data! | 0: |  | hidden");
+        addRow("no interfaces file: named, the page hidden", "2", NoInterfacesFile, "Unable to find file /etc/network/interfaces! | no data | 0: |  | hidden");
     }
 
     void loadsTheSystem()
     {
         QFETCH(QString, count);
         QFETCH(Change, change);
-        QFETCH(QString, shown);
         const Sample sample(change, count.isNull() ? std::nullopt : std::optional(count.toLatin1()));
-        QStringList devices{QString::number(sample.panel->ethernetCount()) + QLatin1Char(':')};
+        QStringList seen = sample.transcript.events + QStringList{QString::number(sample.panel->ethernetCount()) + QLatin1Char(':')};
         for (const Interface &record : sample.panel->interfaceRecords()) {
             if (record.present) {
-                devices << record.deviceName + (record.description.isEmpty() ? QString() : QLatin1Char('=') + record.description);
+                seen.last() += QLatin1Char(' ') + record.deviceName + (record.description.isEmpty() ? QString() : QLatin1Char('=') + record.description);
             }
         }
-        const QStringList seen = sample.transcript.events
-            + QStringList{devices.join(QLatin1Char(' ')),
-                          sample.panel->resolverFile().nameservers().join(QLatin1Char(' ')),
-                          QLatin1String(sample.panel->isHidden() ? "hidden" : "shown")};
-        QCOMPARE(seen.join(QLatin1String(" | ")), shown);
-        // Who may change anything the lab's scenarios show; a main panel built
-        // read-only is so on every tab, whoever runs it.
+        seen << sample.panel->resolverFile().nameservers().join(QLatin1Char(' ')) << QLatin1String(sample.panel->isHidden() ? "hidden" : "shown");
+        QTEST(seen.join(QLatin1String(" | ")), "shown");
+        // Who may change anything the lab's scenarios show; a panel built read-only is so on every tab.
         QVERIFY(NetConfigPanel(nullptr, nullptr, true).isReadOnly());
-        // Once hidden, the page stays so: it would show half-read records otherwise.
-        sample.root.copySample();
-        sample.module->load();
-        QCOMPARE(sample.panel->isHidden(), shown.endsWith(QLatin1String("hidden")));
     }
 
-    void reloadsThreeTabsOnRequestOfTheInterfacesTab()
-    {
-        Sample sample;
-        sample.root.write(QStringLiteral("/etc/hostname"), "relay5\n");
-        sample.root.write(QStringLiteral("/etc/resolv.conf"), "nameserver 192.0.2.53\n");
-        sample.root.write(QStringLiteral("/etc/network/interfaces"), "auto eth0\niface eth0 inet static\n\taddress 10.1.4.50\n\tnetmask 255.255.252.0\n");
-        sample.transcript.events.clear();
-        Q_EMIT sample.panel->m_pIPPanel->reloadConfigData();
-        // Each of the three tabs reloads from a fresh read of every file.
-        const QStringList shown{sample.panel->m_pIDPanel->m_pHostName->text(),
-                                sample.panel->m_pIPPanel->m_pIPEditStaticIP->getText(),
-                                sample.panel->m_pDNSPanel->m_pListBox->item(0)->text()};
-        QCOMPARE(sample.transcript.events.join(QLatin1Char(' ')) + QLatin1String(": ") + shown.join(QLatin1Char(' ')),
-                 QStringLiteral("count count count: relay5 10.1.4.50 192.0.2.53"));
-    }
-
-    // An edit on any tab flags it and reaches the shell through the main panel;
-    // clearing the flags, on every tab, is bookkeeping the shell is not told of.
-    void keepsTheChangeFlagsTogether()
+    // The tabs work as one: an edit on any tab flags it and reaches the shell (clearing the flags is
+    // bookkeeping the shell is not told of), the DNS tab follows whether the device shown is enabled,
+    // and the Interfaces tab's reload request reloads three tabs from fresh reads.
+    void coordinatesTheTabs()
     {
         Sample sample;
         NetConfigPanel &panel = *sample.panel;
+        QCheckBox *enable = panel.m_pIPPanel->m_pCheckBoxEnableNetwork;
         QSignalSpy changed(sample.module.get(), &KCModule::changed);
         for (int tab = 0; tab < 4; ++tab) {
-            // Loading flags the Wireless tab, the first to be cleared.
             panel.setChangedFlag(false);
             QVERIFY(!panel.isChanged());
             if (tab == 0) {
                 panel.m_pIDPanel->m_pHostName->setText(QStringLiteral("relay5"));
             } else if (tab == 1) {
-                panel.m_pIPPanel->m_pCheckBoxEnableNetwork->click();
+                enable->click();
             } else if (tab == 2) {
                 panel.m_pDNSPanel->m_pListBox->setCurrentRow(1);
                 panel.m_pDNSPanel->m_pDbtnUp->click();
             } else {
                 panel.m_wireless->LineEdit_1->setText(QStringLiteral("lab-wlan"));
             }
-            const QList<bool> flags{panel.m_pIDPanel->isChanged(),
-                                    panel.m_pIPPanel->isChanged(),
-                                    panel.m_pDNSPanel->isChanged(),
-                                    panel.m_wireless->isChanged()};
-            QVERIFY(panel.isChanged() && flags.at(tab));
+            QVERIFY(panel.isChanged());
             QCOMPARE(changed.takeFirst(), QVariantList{true});
         }
         QVERIFY(changed.isEmpty());
-    }
 
-    void dnsTabFollowsTheEnabledInterfaces()
-    {
-        Sample sample;
-        // eth0 is shown first; then eth1 is chosen with the arrow key, as a user would.
-        QCheckBox *enable = sample.panel->m_pIPPanel->m_pCheckBoxEnableNetwork;
-        const QListWidget *servers = sample.panel->m_pDNSPanel->m_pListBox;
+        // eth0, shown first, is now disabled; eth1 is chosen with the arrow key, as a user would.
+        QTest::keyClick(panel.m_pIPPanel->m_pComboBoxNI, Qt::Key_Down);
         enable->click();
-        QVERIFY(servers->isEnabled());
-        QTest::keyClick(sample.panel->m_pIPPanel->m_pComboBoxNI, Qt::Key_Down);
+        QVERIFY(!panel.m_pDNSPanel->m_pListBox->isEnabled());
         enable->click();
-        QVERIFY(!servers->isEnabled());
-        enable->click();
-        QVERIFY(servers->isEnabled());
+        QVERIFY(panel.m_pDNSPanel->m_pListBox->isEnabled());
+
+        sample.root.write(QStringLiteral("/etc/hostname"), "relay6\n");
+        sample.root.write(QStringLiteral("/etc/resolv.conf"), "nameserver 192.0.2.53\n");
+        sample.root.write(QStringLiteral("/etc/network/interfaces"), "auto eth1\niface eth1 inet static\n\taddress 10.1.4.50\n\tnetmask 255.255.252.0\n");
+        sample.transcript.events.clear();
+        Q_EMIT panel.m_pIPPanel->reloadConfigData();
+        QCOMPARE(sample.transcript.events.join(QLatin1Char(' ')), QStringLiteral("count count count"));
+        QCOMPARE(panel.m_pIDPanel->m_pHostName->text(), QStringLiteral("relay6"));
+        QCOMPARE(panel.m_pIPPanel->m_pIPEditStaticIP->getText(), QStringLiteral("10.1.4.50"));
+        QCOMPARE(panel.m_pDNSPanel->m_pListBox->item(0)->text(), QStringLiteral("192.0.2.53"));
     }
 
     void appliesInOrder_data()
@@ -283,29 +235,17 @@ private Q_SLOTS:
         QTest::addColumn<bool>("returned");
         QTest::addColumn<QString>("outcome");
 
-        // What the files and a fresh load show afterwards.
-        const char *none = "wrote | up eth0 eth1";
         const char *wireless = "wrote wireless.opts | up eth0 eth1";
         const char *all = "wrote wireless.opts hostname hosts interfaces resolv.conf | up eth0 eth1";
         const char *allEth0 = "wrote wireless.opts hostname hosts interfaces resolv.conf | up eth0";
-        addRow("no tab changed: nothing written, nothing run", Untouched, "", "", true, none);
-        addRow("a refused check writes nothing and clears every flag", Refused, "", "Please specify a valid Host name!", false, none);
+        addRow("a refused check writes nothing and clears every flag", Refused, "", "Please specify a valid Host name!", false, "wrote | up eth0 eth1");
         addRow("the take-down cannot start", CannotStart, "stop", "stop | Problem shutting down all network interfaces!*", false, wireless);
         addRow("take-down fails", Fails, "stop", "stop | Error shutting down interfaces!* | Problem shutting down all network interfaces!*", false, wireless);
         addRow("declining keeps the files, sets no host name and reloads", Declined, "", "stop | take effect? | not yet | count", true, all);
-        addRow("the host name command cannot start: no message", CannotStart, "/bin/hostname", "stop | take effect? | hostname", false, all);
-        addRow("the host name command fails", Fails, "/bin/hostname", "stop | take effect? | hostname | Error setting hostname!*", false, all);
-        addRow("the restart cannot start: no message", CannotStart, "restart", "stop | take effect? | hostname | restart", false, all);
         addRow("the restart fails", Fails, "restart", "stop | take effect? | hostname | restart | Error restarting networking!*", false, all);
         addRow("all come up: notice, reload", None, "", "stop | take effect? | hostname | restart | check eth0 | check eth1 | in effect | count", true, all);
-        addRow("eth1 does not come up: named, stored as not enabled",
-               Fails,
-               "eth1",
-               "stop | take effect? | hostname | restart | check eth0 | check eth1 | The following interface(s) failed to restart: eth1",
-               false,
-               allEth0);
+        addRow("eth1 down: named, disabled", Fails, "eth1", "stop | take effect? | hostname | restart | check eth0 | check eth1 | eth1 failed", false, allEth0);
         addRow("an absent device is never checked", OneDevice, "", "stop | take effect? | hostname | restart | check eth0 | in effect | count", true, allEth0);
-        addRow("a disabled one is never checked", Disabled, "", "stop | take effect? | hostname | restart | check eth0 | in effect | count", true, allEth0);
     }
 
     void appliesInOrder()
@@ -314,34 +254,21 @@ private Q_SLOTS:
         QFETCH(QString, where);
         QFETCH(QString, ran);
         Sample sample(AsIs, QByteArray(trouble == OneDevice ? "1" : "2"));
-        const SystemRoot &root = sample.root;
         Transcript &transcript = sample.transcript;
         NetConfigPanel &panel = *sample.panel;
         edit(panel, trouble);
-        transcript.failing = trouble == Fails || trouble == CannotStart ? where : QString();
+        transcript.failing = where;
         transcript.failure = {trouble == Fails, trouble == Fails, 1};
-        if (trouble == Declined) {
-            transcript.answers << Messages::Answer::No;
-        }
+        transcript.defaultAnswer = trouble == Declined ? Messages::Answer::No : Messages::Answer::Yes;
 
         transcript.events.clear();
         const bool returned = panel.applySettings();
         QCOMPARE(panel.cursor().shape(), Qt::ArrowCursor);
         QCOMPARE(transcript.events.join(QLatin1String(" | ")), ran);
         QTEST(returned, "returned");
-        QTEST(outcomeOf(root), "outcome");
-        if (outcomeOf(root).contains(QLatin1String("resolv.conf"))) {
-            QCOMPARE(root.read(QStringLiteral("/etc/hostname")), QByteArray("gateway9\n"));
-            QCOMPARE(root.read(QStringLiteral("/etc/resolv.conf")), QByteArray("domain example.org\nnameserver 10.1.0.53\nnameserver 10.1.0.54\n"));
-            QVERIFY(root.read(QStringLiteral("/etc/hosts")).contains("\n10.1.4.37 gateway9.example.org gateway9\n"));
-            QVERIFY(root.read(Files.first()).contains("\nESSID=\"lab-wlan\"\n"));
-        }
-        if (!ran.contains(QLatin1String("stop"))) {
-            // Nothing had changed, or a check refused and cleared every flag: Apply again does nothing.
-            transcript.events.clear();
-            QVERIFY(!panel.isChanged() && panel.applySettings());
-            QCOMPARE(transcript.events, QStringList());
-        }
+        QTEST(outcomeOf(sample.root), "outcome");
+        // A refused check clears every flag: Apply again does nothing, successfully.
+        QVERIFY(trouble != Refused || (!panel.isChanged() && panel.applySettings()));
     }
 
     // The same Apply on a file system that fails under it: the user is told, and
@@ -349,16 +276,16 @@ private Q_SLOTS:
     void keepsTheFilesOnAFailingFileSystem_data()
     {
         QTest::addColumn<QString>("prepare");
-        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("hostname");
         // The short host name fits the page its own file gave up; the hosts file's copy does not.
-        addRow("full file system", FaultyRoot::FillUp, "/etc/hostname");
-        addRow("read-only file system", FaultyRoot::MakeReadOnly, "");
+        addRow("full file system", FaultyRoot::FillUp, "gateway9\n");
+        addRow("read-only file system", FaultyRoot::MakeReadOnly, "workstation7\n");
     }
 
     void keepsTheFilesOnAFailingFileSystem()
     {
         QFETCH(QString, prepare);
-        QFETCH(QString, written);
+        QFETCH(QString, hostname);
         if (!FaultyRoot::isAvailable()) {
             QSKIP("unshare --mount is not permitted here: the file system faults need a mount namespace of their own");
         }
@@ -368,28 +295,19 @@ private Q_SLOTS:
         QCOMPARE(
             QString::fromUtf8(FaultyRoot::run(stage.path(QString()), prepare, QStringLiteral("apply"), &tree)).trimmed(),
             QStringLiteral("Unable to save the changes to the wireless configuration file. [caption] | stop | Problem saving configuration data!* => false"));
-        const QMap<QString, QByteArray> before = FaultyRoot::snapshot(stage.path(QString()));
-        QCOMPARE(QStringList(tree.keys()), QStringList(before.keys()));
-        QStringList changed;
-        for (auto it = before.cbegin(); it != before.cend(); ++it) {
-            if (tree.value(it.key()) != it.value()) {
-                changed << it.key();
-            }
-        }
-        QCOMPARE(changed.join(QLatin1Char(' ')), written);
-        if (!written.isEmpty()) {
-            QCOMPARE(tree.value(written), QByteArray("gateway9\n"));
-        }
+        QMap<QString, QByteArray> expected = FaultyRoot::snapshot(stage.path(QString()));
+        expected.insert(QStringLiteral("/etc/hostname"), hostname.toUtf8());
+        QCOMPARE(tree, expected);
     }
 };
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    SuperUser::setOverride(true);
     if (!FaultyRoot::task().isEmpty()) {
         // Inside the failing file system, whose tree QUORLAN_ROOT names: one Apply, then what it showed.
         Transcript transcript;
-        SuperUser::setOverride(true);
         Quorlan module(nullptr, QVariantList());
         auto *panel = module.findChild<NetConfigPanel *>();
         edit(*panel, None);
