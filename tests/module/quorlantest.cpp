@@ -97,7 +97,7 @@ struct Sample {
     explicit Sample(Change change = AsIs, const std::optional<QByteArray> &count = QByteArray("2"))
     {
         root.copySample();
-        root.copyFixture(QStringLiteral("devices-inf-acme-network-1"), QStringLiteral("/etc/devices/devices.inf"));
+        root.copyFixture(QStringLiteral("sample/devices-inf-acme-network-1"), QStringLiteral("/etc/devices/devices.inf"));
         if (change == Mapping) {
             root.write(QStringLiteral("/etc/network/interfaces"), "auto lo eth0\n   mapping hotplug\n");
         } else if (change == NoInterfacesFile) {

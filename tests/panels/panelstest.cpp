@@ -229,8 +229,8 @@ private Q_SLOTS:
         // The boxes, each telling that the file is replaced | the file and its .orig afterwards | network name mode channel rate | fields enabled.
         QTest::addColumn<QString>("shown");
 
-        const QByteArray foreign = SystemRoot::fixture(QStringLiteral("wireless-opts-foreign-case-block"));
-        const QByteArray own = SystemRoot::fixture(QStringLiteral("wireless-opts-home-managed-key-off"));
+        const QByteArray foreign = SystemRoot::fixture(QStringLiteral("sample/wireless-opts-foreign-case-block"));
+        const QByteArray own = SystemRoot::fixture(QStringLiteral("sample/wireless-opts-home-managed-key-off"));
         addRow("a foreign file as root: kept, replaced", foreign, true, "information | defaults, unchanged | Any Auto 10 Auto | 100001111000");
         addRow("no file as root: told, then sorry", QByteArray(), true, "information sorry | none, none |  Auto 10 Auto | 100001111000");
         addRow("a foreign file as a user: silence", foreign, false, " | unchanged, none |  Auto 1 Auto | 111111111111");
