@@ -1,13 +1,11 @@
 // SPDX-FileCopyrightText: 2026 quorlan developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 
-// quorlan-driver PLUGIN: opens the module and does the steps of standard input
-// as a user would, clicking a hidden widget's tab first: answer BUTTON TEXT,
-// details FILE TEXT (for every later box whose text holds TEXT), enter TEXT
-// (into the next dialog asking for it), show NAME, type NAME TEXT, click NAME,
-// choose NAME TEXT (the first item starting with TEXT), apply (the shell's
-// button), save. The transcript (standard output) gets the shown values, each
-// box and its answer, and every change of the "changed" state.
+// quorlan-driver PLUGIN: opens the module and does the steps of standard input as a user would, clicking a hidden widget's tab
+// first: answer BUTTON TEXT, details FILE TEXT (for every later box whose text holds TEXT), enter TEXT (into the next dialog
+// asking for it), show NAME, type NAME TEXT, click NAME, choose NAME TEXT (the first item starting with TEXT), apply (the
+// shell's button), save. The transcript (standard output) gets the shown values, each box and its answer, and every change
+// of the "changed" state.
 
 #include <QTest>
 #include <QtWidgets>
@@ -18,9 +16,7 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-namespace
-{
-QString shownValue(const QWidget *widget)
+static QString shownValue(const QWidget *widget)
 {
     QStringList items;
     if (const auto *list = qobject_cast<const QListWidget *>(widget)) {
@@ -35,7 +31,7 @@ QString shownValue(const QWidget *widget)
     return !button ? value.toString() : !button->isCheckable() ? QString() : QLatin1String(value.toBool() ? "checked" : "unchecked");
 }
 
-bool act(const QByteArray &command, QWidget *widget, const QString &text)
+static bool act(const QByteArray &command, QWidget *widget, const QString &text)
 {
     auto *edit = qobject_cast<QLineEdit *>(widget);
     auto *combo = qobject_cast<QComboBox *>(widget);
@@ -123,11 +119,9 @@ private:
         auto *details = box->findChild<KCollapsibleGroupBox *>();
         QStringList texts;
         for (const QLabel *label : box->findChildren<QLabel *>()) {
-            // The icon is a label too, with a picture and no text.
-            if (!label->text().isEmpty() && !(details && details->isAncestorOf(label))) {
-                texts.append(label->text());
-            }
+            texts.append(details && details->isAncestorOf(label) ? QString() : label->text());
         }
+        texts.removeAll(QString()); // the icon is a label too, with a picture and no text
         const QString text = texts.join(QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1String("\\n"));
         QString wanted;
         for (const Rule &rule : std::as_const(m_answers)) {
@@ -138,16 +132,13 @@ private:
             wanted = QLatin1String(m_entries.isEmpty() ? "Cancel" : "OK");
             QTest::keyClicks(entry, m_entries.isEmpty() ? QString() : m_entries.takeFirst().what);
         }
+        QList<QAbstractButton *> buttons = box->findChildren<QAbstractButton *>();
+        buttons.erase(std::remove_if(buttons.begin(), buttons.end(), std::not_fn(&QWidget::isVisible)), buttons.end());
+        const auto named = std::find_if(buttons.begin(), buttons.end(), [&wanted](QAbstractButton *button) {
+            return button->text().remove(QLatin1Char('&')).compare(wanted, Qt::CaseInsensitive) == 0;
+        });
         // Without a rule, the only button is pressed, or none.
-        QList<QAbstractButton *> buttons;
-        QAbstractButton *pressed = nullptr;
-        for (QAbstractButton *button : box->findChildren<QAbstractButton *>()) {
-            if (button->isVisible()) {
-                buttons.append(button);
-                pressed = button->text().remove(QLatin1Char('&')).compare(wanted, Qt::CaseInsensitive) == 0 ? button : pressed;
-            }
-        }
-        pressed = pressed || buttons.size() != 1 ? pressed : buttons.first();
+        QAbstractButton *const pressed = named != buttons.end() ? *named : buttons.size() == 1 ? buttons.first() : nullptr;
         // The toolkit names its boxes after the call that made them; the questions' names changed over the releases.
         const QString kind = box->objectName().startsWith(QLatin1String("warning")) ? QStringLiteral("warningYesNo") : box->objectName();
         m_transcript << "box " << kind << " \"" << box->windowTitle() << "\": " << text << " -> "
@@ -178,10 +169,9 @@ private:
             return false;
         }
         connect(m_module, qOverload<bool>(&KCModule::changed), this, [this](bool changed) { // what the shells' Apply follows
-            if (changed != m_changed) {
+            if (std::exchange(m_changed, changed) != changed) {
                 m_transcript << "changed: " << (changed ? "true" : "false") << Qt::endl;
             }
-            m_changed = changed;
         });
         m_module->resize(640, 640);
         m_module->show();
@@ -195,7 +185,6 @@ private:
     QTimer m_boxTimer;
     QPointer<QDialog> m_lastBox;
 };
-}
 
 int main(int argc, char **argv)
 {

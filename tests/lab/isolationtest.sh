@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 quorlan developers
 # SPDX-License-Identifier: GPL-2.0-or-later
-#
+
 # Whatever a command does inside the lab, and however the lab ends (success,
 # failure, Ctrl-C, kill), the machine keeps its files, host name, network,
 # mounts and namespaces, and no process or folder of the lab stays behind.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 quorlan developers
 # SPDX-License-Identifier: GPL-2.0-or-later
-#
+
 # scripts/package builds the package; in a lab whose /usr, /etc and /var are
 # copy-on-write, apt installs it, kcmshell5 finds the module and opens it in
 # German, and apt purges it without a trace; the machine stays as it was.
@@ -18,8 +18,6 @@ state() {
 }
 
 listed() { QT_QPA_PLATFORM=offscreen kcmshell5 --list 2>/dev/null | grep '^kcm_quorlan ' | tr -s ' '; }
-
-# apt-get, its output shown only when it fails.
 apt_quietly() { apt-get -y -q "$@" >"$HOME/apt.log" 2>&1 || { cat "$HOME/apt.log" && return 1; }; }
 
 if [ "${1-}" = --inside ]; then

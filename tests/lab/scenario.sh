@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 quorlan developers
 # SPDX-License-Identifier: GPL-2.0-or-later
-#
+
 # One scenario (a function of scenarios.sh) in a fresh lab booted with the
 # sample system: the built plug-in, driven by quorlan-driver against the real
 # ifupdown, dhclient and DHCP server; then the system's own tools look at what
@@ -22,9 +22,7 @@ logs=/var/log/lab
 drive() {
     local run=$1 script status=0 as=(env HOME=/tmp/driver/root XDG_RUNTIME_DIR=/tmp/driver/root)
     [ "${2-}" = --as-nobody ] && as=(setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=/tmp/driver/nobody XDG_RUNTIME_DIR=/tmp/driver/nobody)
-    script=$(cat)
-    : >"$logs/commands.log"
-    touch /run/lab/driven
+    script=$(cat) && : >"$logs/commands.log" && touch /run/lab/driven # the checks after the run see only what it did
     sed -n '/^[=>] /!p; s/^= \([^:]*\):.*/show \1/p' <<<"$script" |
         "${as[@]}" /tmp/driver/quorlan-driver /tmp/driver/libkcm_quorlan.so >"$logs/$run.transcript" 2>"$logs/$run.log" || status=$?
     script=$(sed -n 's/^[=>] //p' <<<"$script")
@@ -47,8 +45,7 @@ export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 LANGUAGE=
 # Every command that changes the network or the host name, and ifconfig, notes its calls (lab/logged-command).
 touch "$logs/commands.log" && chmod 666 "$logs/commands.log"
 for command in /sbin/ifup /etc/init.d/networking /bin/hostname /sbin/ifconfig; do
-    real=$(readlink -f "$command")
-    mkdir -p "/run/lab/real$(dirname "$real")" && touch "/run/lab/real$real"
+    real=$(readlink -f "$command") && mkdir -p "/run/lab/real$(dirname "$real")" && touch "/run/lab/real$real"
     mount --bind "$real" "/run/lab/real$real" && mount --bind "$lab/logged-command" "$real"
 done
 "$2"

@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 quorlan developers
 # SPDX-License-Identifier: GPL-2.0-or-later
 # shellcheck shell=bash
-#
+
 # The lab scenarios, run by scenario.sh. The sample system: eth0 by DHCP, eth1
 # static 10.77.1.10/24, eth2 not set up, host labhost.lab.example, DNS servers
 # 10.77.0.53 and 10.77.0.54.
@@ -110,7 +110,6 @@ STEPS
 # Renew takes a new lease and loads every tab again (an unsaved edit is gone);
 # Release empties the DHCP entries and takes eth0 down.
 renew-release() {
-    local leases
     leases=$(grep -c '^ *interface "eth0";$' /var/dhcp/dhclient.leases)
     drive renew <<'STEPS'
 type m_pLineEditHostname unsaved
