@@ -2,8 +2,8 @@
 # SPDX-FileCopyrightText: 2026 quorlan developers
 # SPDX-License-Identifier: GPL-2.0-or-later
 
-# The demo's lab half: the built plug-in opens in kcmshell5 inside the lab on
-# a virtual screen, and its window ends up in a PNG whose path is printed.
+# The demo's lab half: the built plug-in opens in kcmshell5 inside the lab on a virtual screen, and its window ends up
+# in a PNG whose path is printed.
 # usage: demotest.sh BUILD_DIR
 set -uo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/expect.sh"

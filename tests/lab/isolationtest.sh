@@ -2,28 +2,24 @@
 # SPDX-FileCopyrightText: 2026 quorlan developers
 # SPDX-License-Identifier: GPL-2.0-or-later
 
-# Whatever a command does inside the lab, and however the lab ends (success,
-# failure, Ctrl-C, kill), the machine keeps its files, host name, network,
-# mounts and namespaces, and no process or folder of the lab stays behind.
+# Whatever a command does inside the lab, and however the lab ends (success, failure, Ctrl-C, kill), the machine keeps
+# its files, host name, network, mounts and namespaces, and no process or folder of the lab stays behind.
 set -uo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 work=$(mktemp -d /tmp/quorlan-isolation.XXXXXX) && trap 'rm -rf "$work"' EXIT
 
-# Everything of the machine a lab could change. Other labs and builds may run
-# meanwhile: of mounts, only those over the places a lab mounts on count.
+# Everything of the machine a lab could change. Other labs and builds may run meanwhile: of mounts, only those over the
+# places a lab mounts on count.
 snapshot() {
-    for file in /etc/hosts /etc/resolv.conf /etc/hostname /etc/network/interfaces \
-        /etc/devices/devices.inf /etc/pcmcia/wireless.opts /var/dhcp/dhclient.leases; do
-        echo "$file: $(stat -c '%a %U %.9Y' "$file" 2>&1) $(sha256sum <"$file" 2>&1)"
-    done
-    echo "host name: $(hostname)"
-    ip -o link && ip -o address && ip route
+    local files=(/etc/{hosts,resolv.conf,hostname,network/interfaces,devices/devices.inf,pcmcia/wireless.opts} /var/dhcp/dhclient.leases)
+    stat -c '%n: %a %U %.9Y' "${files[@]}" 2>&1; sha256sum "${files[@]}" 2>&1
+    echo "host name: $(hostname)" && ip -o link && ip -o address && ip route
     awk -v dhclient="$(readlink -f /sbin/dhclient)" '$5 ~ /^\/(etc|var|run|tmp|dev\/shm|usr\/local\/sbin)(\/|$)/ || $5 == dhclient || /quorlan-lab\./' \
         /proc/self/mountinfo
 }
 
-# What is left of the lab whose folder is $1: it, and every process (with its
-# namespaces) that names it or sees it among its mounts.
+# What is left of the lab whose folder is $1: it, and every process (with its namespaces) that names it or sees it among
+# its mounts.
 leftovers_of() {
     [ -n "$1" ] || { echo "no lab folder" && return; }
     ls -d "$1" 2>/dev/null

@@ -2,10 +2,9 @@
 # SPDX-FileCopyrightText: 2026 quorlan developers
 # SPDX-License-Identifier: GPL-2.0-or-later
 
-# Inside the lab, the command lines the module runs (each through /bin/sh) do
-# to the sample system what they do on the target: DHCP leases land where the
-# module reads them, static interfaces come up, and networking stops and
-# restarts through ifupdown, never through the machine's systemd.
+# Inside the lab, the command lines the module runs (each through /bin/sh) do to the sample system what they do on the
+# target: DHCP leases land where the module reads them, static interfaces come up, and networking stops and restarts
+# through ifupdown, never through the machine's systemd.
 set -uo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 [ "${1-}" = --inside ] || { expect_status "the checks inside the lab" 0 "$lab/lab.sh" "$0" --inside; finish; }

@@ -2,13 +2,11 @@
 # SPDX-FileCopyrightText: 2026 quorlan developers
 # SPDX-License-Identifier: GPL-2.0-or-later
 
-# scripts/package builds the package; in a lab whose /usr, /etc and /var are
-# copy-on-write, apt installs it, kcmshell5 finds the module and opens it in
-# German, and apt purges it without a trace; the machine stays as it was.
+# scripts/package builds the package; in a lab whose /usr, /etc and /var are copy-on-write, apt installs it, kcmshell5
+# finds the module and opens it in German, and apt purges it without a trace; the machine stays as it was.
 # usage: packagetest.sh BUILD_DIR OUTPUT_DIR   (the package and the screenshots go to OUTPUT_DIR)
 set -uo pipefail
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-. "$here/expect.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 
 # Which of the package's paths (folders included) exist, and whether dpkg knows the package.
 state() {
@@ -29,8 +27,8 @@ if [ "${1-}" = --inside ]; then
     before=$(state "$2")
     expect_status "apt-get install" 0 apt_quietly install "$2"
     expect "kcmshell5 --list" "$(listed)" "kcm_quorlan - Rechnername, Ethernet-Schnittstellen, DNS-Server und Einstellungen der WLAN-Karte"
-    # The title comes from the plug-in's metadata, the tabs' accelerators from
-    # the installed catalogue: with the English ones two tabs would be alike.
+    # The title comes from the plug-in's metadata, the tabs' accelerators from the installed catalogue: with the English
+    # ones two tabs would be alike.
     expect_status "the module opens in German" 0 env SMOKE_TITLE=Netzwerkverbindung SMOKE_TABS="i:identification s:interfaces d:dns l:wireless" \
         "$here/../module/kcmshell-smoke.sh" "" "$here/../data/sample-system" OFF "$3"
     expect_status "apt-get purge" 0 apt_quietly purge quorlan

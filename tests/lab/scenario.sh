@@ -2,23 +2,20 @@
 # SPDX-FileCopyrightText: 2026 quorlan developers
 # SPDX-License-Identifier: GPL-2.0-or-later
 
-# One scenario (a function of scenarios.sh) in a fresh lab booted with the
-# sample system: the built plug-in, driven by quorlan-driver against the real
-# ifupdown, dhclient and DHCP server; then the system's own tools look at what
-# it did. A failing scenario keeps the lab's files and logs in KEEP_DIR.
+# One scenario (a function of scenarios.sh) in a fresh lab booted with the sample system: the built plug-in, driven by
+# quorlan-driver against the real ifupdown, dhclient and DHCP server; then the system's own tools look at what it did. A
+# failing scenario keeps the lab's files and logs in KEEP_DIR.
 # usage: scenario.sh NAME DRIVER PLUGIN KEEP_DIR
 set -uo pipefail
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-. "$here/expect.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 . "$here/scenarios.sh"
 [ "${1-}" = --inside ] || { rm -rf "$4" && LAB_KEEP=$4 exec "$lab/lab.sh" --boot -- "$0" --inside "$@"; }
 require_lab
 logs=/var/log/lab
 
-# drive RUN [--as-nobody]: the driver does the steps of standard input; a line
-# "= NAME: VALUE" is the step "show NAME" and "> LINE" no step: both give the
-# line the transcript ($logs/RUN.transcript) must have there, @lease@ standing
-# for eth0's latest lease.
+# drive RUN [--as-nobody]: the driver does the steps of standard input; a line "= NAME: VALUE" is the step "show NAME"
+# and "> LINE" no step: both give the line the transcript ($logs/RUN.transcript) must have there, @lease@ standing for
+# eth0's latest lease.
 drive() {
     local run=$1 script status=0 as=(env HOME=/tmp/driver/root XDG_RUNTIME_DIR=/tmp/driver/root)
     [ "${2-}" = --as-nobody ] && as=(setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=/tmp/driver/nobody XDG_RUNTIME_DIR=/tmp/driver/nobody)

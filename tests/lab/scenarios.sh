@@ -2,13 +2,11 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # shellcheck shell=bash
 
-# The lab scenarios, run by scenario.sh. The sample system: eth0 by DHCP, eth1
-# static 10.77.1.10/24, eth2 not set up, host labhost.lab.example, DNS servers
-# 10.77.0.53 and 10.77.0.54.
+# The lab scenarios, run by scenario.sh. The sample system: eth0 by DHCP, eth1 static 10.77.1.10/24, eth2 not set up,
+# host labhost.lab.example, DNS servers 10.77.0.53 and 10.77.0.54.
 
-# The tabs show the lab's files and live lease; addresses typed in part are
-# refused, the text stays, and nothing but the device count runs. An ordinary
-# user sees every field read-only and no Apply.
+# The tabs show the lab's files and live lease; addresses typed in part are refused, the text stays, and nothing but the
+# device count runs. An ordinary user sees every field read-only and no Apply.
 load() {
     drive load <<'STEPS'
 enter 10.77.0
@@ -52,9 +50,8 @@ STEPS
     expect_untouched "/sbin/ifconfig -a"
 }
 
-# A new static address for eth1, Yes: the network restarts with it, /etc/hosts
-# follows, the former files stay as .old. Two veth devices, whose names end in
-# eth1 and eth2, keep their auto lines and count for neither.
+# A new static address for eth1, Yes: the network restarts with it, /etc/hosts follows, the former files stay as .old.
+# Two veth devices, whose names end in eth1 and eth2, keep their auto lines and count for neither.
 static-address() {
     ip link add veth1 type veth peer name veth2
     printf '\nauto veth1\niface veth1 inet manual\n\nauto veth2\niface veth2 inet manual\n' >>/etc/network/interfaces
@@ -78,9 +75,8 @@ STEPS
     expect "the former files are kept as .old, no .new is left" "$(cmp /etc/hosts.old /run/lab/hosts.before 2>&1; cmp /etc/network/interfaces.old /run/lab/interfaces.before 2>&1; ls /etc/*.new /etc/network/*.new 2>/dev/null)" ""
 }
 
-# A new host name and domain, the DNS servers swapped, Yes: the system follows.
-# eth2's address is one the kernel refuses: the user is told, and the file
-# keeps eth2's stanza but no longer brings it up at boot.
+# A new host name and domain, the DNS servers swapped, Yes: the system follows. eth2's address is one the kernel
+# refuses: the user is told, and the file keeps eth2's stanza but no longer brings it up at boot.
 names-interface-fails() {
     printf '\nauto eth2\niface eth2 inet static\n\taddress 10.77.0.300\n\tnetmask 255.255.255.0\n' >>/etc/network/interfaces
     drive names <<'STEPS'
@@ -107,8 +103,8 @@ STEPS
     expect "eth2's address as it was read" "$(ifquery --interfaces=/etc/network/interfaces eth2 | head -n 1)" "address: 10.77.0.300"
 }
 
-# Renew takes a new lease and loads every tab again (an unsaved edit is gone);
-# Release empties the DHCP entries and takes eth0 down.
+# Renew takes a new lease and loads every tab again (an unsaved edit is gone); Release empties the DHCP entries and
+# takes eth0 down.
 renew-release() {
     leases=$(grep -c '^ *interface "eth0";$' /var/dhcp/dhclient.leases)
     drive renew <<'STEPS'
@@ -130,8 +126,8 @@ STEPS
     expect "ifupdown has eth0 down, dhclient has ended" "$(ifquery --state eth0)$(dhclient_running)" ""
 }
 
-# No to taking effect now: the files are written, the network stays down, the
-# host name as it was. The question's details and the log show the changes.
+# No to taking effect now: the files are written, the network stays down, the host name as it was. The question's
+# details and the log show the changes.
 decline() {
     drive decline <<'STEPS'
 answer No Do you wish the changes to take effect now?
@@ -153,9 +149,8 @@ STEPS
     expect "eth0 and eth1 are down" "$(ipv4_of eth0)$(ipv4_of eth1)$(dhclient_running)" ""
 }
 
-# /sbin/ifconfig cannot be run: the page names it and its package, stays
-# read-only, and a save forced anyway changes nothing. Then an option the module
-# cannot keep, No to going on: loading stops before the device count.
+# /sbin/ifconfig cannot be run: the page names it and its package, stays read-only, and a save forced anyway changes
+# nothing. Then an option the module cannot keep, No to going on: loading stops before the device count.
 missing-program-unsupported-no() {
     install -m 644 /dev/null /run/lab/not-a-program
     mount --bind /run/lab/not-a-program "$(readlink -f /sbin/ifconfig)"
