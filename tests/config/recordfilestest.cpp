@@ -14,11 +14,6 @@
 #include "recordtext.h"
 #include "systemroot.h"
 
-namespace
-{
-const QString interfacesPath = QStringLiteral("/etc/network/interfaces");
-}
-
 class RecordFilesTest : public QObject
 {
     Q_OBJECT
@@ -114,6 +109,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, after);
         SystemRoot root;
         const QByteArray before = SystemRoot::fixture(QLatin1String("sample/") + sample);
+        const QString interfacesPath = QStringLiteral("/etc/network/interfaces");
         root.write(interfacesPath, before);
         QVector<Interface> records = RecordText::records(QString());
         for (Interface &r : records) {

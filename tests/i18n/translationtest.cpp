@@ -112,8 +112,7 @@ private Q_SLOTS:
         page.show();
         AddDNSPanel addServer;
         addServer.show();
-        QStringList shown;
-        QStringList clipped;
+        QStringList shown, clipped;
         for (int i = 0; i < page.m_pTabWidget->count(); ++i) {
             shown << page.m_pTabWidget->tabText(i);
             page.m_pTabWidget->setCurrentIndex(i);

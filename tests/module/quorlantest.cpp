@@ -97,7 +97,7 @@ struct Sample {
     explicit Sample(Change change = AsIs, const std::optional<QByteArray> &count = QByteArray("2"))
     {
         root.copySample();
-        root.copyFixture(QStringLiteral("sample/devices-inf-acme-network-1"), QStringLiteral("/etc/devices/devices.inf"));
+        root.write(QStringLiteral("/etc/devices/devices.inf"), SystemRoot::fixture(QStringLiteral("sample/devices-inf-acme-network-1")));
         if (change == Mapping) {
             root.write(QStringLiteral("/etc/network/interfaces"), "auto lo eth0\n   mapping hotplug\n");
         } else if (change == NoInterfacesFile) {
@@ -286,7 +286,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, prepare);
         QFETCH(QString, hostname);
-        if (!FaultyRoot::isAvailable()) {
+        if (FaultyRoot::unshareOptions().isEmpty()) {
             QSKIP("unshare --mount is not permitted here: the file system faults need a mount namespace of their own");
         }
         SystemRoot stage;

@@ -36,11 +36,6 @@ inline QStringList unshareOptions()
     return options;
 }
 
-inline bool isAvailable()
-{
-    return !unshareOptions().isEmpty();
-}
-
 /// The task of this run inside the tree; empty in the test itself.
 inline QString task()
 {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QVector>
 
@@ -23,27 +24,19 @@ inline void setWord(Interface &record, const QString &word)
 {
     const bool lease = word.startsWith(QLatin1Char('l'));
     Addresses &a = lease ? record.dhcpAddresses : record.staticAddresses;
-    const QString key = word.section(QLatin1Char('='), 0, 0).mid(lease ? 1 : 0);
-    const QString value = word.section(QLatin1Char('='), 1);
-    const QHash<QString, QString *> texts{{QStringLiteral("net"), &a.network},
-                                          {QStringLiteral("bc"), &a.broadcast},
-                                          {QStringLiteral("gw"), &a.gateway},
-                                          {QStringLiteral("old"), &record.oldIPAddress},
-                                          {QStringLiteral("host"), &record.dhcpHostName}};
-    if (texts.contains(key)) {
-        *texts.value(key) = value;
-    } else if (key == QLatin1String("ip")) {
-        a.setIPAddress(value);
-    } else if (key == QLatin1String("mask")) {
-        a.setNetmask(value);
-    } else if (word == QLatin1String("absent")) {
-        record.present = false;
-    } else if (word == QLatin1String("auto") || word == QLatin1String("noauto")) {
-        record.enabled = word == QLatin1String("auto");
+    const QString key = word.section(QLatin1Char('='), 0, 0).mid(lease ? 1 : 0), value = word.section(QLatin1Char('='), 1);
+    QString *const texts[] = {&a.network, &a.broadcast, &a.gateway, &record.oldIPAddress, &record.dhcpHostName};
+    const int text = QStringLiteral("net bc gw old host").split(QLatin1Char(' ')).indexOf(key);
+    bool *const flags[] = {&record.present, &record.enabled, &record.enabled, &record.defaultGateway};
+    const int flag = QStringLiteral("absent auto noauto default").split(QLatin1Char(' ')).indexOf(word);
+    if (text >= 0) {
+        *texts[text] = value;
+    } else if (flag >= 0) {
+        *flags[flag] = flag % 2 == 1; // auto and default set their flag, absent and noauto clear it
+    } else if (key == QLatin1String("ip") || key == QLatin1String("mask")) {
+        key == QLatin1String("ip") ? a.setIPAddress(value) : a.setNetmask(value);
     } else if (word == QLatin1String("static") || word == QLatin1String("dhcp")) {
         record.method = word == QLatin1String("dhcp") ? Interface::Dhcp : Interface::Static;
-    } else if (word == QLatin1String("default")) {
-        record.defaultGateway = true;
     } else {
         qFatal("unknown record word %s", qPrintable(word));
     }
@@ -70,26 +63,19 @@ inline QVector<Interface> records(const QString &text)
 
 inline QString describe(const Interface &record)
 {
-    QStringList words{record.enabled ? QStringLiteral("auto") : QString(), record.method == Interface::Dhcp ? QStringLiteral("dhcp") : QString()};
-    const auto add = [&words](const QString &key, const QString &value) {
-        if (!value.isEmpty()) {
-            words << key + QLatin1Char('=') + value;
+    QStringList words{QLatin1String(record.enabled ? "auto" : ""), QLatin1String(record.method == Interface::Dhcp ? "dhcp" : "")};
+    for (const QString &l : {QString(), QStringLiteral("l")}) {
+        const Addresses &a = l.isEmpty() ? record.staticAddresses : record.dhcpAddresses;
+        const QString values[] = {a.ipAddress(), a.netmask(), a.network, a.broadcast, a.gateway};
+        for (int i = 0; i < int(std::size(values)); ++i) {
+            words << l + QStringLiteral("ip mask net bc gw").section(QLatin1Char(' '), i, i) + QLatin1Char('=') + values[i];
         }
-    };
-    for (const QString &prefix : {QString(), QStringLiteral("l")}) {
-        const Addresses &a = prefix.isEmpty() ? record.staticAddresses : record.dhcpAddresses;
-        add(prefix + QLatin1String("ip"), a.ipAddress());
-        add(prefix + QLatin1String("mask"), a.netmask());
-        add(prefix + QLatin1String("net"), a.network);
-        add(prefix + QLatin1String("bc"), a.broadcast);
-        add(prefix + QLatin1String("gw"), a.gateway);
-        if (prefix.isEmpty()) {
-            words << (record.defaultGateway ? QStringLiteral("default") : QString());
-            add(QStringLiteral("old"), record.oldIPAddress);
-            add(QStringLiteral("host"), record.dhcpHostName);
+        if (l.isEmpty()) {
+            words << QLatin1String(record.defaultGateway ? "default" : "") << QLatin1String("old=") + record.oldIPAddress
+                  << QLatin1String("host=") + record.dhcpHostName;
         }
     }
-    words.removeAll(QString());
-    return words.join(QLatin1Char(' '));
+    // Leaves out the empty words and fields.
+    return words.filter(QRegularExpression(QStringLiteral("^(?!([a-z]*=)?$)"))).join(QLatin1Char(' '));
 }
 }

@@ -39,19 +39,12 @@ public:
             qFatal("cannot write %s", qPrintable(path(systemPath)));
         }
     }
-    void copyFixture(const QString &fixture, const QString &systemPath) const
-    {
-        write(systemPath, SystemRoot::fixture(fixture));
-    }
     /// The file's bytes; a null array when it does not exist.
     QByteArray read(const QString &systemPath) const
     {
         QFile file(path(systemPath));
-        if (!file.open(QIODevice::ReadOnly)) {
-            return QByteArray();
-        }
-        const QByteArray content = file.readAll();
-        return content.isNull() ? QByteArray("") : content;
+        const QByteArray content = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return content.isNull() && file.isOpen() ? QByteArray("") : content;
     }
     /// The machine of tests/data/sample-system, the stand-ins for its programs runnable.
     void copySample() const
@@ -59,7 +52,7 @@ public:
         const QString base = QStringLiteral(QUORLAN_TEST_DATA "/sample-system");
         for (QDirIterator it(base, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
             const QString systemPath = it.next().mid(base.size());
-            copyFixture(QLatin1String("sample-system") + systemPath, systemPath);
+            write(systemPath, fixture(QLatin1String("sample-system") + systemPath));
             QFile::setPermissions(path(systemPath), it.fileInfo().permissions());
         }
     }
