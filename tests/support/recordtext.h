@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QHash>
-#include <QRegularExpression>
 #include <QStringList>
 #include <QVector>
 
@@ -25,14 +24,19 @@ inline void setWord(Interface &record, const QString &word)
     const bool lease = word.startsWith(QLatin1Char('l'));
     Addresses &a = lease ? record.dhcpAddresses : record.staticAddresses;
     const QString key = word.section(QLatin1Char('='), 0, 0).mid(lease ? 1 : 0), value = word.section(QLatin1Char('='), 1);
-    QString *const texts[] = {&a.network, &a.broadcast, &a.gateway, &record.oldIPAddress, &record.dhcpHostName};
-    const int text = QStringLiteral("net bc gw old host").split(QLatin1Char(' ')).indexOf(key);
-    bool *const flags[] = {&record.present, &record.enabled, &record.enabled, &record.defaultGateway};
-    const int flag = QStringLiteral("absent auto noauto default").split(QLatin1Char(' ')).indexOf(word);
-    if (text >= 0) {
-        *texts[text] = value;
-    } else if (flag >= 0) {
-        *flags[flag] = flag % 2 == 1; // auto and default set their flag, absent and noauto clear it
+    const QHash<QString, QString *> texts{{QStringLiteral("net"), &a.network},
+                                          {QStringLiteral("bc"), &a.broadcast},
+                                          {QStringLiteral("gw"), &a.gateway},
+                                          {QStringLiteral("old"), &record.oldIPAddress},
+                                          {QStringLiteral("host"), &record.dhcpHostName}};
+    const QHash<QString, std::pair<bool *, bool>> flags{{QStringLiteral("absent"), {&record.present, false}},
+                                                        {QStringLiteral("auto"), {&record.enabled, true}},
+                                                        {QStringLiteral("noauto"), {&record.enabled, false}},
+                                                        {QStringLiteral("default"), {&record.defaultGateway, true}}};
+    if (texts.contains(key)) {
+        *texts.value(key) = value;
+    } else if (flags.contains(word)) {
+        *flags.value(word).first = flags.value(word).second;
     } else if (key == QLatin1String("ip") || key == QLatin1String("mask")) {
         key == QLatin1String("ip") ? a.setIPAddress(value) : a.setNetmask(value);
     } else if (word == QLatin1String("static") || word == QLatin1String("dhcp")) {
@@ -64,18 +68,23 @@ inline QVector<Interface> records(const QString &text)
 inline QString describe(const Interface &record)
 {
     QStringList words{QLatin1String(record.enabled ? "auto" : ""), QLatin1String(record.method == Interface::Dhcp ? "dhcp" : "")};
+    const auto add = [&words](const QString &key, const QString &value) {
+        words << (value.isEmpty() ? QString() : key + QLatin1Char('=') + value);
+    };
     for (const QString &l : {QString(), QStringLiteral("l")}) {
         const Addresses &a = l.isEmpty() ? record.staticAddresses : record.dhcpAddresses;
-        const QString values[] = {a.ipAddress(), a.netmask(), a.network, a.broadcast, a.gateway};
-        for (int i = 0; i < int(std::size(values)); ++i) {
-            words << l + QStringLiteral("ip mask net bc gw").section(QLatin1Char(' '), i, i) + QLatin1Char('=') + values[i];
-        }
+        add(l + QLatin1String("ip"), a.ipAddress());
+        add(l + QLatin1String("mask"), a.netmask());
+        add(l + QLatin1String("net"), a.network);
+        add(l + QLatin1String("bc"), a.broadcast);
+        add(l + QLatin1String("gw"), a.gateway);
         if (l.isEmpty()) {
-            words << QLatin1String(record.defaultGateway ? "default" : "") << QLatin1String("old=") + record.oldIPAddress
-                  << QLatin1String("host=") + record.dhcpHostName;
+            words << QLatin1String(record.defaultGateway ? "default" : "");
+            add(QStringLiteral("old"), record.oldIPAddress);
+            add(QStringLiteral("host"), record.dhcpHostName);
         }
     }
-    // Leaves out the empty words and fields.
-    return words.filter(QRegularExpression(QStringLiteral("^(?!([a-z]*=)?$)"))).join(QLatin1Char(' '));
+    words.removeAll(QString());
+    return words.join(QLatin1Char(' '));
 }
 }
