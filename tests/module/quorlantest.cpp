@@ -14,6 +14,8 @@
 #include <KComboBox>
 #include <KLineEdit>
 
+#include <functional>
+
 #include "addrow.h"
 #include "faultyroot.h"
 #include "forms/ipedit.h"
@@ -191,19 +193,25 @@ private Q_SLOTS:
         NetConfigPanel &panel = *sample.panel;
         QCheckBox *enable = panel.m_pIPPanel->m_pCheckBoxEnableNetwork;
         QSignalSpy changed(sample.module.get(), &KCModule::changed);
-        for (int tab = 0; tab < 4; ++tab) {
-            panel.setChangedFlag(false);
-            QVERIFY(!panel.isChanged());
-            if (tab == 0) {
+        const std::function<void()> editOnEachTab[] = {
+            [&] {
                 panel.m_pIDPanel->m_pHostName->setText(QStringLiteral("relay5"));
-            } else if (tab == 1) {
+            },
+            [&] {
                 enable->click();
-            } else if (tab == 2) {
+            },
+            [&] {
                 panel.m_pDNSPanel->m_pListBox->setCurrentRow(1);
                 panel.m_pDNSPanel->m_pDbtnUp->click();
-            } else {
+            },
+            [&] {
                 panel.m_wireless->LineEdit_1->setText(QStringLiteral("lab-wlan"));
-            }
+            },
+        };
+        for (const std::function<void()> &edit : editOnEachTab) {
+            panel.setChangedFlag(false);
+            QVERIFY(!panel.isChanged());
+            edit();
             QVERIFY(panel.isChanged());
             QCOMPARE(changed.takeFirst(), QVariantList{true});
         }
