@@ -30,6 +30,6 @@ bool holds(const QByteArray &input)
     const HostsFile hosts(identity, records, !input.isEmpty() && (input.at(0) & 1));
     const QStringList lines = TextFile::simplifiedLines(input);
     const QStringList after = hosts.rewrite(lines);
-    const QRegularExpression comment(QStringLiteral("^#"));
+    static const QRegularExpression comment(QStringLiteral("^#")); // once: compiling it would cost more than the input
     return hosts.rewrite(input) == TextFile::toBytes(after) && after.filter(comment) == lines.filter(comment);
 }
