@@ -3,21 +3,43 @@
 
 #include "fittingcombobox.h"
 
+#include <QAbstractItemModel>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QtMath>
 
 #include <algorithm>
 
 FittingComboBox::FittingComboBox(QWidget *parent)
     : KComboBox(false, parent)
 {
-    setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Sized to the entries whenever they change, as a box set to adjust to its
+    // contents is; that setting would build the popup list at once, for each box,
+    // long before anybody opens one.
+    const QAbstractItemModel *entries = model();
+    connect(entries, &QAbstractItemModel::rowsInserted, this, &QWidget::updateGeometry);
+    connect(entries, &QAbstractItemModel::rowsRemoved, this, &QWidget::updateGeometry);
+    connect(entries, &QAbstractItemModel::dataChanged, this, &QWidget::updateGeometry);
+    connect(entries, &QAbstractItemModel::modelReset, this, &QWidget::updateGeometry);
 }
 
 QSize FittingComboBox::sizeHint() const
 {
-    const QSize hint = KComboBox::sizeHint();
+    const QSize hint = contentsHint();
     return hint + QSize(shortfall(hint), 0);
+}
+
+QSize FittingComboBox::contentsHint() const
+{
+    const QFontMetrics metrics = fontMetrics();
+    int widest = count() == 0 ? 7 * metrics.horizontalAdvance(QLatin1Char('x')) : 0;
+    for (int i = 0; i < count(); ++i) {
+        widest = std::max(widest, metrics.boundingRect(itemText(i)).width());
+    }
+    const QSize text(widest, std::max(qCeil(QFontMetricsF(metrics).height()), 14) + 2);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    return style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this);
 }
 
 int FittingComboBox::shortfall(const QSize &size) const

@@ -22,6 +22,9 @@ public:
     QSize sizeHint() const override;
 
 private:
+    /// What a combo box that adjusts to its contents asks for: room for its
+    /// widest text (the entries carry no icons) in the style's frame.
+    QSize contentsHint() const;
     /// How many pixels the widest entry lacks in a box of the given size.
     int shortfall(const QSize &size) const;
 };
