@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <utility>
 
 namespace
 {
@@ -45,9 +46,14 @@ bool ConfigurationLoader::hasUnsupportedOptions() const
     return m_lines && InterfacesFile::hasUnsupportedOptions(*m_lines);
 }
 
+void ConfigurationLoader::startEthernetCount()
+{
+    m_ethernetCount = ShellProcess::startQuery(SystemCommands::ethernetCount());
+}
+
 std::optional<int> ConfigurationLoader::countEthernetDevices()
 {
-    const auto firstLine = ShellProcess::query(SystemCommands::ethernetCount());
+    const auto firstLine = m_ethernetCount ? std::exchange(m_ethernetCount, nullptr)() : ShellProcess::query(SystemCommands::ethernetCount());
     if (!firstLine) {
         qCWarning(QUORLAN) << "cannot start the Ethernet count";
         return std::nullopt;

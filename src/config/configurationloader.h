@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include "platform/shellprocess.h"
+
 #include <optional>
 
 class Interface;
@@ -25,8 +27,11 @@ public:
     /// Whether the file read holds ifupdown options the records cannot hold.
     bool hasUnsupportedOptions() const;
 
-    /// The number of Ethernet devices the system lists; std::nullopt when the count cannot be started.
-    static std::optional<int> countEthernetDevices();
+    /// Starts the Ethernet count, whose programs then run while the caller works on.
+    void startEthernetCount();
+    /// The number of Ethernet devices the system lists, from the count started
+    /// or else from one run now; std::nullopt when the count cannot be started.
+    std::optional<int> countEthernetDevices();
 
     /**
      * Names the first ethernetCount devices (at most the record count) from the
@@ -38,4 +43,5 @@ public:
 
 private:
     std::optional<QStringList> m_lines;
+    ShellProcess::Answer m_ethernetCount;
 };

@@ -14,6 +14,12 @@
 #include "panels/wireless.h"
 
 NetConfigPage::NetConfigPage(QWidget *parent, const char *name, Qt::WindowFlags fl)
+    : NetConfigPage(parent, name, fl, TabsLater())
+{
+    createTabs();
+}
+
+NetConfigPage::NetConfigPage(QWidget *parent, const char *name, Qt::WindowFlags fl, TabsLater)
     : QWidget(parent, fl)
 {
     setObjectName(name ? QLatin1String(name) : QLatin1String("NetConfigPage"));
@@ -27,11 +33,15 @@ NetConfigPage::NetConfigPage(QWidget *parent, const char *name, Qt::WindowFlags 
     NetConfigPageLayout = new QVBoxLayout(this);
     NetConfigPageLayout->setContentsMargins(0, 0, 0, 0);
     NetConfigPageLayout->setSpacing(0);
+}
 
+void NetConfigPage::createTabs()
+{
     m_pTabWidget = new QTabWidget(this);
     m_pTabWidget->setObjectName(QStringLiteral("m_pTabWidget"));
     m_pTabWidget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_pTabWidget->setMinimumSize(460, 460);
+    NetConfigPageLayout->addWidget(m_pTabWidget);
 
     tab = createPage("tab", tabLayout, i18n("Ide&ntification"));
     m_pIDPanel = new IDPanel(tab, "m_pIDPanel", false);
@@ -48,8 +58,6 @@ NetConfigPage::NetConfigPage(QWidget *parent, const char *name, Qt::WindowFlags 
     tab_4 = createPage("tab_4", tabLayout_4, i18n("W&ireless"));
     m_wireless = new Wireless(tab_4, "m_wireless");
     addPanel(tabLayout_4, m_wireless);
-
-    NetConfigPageLayout->addWidget(m_pTabWidget);
 }
 
 QWidget *NetConfigPage::createPage(const char *pageName, QVBoxLayout *&layout, const QString &label)

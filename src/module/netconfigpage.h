@@ -26,22 +26,29 @@ class NetConfigPage : public QWidget
 public:
     explicit NetConfigPage(QWidget *parent = nullptr, const char *name = nullptr, Qt::WindowFlags fl = {});
 
-    QTabWidget *m_pTabWidget;
-    QWidget *tab;
-    IDPanel *m_pIDPanel;
-    QWidget *tab_2;
-    IPPanel *m_pIPPanel;
-    QWidget *tab_3;
-    DNSPanel *m_pDNSPanel;
-    QWidget *tab_4;
-    Wireless *m_wireless;
+    QTabWidget *m_pTabWidget = nullptr;
+    QWidget *tab = nullptr;
+    IDPanel *m_pIDPanel = nullptr;
+    QWidget *tab_2 = nullptr;
+    IPPanel *m_pIPPanel = nullptr;
+    QWidget *tab_3 = nullptr;
+    DNSPanel *m_pDNSPanel = nullptr;
+    QWidget *tab_4 = nullptr;
+    Wireless *m_wireless = nullptr;
 
 protected:
+    struct TabsLater {
+    };
+    /// The page without its tabs, which createTabs() adds: the tab widget and
+    /// the tab panels are null until then, so that a subclass can begin its work first.
+    NetConfigPage(QWidget *parent, const char *name, Qt::WindowFlags fl, TabsLater);
+    void createTabs();
+
     QVBoxLayout *NetConfigPageLayout;
-    QVBoxLayout *tabLayout;
-    QVBoxLayout *tabLayout_2;
-    QVBoxLayout *tabLayout_3;
-    QVBoxLayout *tabLayout_4;
+    QVBoxLayout *tabLayout = nullptr;
+    QVBoxLayout *tabLayout_2 = nullptr;
+    QVBoxLayout *tabLayout_3 = nullptr;
+    QVBoxLayout *tabLayout_4 = nullptr;
 
 private:
     /// A page with its layout, appended as a tab; the panel goes on it next.

@@ -20,6 +20,8 @@
 #include "platform/systemcommands.h"
 #include "quorlan_debug.h"
 
+#include <utility>
+
 namespace
 {
 QString caption()
@@ -28,9 +30,13 @@ QString caption()
 }
 }
 
-NetConfigPanel::NetConfigPanel(QWidget *parent, const char *name, bool readOnly)
-    : NetConfigPage(parent, name)
+NetConfigPanel::NetConfigPanel(QWidget *parent, const char *name, bool readOnly, FirstLoad firstLoad)
+    : NetConfigPage(parent, name, {}, TabsLater())
 {
+    if (firstLoad == FirstLoad::Begun) {
+        m_begunLoad = readUpToTheCount();
+    }
+    createTabs();
     connectTabs();
     setReadOnly(readOnly);
 }
@@ -195,11 +201,21 @@ bool NetConfigPanel::writeDnsFile()
 
 bool NetConfigPanel::readConfigData()
 {
-    if (!m_basicNetCfg.readConfigFile() || !checkInterfacesFile() || !parseInterfacesFile()) {
+    const std::optional<bool> begun = std::exchange(m_begunLoad, std::nullopt);
+    if (!(begun ? *begun : readUpToTheCount()) || !parseInterfacesFile()) {
         return false;
     }
     m_dnsConfigFile.setFileName(QLatin1String(SystemFiles::ResolvConf));
     return m_dnsConfigFile.readFile();
+}
+
+bool NetConfigPanel::readUpToTheCount()
+{
+    if (!m_basicNetCfg.readConfigFile() || !checkInterfacesFile()) {
+        return false;
+    }
+    m_loader.startEthernetCount();
+    return true;
 }
 
 bool NetConfigPanel::readInterfacesLines()
@@ -231,7 +247,7 @@ bool NetConfigPanel::parseInterfacesFile()
     if (!m_loader.hasInterfacesFile() && !readInterfacesLines()) {
         return false;
     }
-    const std::optional<int> count = ConfigurationLoader::countEthernetDevices();
+    const std::optional<int> count = m_loader.countEthernetDevices();
     if (!count) {
         return false;
     }

@@ -35,7 +35,16 @@ class NetConfigPanel : public NetConfigPage
 public:
     using InterfaceRecords = std::array<Interface, InterfacesFile::RecordCount>;
 
-    NetConfigPanel(QWidget *parent, const char *name, bool readOnly);
+    /// Whether the panel begins its first load before it builds its tabs.
+    enum class FirstLoad { Later, Begun };
+
+    /**
+     * Builds the panel. With FirstLoad::Begun it reads the files up to the
+     * Ethernet count (asking what checkInterfacesFile() asks) and starts the
+     * count before building its tabs, so that the count's programs run while
+     * the widgets are made; the next loadSettings() goes on from there.
+     */
+    NetConfigPanel(QWidget *parent, const char *name, bool readOnly, FirstLoad firstLoad = FirstLoad::Later);
 
     /// Reads every file and hands the tabs their records; false when a read failed.
     bool loadSettings();
@@ -91,6 +100,9 @@ protected Q_SLOTS:
     void slotReloadDNSPanel();
 
 private:
+    /// Reads the host identity and the interfaces file, asks about what the
+    /// records cannot keep and starts the Ethernet count; false when loading stops.
+    bool readUpToTheCount();
     /// Reads the interfaces file into the loader; false after saying that it cannot.
     bool readInterfacesLines();
 
@@ -115,4 +127,6 @@ private:
     DnsConfigFile m_dnsConfigFile;
     int m_ethernetCount = 0;
     ConfigurationLoader m_loader;
+    /// How the load begun at construction went, until a load goes on from it.
+    std::optional<bool> m_begunLoad;
 };

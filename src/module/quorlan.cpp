@@ -15,22 +15,21 @@
 Quorlan::Quorlan(QWidget *parent, const QVariantList &args)
     : KCModule(parent, args)
 {
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    m_panel = new NetConfigPanel(this, nullptr, false);
-    layout->addWidget(m_panel);
-
     // The mode is decided once: only the superuser may change and save anything,
     // and only with every program that Apply runs at hand.
     const QVector<RequiredPrograms::Program> missing = RequiredPrograms::missing();
     m_mayApply = SuperUser::isSuperUser() && missing.isEmpty();
     setButtons(m_mayApply ? KCModule::Help | KCModule::Apply : KCModule::Help);
-    m_panel->setReadOnly(!m_mayApply);
-
-    connect(m_panel, &NetConfigPanel::panelChanged, this, &Quorlan::moduleChanged);
     if (!missing.isEmpty()) {
         Messages::error(this, RequiredPrograms::message(missing), i18n("TCP/IP"));
     }
+
+    // The panel begins loading while it builds its tabs; load() goes on from there.
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_panel = new NetConfigPanel(this, nullptr, !m_mayApply, NetConfigPanel::FirstLoad::Begun);
+    layout->addWidget(m_panel);
+    connect(m_panel, &NetConfigPanel::panelChanged, this, &Quorlan::moduleChanged);
     load();
 }
 

@@ -8,11 +8,24 @@
 #include <KProcess>
 
 #include <cstdio>
+#include <memory>
 
 #include "quorlan_debug.h"
 
 namespace
 {
+// What the command printed up to its first line end, reading on to the end of its output.
+QByteArray firstLine(FILE *pipe)
+{
+    QByteArray output;
+    char buffer[4096];
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        output.append(buffer, int(got));
+    }
+    const int end = output.indexOf('\n');
+    return end < 0 ? output : output.left(end);
+}
+
 class SystemShell : public ShellProcess::Backend
 {
 public:
@@ -35,22 +48,28 @@ public:
         return result;
     }
 
-    // popen starts the shell without copying this process's memory map, which
-    // a process that forks would do first: the query runs at every load.
     std::optional<QByteArray> query(const QString &line) override
     {
-        FILE *pipe = ::popen(QFile::encodeName(line).constData(), "re");
+        return startQuery(line)();
+    }
+
+    // popen starts the shell without copying this process's memory map, which
+    // a process that forks would do first: the query runs at every load.
+    ShellProcess::Answer startQuery(const QString &line) override
+    {
+        const std::shared_ptr<FILE> pipe(::popen(QFile::encodeName(line).constData(), "re"), [](FILE *started) {
+            if (started) {
+                ::pclose(started);
+            }
+        });
         if (!pipe) {
-            return std::nullopt;
+            return [] {
+                return std::optional<QByteArray>();
+            };
         }
-        QByteArray output;
-        char buffer[4096];
-        for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-            output.append(buffer, int(got));
-        }
-        ::pclose(pipe);
-        const int end = output.indexOf('\n');
-        return end < 0 ? output : output.left(end);
+        return [pipe] {
+            return std::optional(firstLine(pipe.get()));
+        };
     }
 };
 
@@ -125,6 +144,18 @@ bool ShellProcess::succeeded() const
 std::optional<QByteArray> ShellProcess::query(const QString &line)
 {
     return backend().query(line);
+}
+
+ShellProcess::Answer ShellProcess::startQuery(const QString &line)
+{
+    return backend().startQuery(line);
+}
+
+ShellProcess::Answer ShellProcess::Backend::startQuery(const QString &line)
+{
+    return [answer = query(line)] {
+        return answer;
+    };
 }
 
 void ShellProcess::setBackend(Backend *backend)

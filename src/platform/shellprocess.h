@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 /**
@@ -29,6 +30,9 @@ public:
         int exitStatus = -1;
     };
 
+    /// A query's answer, waited for when it is called (once).
+    using Answer = std::function<std::optional<QByteArray>()>;
+
     /// What actually runs the lines. Tests install a fake one.
     class Backend
     {
@@ -38,6 +42,8 @@ public:
         /// The first line of the command's standard output (without its line end),
         /// an empty array when it printed nothing, std::nullopt when it could not start.
         virtual std::optional<QByteArray> query(const QString &line) = 0;
+        /// Starts the query and returns at once, its answer to come; this one runs it to its end first.
+        virtual Answer startQuery(const QString &line);
     };
 
     ShellProcess() = default;
@@ -57,6 +63,8 @@ public:
 
     /// The unprivileged one-line query (a pipeline whose first output line is wanted).
     static std::optional<QByteArray> query(const QString &line);
+    /// The same query started now, so that the caller works on while its programs run.
+    static Answer startQuery(const QString &line);
 
     /// Installs a back end for tests; nullptr puts the real one back. Not owned.
     static void setBackend(Backend *backend);
