@@ -147,6 +147,12 @@ void appendLines(QStringList &lines, const char *data, qsizetype size, bool simp
     });
 }
 
+// Room for every line of the bytes at once: the list does not regrow on the way.
+void reserveLines(QStringList &lines, const QByteArray &data)
+{
+    lines.reserve(data.count('\n') + 1);
+}
+
 // A piece at a time: a long file is not held in memory twice, as bytes and as
 // lines, and each line is simplified while it is at hand.
 std::optional<QStringList> readFileLines(const QString &systemPath, bool simplify)
@@ -291,6 +297,7 @@ std::optional<QStringList> TextFile::readLines(const QString &systemPath)
 QStringList TextFile::splitLines(const QByteArray &data, qsizetype start)
 {
     QStringList lines;
+    reserveLines(lines, data);
     appendLines(lines, data.constData() + start, data.size() - start, false);
     return lines;
 }
@@ -303,6 +310,7 @@ std::optional<QStringList> TextFile::readSimplifiedLines(const QString &systemPa
 QStringList TextFile::simplifiedLines(const QByteArray &data)
 {
     QStringList lines;
+    reserveLines(lines, data);
     appendLines(lines, data.constData(), data.size(), true);
     return lines;
 }
