@@ -92,24 +92,25 @@ bool StanzaLines::beginsEntry(const QString &line)
 
 bool StanzaLines::beginsWithUnsupportedOption(const QString &line)
 {
-    // Prefix tests, not word tests: "hwaddress" is caught by "hwaddr".
-    static const char *const words[] = {"script",
-                                        "map",
-                                        "mapping",
-                                        "pointtopoint",
-                                        "bootfile",
-                                        "server",
-                                        "hwaddr",
-                                        "hostname",
-                                        "leasehours",
-                                        "leasetime",
-                                        "vendor",
-                                        "client",
-                                        "provider",
-                                        "frame",
-                                        "netnum",
-                                        "endpoint"};
-    return std::any_of(std::begin(words), std::end(words), [&line](const char *word) {
-        return line.startsWith(QLatin1String(word));
+    // Prefix tests, not word tests: "hwaddress" is caught by "hwaddr". Measured
+    // once: every line of every load is tested against all of them.
+    static const QLatin1String words[] = {QLatin1String("script"),
+                                          QLatin1String("map"),
+                                          QLatin1String("mapping"),
+                                          QLatin1String("pointtopoint"),
+                                          QLatin1String("bootfile"),
+                                          QLatin1String("server"),
+                                          QLatin1String("hwaddr"),
+                                          QLatin1String("hostname"),
+                                          QLatin1String("leasehours"),
+                                          QLatin1String("leasetime"),
+                                          QLatin1String("vendor"),
+                                          QLatin1String("client"),
+                                          QLatin1String("provider"),
+                                          QLatin1String("frame"),
+                                          QLatin1String("netnum"),
+                                          QLatin1String("endpoint")};
+    return std::any_of(std::begin(words), std::end(words), [&line](QLatin1String word) {
+        return line.startsWith(word);
     });
 }
