@@ -17,6 +17,7 @@
 #include "addrow.h"
 #include "config/dnsconfigfile.h"
 #include "config/interface.h"
+#include "forms/fittingcombobox.h"
 #include "forms/ipedit.h"
 #include "messagerecorder.h"
 #include "panels/adddnspanel.h"
@@ -377,6 +378,36 @@ private Q_SLOTS:
             QTest::keyClicks(&edit, input);
         }
         QCOMPARE(edit.text() + QLatin1Char('|') + edit.getText() + QLatin1String(edit.valid ? "| valid" : "| invalid"), shown);
+    }
+
+    // The fitting list asks for what a list set to adjust to its contents asks for (it leaves
+    // that setting off, which builds the popup list at once), also for entries that change once shown.
+    void fittingListSizesToItsEntries_data()
+    {
+        QTest::addColumn<QStringList>("first");
+        QTest::addColumn<QStringList>("then");
+        addRow("none, then one", QStringList(), QStringList{QStringLiteral("eth0")});
+        addRow("short ones, then a long one",
+               QStringList{QStringLiteral("Auto"), QStringLiteral("Ad-Hoc")},
+               QStringList{QStringLiteral("eth0 - Acme Networks 10/100 PCI Fast Ethernet Adapter")});
+        addRow("a long one, then short ones", QStringList{QStringLiteral("Infrastructure")}, QStringList{QStringLiteral("Key 1"), QStringLiteral("Key 2")});
+    }
+
+    void fittingListSizesToItsEntries()
+    {
+        QFETCH(QStringList, first);
+        QFETCH(QStringList, then);
+        FittingComboBox fitting;
+        KComboBox adjusting(false);
+        adjusting.setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        for (const QStringList &entries : {first, then}) {
+            for (KComboBox *list : {static_cast<KComboBox *>(&fitting), &adjusting}) {
+                list->clear();
+                list->addItems(entries);
+                list->show();
+            }
+            QCOMPARE(fitting.sizeHint(), adjusting.sizeHint());
+        }
     }
 };
 
