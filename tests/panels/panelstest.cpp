@@ -134,6 +134,9 @@ private Q_SLOTS:
         const Addresses &eth1 = loaded[1].staticAddresses;
         QCOMPARE(QStringList({eth1.ipAddress(), eth1.netmask(), eth1.gateway, loaded[1].oldIPAddress}).join(QLatin1Char(',')), QStringLiteral("10.0.1.9,,,"));
         QVERIFY(loaded[1].enabled && loaded[1].method == Interface::Static && !loaded[1].defaultGateway && loaded[0].defaultGateway);
+        // Loaded again, as after an Apply: each device listed once.
+        ip.loadSettings(loaded.data());
+        QCOMPARE(ip.m_pComboBoxNI->count(), 2);
 
         DnsConfigFile config;
         for (const char *server : {"10.0.0.1", "10.0.0.2", "10.0.0.1", "10.0.0.3"}) {
@@ -354,6 +357,7 @@ private Q_SLOTS:
         addRow("never typed into: no address, which is allowed", "", "|| valid");
         addRow("a whole address", "192.168.1.10", "192.168.1.10|192.168.1.10| valid");
         addRow("three octets are not yet an address", "192.168.1", "192.168.1|| invalid");
+        addRow("nor are four with an empty one", "192.168..10", "192.168..10|| invalid");
         addRow("letters are refused", "1a0.b0.0.c1", "10.0.0.1|10.0.0.1| valid");
         addRow("an octet above 255 is refused digit by digit", "256.1.1.1", "25.1.1.1|25.1.1.1| valid");
         addRow("a fifth octet is refused", "10.0.0.1.5", "10.0.0.15|10.0.0.15| valid");
