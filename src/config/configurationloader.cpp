@@ -53,7 +53,10 @@ void ConfigurationLoader::startEthernetCount()
 
 std::optional<int> ConfigurationLoader::countEthernetDevices()
 {
-    const auto firstLine = m_ethernetCount ? std::exchange(m_ethernetCount, nullptr)() : ShellProcess::query(SystemCommands::ethernetCount());
+    if (!m_ethernetCount) {
+        startEthernetCount();
+    }
+    const auto firstLine = std::exchange(m_ethernetCount, nullptr)();
     if (!firstLine) {
         qCWarning(QUORLAN) << "cannot start the Ethernet count";
         return std::nullopt;

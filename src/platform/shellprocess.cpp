@@ -141,11 +141,6 @@ bool ShellProcess::succeeded() const
     return m_result.started && m_result.normalExit && m_result.exitStatus == 0;
 }
 
-std::optional<QByteArray> ShellProcess::query(const QString &line)
-{
-    return backend().query(line);
-}
-
 ShellProcess::Answer ShellProcess::startQuery(const QString &line)
 {
     return backend().startQuery(line);

@@ -61,9 +61,8 @@ public:
     int exitStatus() const;
     bool succeeded() const;
 
-    /// The unprivileged one-line query (a pipeline whose first output line is wanted).
-    static std::optional<QByteArray> query(const QString &line);
-    /// The same query started now, so that the caller works on while its programs run.
+    /// Starts the unprivileged one-line query (a pipeline whose first output line
+    /// is wanted), so that the caller works on while its programs run.
     static Answer startQuery(const QString &line);
 
     /// Installs a back end for tests; nullptr puts the real one back. Not owned.
