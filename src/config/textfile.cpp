@@ -28,6 +28,11 @@ ushort codeOf(char c)
     return uchar(c);
 }
 
+ushort codeOf(QLatin1Char c)
+{
+    return c.unicode();
+}
+
 template<typename Char>
 bool isAsciiSpace(Char c)
 {
@@ -38,30 +43,33 @@ bool isAsciiSpace(Char c)
     return u <= ' ' && ((spaces >> u) & 1);
 }
 
-// Whether a line is simplified already: no white space at either end, none
-// but single blanks inside. The library searches it, once for each kind of
-// white space other than the blank and once for two blanks in a row: they run
+// The library's searches, on a line of bytes and on a line of text: they run
 // over a line faster than a loop of ours, the more so in a fuzzing build, where
 // every comparison in the module's loops is traced.
-constexpr char s_otherSpaces[] = {'\t', '\n', '\v', '\f', '\r'};
-
-bool isSimplifiedText(const char *line, qsizetype size)
+bool holds(QLatin1String line, char c)
 {
-    if (size == 0) {
-        return true;
-    }
-    if (isAsciiSpace(line[0]) || isAsciiSpace(line[size - 1])) {
-        return false;
-    }
-    for (const char space : s_otherSpaces) {
-        if (std::memchr(line, space, size_t(size))) {
-            return false;
-        }
-    }
-    return !::memmem(line, size_t(size), "  ", 2);
+    return std::memchr(line.data(), c, size_t(line.size()));
 }
 
-bool isSimplifiedLine(const QString &line)
+bool holds(QStringView line, char c)
+{
+    return line.contains(QLatin1Char(c));
+}
+
+bool holdsTwoBlanks(QLatin1String line)
+{
+    return ::memmem(line.data(), size_t(line.size()), "  ", 2);
+}
+
+bool holdsTwoBlanks(QStringView line)
+{
+    return line.contains(QLatin1String("  "));
+}
+
+// Whether a line is simplified already: no white space at either end, none
+// but single blanks inside.
+template<typename Line>
+bool isSimplifiedText(Line line)
 {
     if (line.isEmpty()) {
         return true;
@@ -69,12 +77,12 @@ bool isSimplifiedLine(const QString &line)
     if (isAsciiSpace(line.front()) || isAsciiSpace(line.back())) {
         return false;
     }
-    for (const char space : s_otherSpaces) {
-        if (line.contains(QLatin1Char(space))) {
+    for (const char space : {'\t', '\n', '\v', '\f', '\r'}) {
+        if (holds(line, space)) {
             return false;
         }
     }
-    return !line.contains(QLatin1String("  "));
+    return !holdsTwoBlanks(line);
 }
 
 QByteArray encodedPath(const QString &realPath)
@@ -321,14 +329,14 @@ QStringList TextFile::simplifiedLines(const QByteArray &data)
 
 bool TextFile::isSimplified(const char *line, qsizetype size)
 {
-    return isSimplifiedText(line, size);
+    return isSimplifiedText(QLatin1String(line, int(size)));
 }
 
 QString TextFile::simplified(const QString &line)
 {
     // Most lines are simplified already (all that the module wrote itself):
     // they are shared, not copied, so that a pass over a long file allocates little.
-    if (isSimplifiedLine(line)) {
+    if (isSimplifiedText(QStringView(line))) {
         return line;
     }
     QString result(line.size(), Qt::Uninitialized);
@@ -341,7 +349,7 @@ QString TextFile::simplified(const char *line, qsizetype size)
 {
     // Simplified while it is still bytes: one string is made, not a second one
     // for the simplified copy.
-    if (isSimplifiedText(line, size)) {
+    if (isSimplified(line, size)) {
         return QString::fromLatin1(line, int(size));
     }
     QString result(int(size), Qt::Uninitialized);
