@@ -46,10 +46,11 @@ struct CatalogueTexts {
 CatalogueTexts lookUpTexts()
 {
     const KLocalizedString marker = markerText();
+    const QString markerNow = marker.toString();
     return {
-        {marker.toString(), QString::fromUtf8(marker.untranslatedText())},
+        {markerNow, QString::fromUtf8(marker.untranslatedText())},
         {
-            marker.toString(),
+            markerNow,
             // i18n: A comment line of the wireless settings file; keep the leading "# ".
             i18n("# ESSID (extended network name): e.g. My Network"),
             // i18n: A comment line of the wireless settings file; keep the leading "# " and the file's values Ad-Hoc, Managed and Auto.
