@@ -23,9 +23,11 @@ static QStringList comments(const QStringList &lines)
     return found;
 }
 
-bool holds(const QByteArray &input)
+// The records and the identity are the same for every input: set up once,
+// as a save sets its passes up once for the whole file.
+static const Interface *moves()
 {
-    Interface records[HostsFile::InterfaceCount];
+    static Interface records[HostsFile::InterfaceCount];
     for (int i = 0; i < HostsFile::InterfaceCount; ++i) {
         records[i].setInterfaceNumber(i);
         records[i].present = i < 3;
@@ -36,8 +38,16 @@ bool holds(const QByteArray &input)
     records[1].saveSettings(true, QString(), QString(), QString(), QString());
     records[1].dhcpAddresses.setIPAddress(QStringLiteral("10.0.3.57"));
     records[2].oldIPAddress = QStringLiteral("10.0.0.1");
-    const BasicNetCfg identity{QStringLiteral("box"), QStringLiteral("lab.example")};
-    const HostsFile hosts(identity, records, !input.isEmpty() && (input.at(0) & 1));
+    return records;
+}
+
+bool holds(const QByteArray &input)
+{
+    static const Interface *const records = moves();
+    static const BasicNetCfg identity{QStringLiteral("box"), QStringLiteral("lab.example")};
+    static const HostsFile names(identity, records, false);
+    static const HostsFile renames(identity, records, true);
+    const HostsFile &hosts = !input.isEmpty() && (input.at(0) & 1) ? renames : names;
     const QStringList lines = TextFile::simplifiedLines(input);
     const QStringList after = hosts.rewrite(lines);
     return hosts.rewrite(input) == TextFile::toBytes(after) && comments(after) == comments(lines);

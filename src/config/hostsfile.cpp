@@ -12,6 +12,7 @@
 #include <QStringMatcher>
 
 #include <algorithm>
+#include <bitset>
 #include <functional>
 #include <iterator>
 #include <optional>
@@ -26,8 +27,9 @@ QString hostsPath()
 
 /**
  * What one interface does, within one pass, with the lines that hold its address.
- * It remembers whether it has met such a line, because the first one may be
- * treated differently from the later ones.
+ * The first such line may be treated differently from the later ones; the walk
+ * that hands the lines over remembers which rules have met theirs, so that the
+ * rules themselves are set up once for every walk of a save.
  */
 class AddressRule
 {
@@ -50,13 +52,13 @@ public:
     /// The line as this rule leaves it (the given line itself, or the rule's
     /// entry); nullptr when the rule drops it. Nothing is copied: most lines
     /// of a long file pass every rule untouched.
-    const QString *apply(const QString &line)
+    const QString *apply(const QString &line, bool &seen) const
     {
         if (!matches(line)) {
             return &line;
         }
-        const Action action = m_seen ? m_later : m_first;
-        m_seen = true;
+        const Action action = seen ? m_later : m_first;
+        seen = true;
         switch (action) {
         case Action::Keep:
             return &line;
@@ -73,10 +75,10 @@ public:
         return m_address;
     }
 
-    /// The line to add after the last one, if this rule wants one.
-    std::optional<QString> appendix() const
+    /// The line to add after the last one, if this rule wants one; nullptr if not.
+    const QString *appendix(bool seen) const
     {
-        return m_appendWhenUnseen && !m_seen ? std::optional<QString>(m_entry) : std::nullopt;
+        return m_appendWhenUnseen && !seen ? &m_entry : nullptr;
     }
 
 private:
@@ -92,10 +94,12 @@ private:
     Action m_first;
     Action m_later;
     bool m_appendWhenUnseen;
-    bool m_seen = false;
 };
 
 using Action = AddressRule::Action;
+
+// Three passes of one rule per record at most.
+constexpr size_t MaxRules = 3 * HostsFile::InterfaceCount;
 
 // The columns of one entry: the address, the full name and the host name.
 QString entryLine(const QString &address, const QString &fullName, const QString &hostName, QLatin1Char separator)
@@ -103,35 +107,20 @@ QString entryLine(const QString &address, const QString &fullName, const QString
     return address + separator + fullName + separator + hostName;
 }
 
-// Hands a line to the rules from index `from` on, in order; what survives them all is kept.
-void passThrough(const QString &line, std::vector<AddressRule> &rules, size_t from, QStringList &result)
-{
-    const QString *current = &line;
-    for (size_t index = from; index < rules.size() && current; ++index) {
-        current = rules[index].apply(*current);
-    }
-    if (current) {
-        result << *current;
-    }
-}
-
 /**
- * One walk over the lines with every rule at once. A rule's appended line goes
- * through the rules after it only, exactly as if each rule had walked the list
- * produced by the ones before it.
- *
- * Most lines of a long file hold none of the addresses and pass every rule
- * untouched: they are kept after one search per address, set up once, instead
- * of one search, set up afresh, per rule; and the bytes of such a line, when
- * they are simplified already, need not become text at all.
+ * The rules of one pass, or of all three in order, with one search per address
+ * set up for them. Most lines of a long file hold none of the addresses: they
+ * are kept after those searches, instead of one search, set up afresh, per rule;
+ * and the bytes of such a line, when they are simplified already, need not
+ * become text at all.
  */
-class RuleWalk
+class RuleSet
 {
 public:
-    explicit RuleWalk(std::vector<AddressRule> rules)
+    explicit RuleSet(std::vector<AddressRule> rules)
         : m_rules(std::move(rules))
     {
-        // Set up for every input of a save: no regrowing on the way.
+        Q_ASSERT(m_rules.size() <= MaxRules);
         m_addresses.reserve(m_rules.size());
         m_byteAddresses.reserve(m_rules.size());
         for (const AddressRule &rule : m_rules) {
@@ -152,17 +141,17 @@ public:
         }
     }
 
-    void feed(const QString &line, QStringList &result)
+    const std::vector<AddressRule> &rules() const
     {
-        const bool holdsAnAddress =
-            !line.startsWith(QLatin1Char('#')) && std::any_of(m_addresses.cbegin(), m_addresses.cend(), [&line](const QStringMatcher &address) {
-                return address.indexIn(line) >= 0;
-            });
-        if (holdsAnAddress) {
-            passThrough(line, m_rules, 0, result);
-        } else {
-            result << line;
-        }
+        return m_rules;
+    }
+
+    /// Whether any rule may act on the line.
+    bool concerns(const QString &line) const
+    {
+        return !line.startsWith(QLatin1Char('#')) && std::any_of(m_addresses.cbegin(), m_addresses.cend(), [&line](const QStringMatcher &address) {
+            return address.indexIn(line) >= 0;
+        });
     }
 
     /// Whether the bytes of a line go out as they came in: simplified, and no rule's business.
@@ -176,25 +165,73 @@ public:
                });
     }
 
-    /// The lines the rules add after the last one.
-    void finish(QStringList &result)
-    {
-        for (size_t index = 0; index < m_rules.size(); ++index) {
-            if (const std::optional<QString> appended = m_rules[index].appendix()) {
-                passThrough(*appended, m_rules, index + 1, result);
-            }
-        }
-    }
-
 private:
     std::vector<AddressRule> m_rules;
     std::vector<QStringMatcher> m_addresses;
     std::vector<QByteArrayMatcher> m_byteAddresses;
 };
 
-QStringList applyRules(const QStringList &lines, std::vector<AddressRule> rules)
+/**
+ * One walk over the lines with every rule of a set at once. A rule's appended
+ * line goes through the rules after it only, exactly as if each rule had walked
+ * the list produced by the ones before it.
+ */
+class RuleWalk
 {
-    RuleWalk walk(std::move(rules));
+public:
+    explicit RuleWalk(const RuleSet &set)
+        : m_set(set)
+    {
+    }
+
+    void feed(const QString &line, QStringList &result)
+    {
+        if (m_set.concerns(line)) {
+            passThrough(line, 0, result);
+        } else {
+            result << line;
+        }
+    }
+
+    bool passesUntouched(const char *line, qsizetype size) const
+    {
+        return m_set.passesUntouched(line, size);
+    }
+
+    /// The lines the rules add after the last one.
+    void finish(QStringList &result)
+    {
+        const std::vector<AddressRule> &rules = m_set.rules();
+        for (size_t index = 0; index < rules.size(); ++index) {
+            if (const QString *appended = rules[index].appendix(m_seen[index])) {
+                passThrough(*appended, index + 1, result);
+            }
+        }
+    }
+
+private:
+    // Hands a line to the rules from index `from` on, in order; what survives them all is kept.
+    void passThrough(const QString &line, size_t from, QStringList &result)
+    {
+        const std::vector<AddressRule> &rules = m_set.rules();
+        const QString *current = &line;
+        for (size_t index = from; index < rules.size() && current; ++index) {
+            bool seen = m_seen[index];
+            current = rules[index].apply(*current, seen);
+            m_seen[index] = seen;
+        }
+        if (current) {
+            result << *current;
+        }
+    }
+
+    const RuleSet &m_set;
+    std::bitset<MaxRules> m_seen;
+};
+
+QStringList applyRules(const QStringList &lines, const RuleSet &rules)
+{
+    RuleWalk walk(rules);
     QStringList result;
     result.reserve(lines.size() + 8);
     for (const QString &line : lines) {
@@ -255,24 +292,45 @@ std::vector<AddressRule> nameRules(const HostsFile &hosts, const Interface *reco
 
 // The three passes in one walk: each line goes through the rules of all three
 // in turn, which gives what three walks give, and a long file is gone through once.
-std::vector<AddressRule> allPasses(const HostsFile &hosts, const Interface *records, bool identityChanged)
+std::vector<AddressRule> allPasses(std::initializer_list<const RuleSet *> passes)
 {
-    std::vector<AddressRule> rules = staticRules(hosts, records);
-    std::vector<AddressRule> later[] = {dynamicRules(records), identityChanged ? nameRules(hosts, records) : std::vector<AddressRule>()};
-    rules.reserve(rules.size() + later[0].size() + later[1].size());
-    for (std::vector<AddressRule> &pass : later) {
-        rules.insert(rules.end(), std::make_move_iterator(pass.begin()), std::make_move_iterator(pass.end()));
+    std::vector<AddressRule> rules;
+    rules.reserve(MaxRules);
+    for (const RuleSet *pass : passes) {
+        rules.insert(rules.end(), pass->rules().cbegin(), pass->rules().cend());
     }
     return rules;
 }
 }
 
+// Set up once per save: the hosts file is walked by all three passes at once,
+// and each pass can be walked on its own.
+class HostsFile::Passes
+{
+public:
+    Passes(const HostsFile &hosts, const Interface *records, bool identityChanged)
+        : staticEntries(staticRules(hosts, records))
+        , dynamicEntries(dynamicRules(records))
+        // Names are only rewritten when they may have been edited.
+        , names(identityChanged ? nameRules(hosts, records) : std::vector<AddressRule>())
+        , all(allPasses({&staticEntries, &dynamicEntries, &names}))
+    {
+    }
+
+    const RuleSet staticEntries;
+    const RuleSet dynamicEntries;
+    const RuleSet names;
+    const RuleSet all;
+};
+
 HostsFile::HostsFile(const BasicNetCfg &identity, const Interface *interfaces, bool identityChanged)
     : m_identity(identity)
     , m_interfaces(interfaces)
-    , m_identityChanged(identityChanged)
+    , m_passes(std::make_unique<const Passes>(*this, interfaces, identityChanged))
 {
 }
+
+HostsFile::~HostsFile() = default;
 
 bool HostsFile::writeHosts() const
 {
@@ -289,12 +347,12 @@ bool HostsFile::writeHosts() const
 
 QStringList HostsFile::rewrite(const QStringList &lines) const
 {
-    return applyRules(lines, allPasses(*this, m_interfaces, m_identityChanged));
+    return applyRules(lines, m_passes->all);
 }
 
 QByteArray HostsFile::rewrite(const QByteArray &file) const
 {
-    RuleWalk walk(allPasses(*this, m_interfaces, m_identityChanged));
+    RuleWalk walk(m_passes->all);
     QByteArray result;
     result.reserve(file.size() + 256);
     QStringList changed;
@@ -326,20 +384,17 @@ bool HostsFile::createNewHostsFile() const
 
 QStringList HostsFile::modifyHostsStaticEntries(QStringList lines) const
 {
-    return applyRules(lines, staticRules(*this, m_interfaces));
+    return applyRules(lines, m_passes->staticEntries);
 }
 
 QStringList HostsFile::modifyHostsDynamicEntries(QStringList lines) const
 {
-    return applyRules(lines, dynamicRules(m_interfaces));
+    return applyRules(lines, m_passes->dynamicEntries);
 }
 
 QStringList HostsFile::modifyHostsNames(QStringList lines) const
 {
-    if (!m_identityChanged) {
-        return lines;
-    }
-    return applyRules(lines, nameRules(*this, m_interfaces));
+    return applyRules(lines, m_passes->names);
 }
 
 QString HostsFile::hostEntry(const QString &address) const

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 #include "systemfiles.h"
 
 class BasicNetCfg;
@@ -27,7 +29,9 @@ class Interface;
  * list in turn, pass after pass: a line that one rewrites or appends is what the
  * next one sees.
  *
- * The object only reads the records it is given; they must outlive it.
+ * The passes are set up from the identity and the records as they are when the
+ * object is made, once for all the walks of a save. The object only reads the
+ * records it is given; they must outlive it.
  */
 class HostsFile
 {
@@ -43,6 +47,7 @@ public:
      *        since the last load; only then are the names of existing entries rewritten
      */
     HostsFile(const BasicNetCfg &identity, const Interface *interfaces, bool identityChanged);
+    ~HostsFile();
 
     /// Creates the file when it is missing, runs the three passes and replaces the file.
     /// False when the file cannot be created, read or replaced; it is then left as it was.
@@ -72,5 +77,6 @@ public:
 private:
     const BasicNetCfg &m_identity;
     const Interface *m_interfaces;
-    bool m_identityChanged;
+    class Passes;
+    std::unique_ptr<const Passes> m_passes;
 };
