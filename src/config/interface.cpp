@@ -367,6 +367,11 @@ bool Interface::updateInterfacesList(StanzaLines &lines) const
             const QString rest = autoLineWithout(line->text, deviceName);
             if (!rest.isEmpty()) {
                 lines.append(rest);
+                // A word that ends in a backslash, last now, would take in the
+                // line after it, as on a stanza's lines: an empty line ends it first.
+                if (StanzaLines::continues(lines.lines.back()) && !StanzaLines::continues(*line)) {
+                    lines.append(QString());
+                }
             }
         } else {
             lines.append(std::move(*line));

@@ -92,6 +92,9 @@ private Q_SLOTS:
         QTest::newRow("a stanza appended after a backslash line comes after an empty line")
             << "loopback-continued"
             << "auto eth1\niface eth1 inet dhcp" << QByteArray("auto lo\niface lo inet loopback\n\tup true \\\n\nauto eth1\niface eth1 inet dhcp\n");
+        QTest::newRow("a word with a backslash, last once the device is off its auto line, continues into an empty line")
+            << "auto-word-with-backslash"
+            << "iface eth0 inet dhcp" << QByteArray("auto lo tap\\\n\niface lo inet loopback\n\niface eth0 inet dhcp\n");
         QTest::newRow("entries after the stanza are carried over, the absent eth1's stanza too")
             << "entries-after-stanza"
             << "iface eth0 inet dhcp"
