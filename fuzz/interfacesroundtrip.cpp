@@ -9,16 +9,29 @@
 #include "config/textfile.h"
 #include "fuzz.h"
 
-bool holds(const QByteArray &input)
+#include <array>
+
+// Five present records that know their devices and nothing else yet; each
+// input's records start as a copy, without naming the devices anew.
+static std::array<Interface, InterfacesFile::RecordCount> blankRecords()
 {
-    const QStringList original = TextFile::simplifiedLines(input);
-    InterfacesFile::hasUnsupportedOptions(original);
-    Interface records[InterfacesFile::RecordCount];
+    std::array<Interface, InterfacesFile::RecordCount> records;
     for (int i = 0; i < InterfacesFile::RecordCount; ++i) {
         records[i].setInterfaceNumber(i);
         records[i].present = true;
-        records[i].parseInterfacesList(original, std::nullopt);
     }
-    const std::optional<QStringList> once = InterfacesFile::rewrite(original, records, InterfacesFile::RecordCount);
-    return !once || InterfacesFile::rewrite(TextFile::simplifiedLines(TextFile::toBytes(*once)), records, InterfacesFile::RecordCount) == once;
+    return records;
+}
+
+bool holds(const QByteArray &input)
+{
+    static const std::array<Interface, InterfacesFile::RecordCount> blank = blankRecords();
+    const QStringList original = TextFile::simplifiedLines(input);
+    InterfacesFile::hasUnsupportedOptions(original);
+    std::array<Interface, InterfacesFile::RecordCount> records = blank;
+    for (Interface &record : records) {
+        record.parseInterfacesList(original, std::nullopt);
+    }
+    const std::optional<QByteArray> once = InterfacesFile::rewrite(original, records.data(), InterfacesFile::RecordCount);
+    return !once || InterfacesFile::rewrite(TextFile::simplifiedLines(*once), records.data(), InterfacesFile::RecordCount) == once;
 }

@@ -19,7 +19,7 @@ class Interface;
  * The module does not own the file: only lines that hold one of its interfaces'
  * addresses are replaced or removed, comment lines never, and every other line
  * comes back as it was apart from its white space being simplified. The new file
- * replaces the old one through TextFile::replaceWithBackup, which keeps the
+ * replaces the old one through TextFile::replace(), which keeps the
  * previous version as /etc/hosts.old.
  *
  * Each pass walks the lines once and tests every present interface on each line,

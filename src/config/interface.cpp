@@ -38,10 +38,13 @@ bool namesDeviceOnAutoLine(const QString &line, const QString &device)
     return false;
 }
 
-// The trailing blank keeps eth1 from opening the stanza of eth10.
-QString openingText(const QString &device)
+// Whether the line is "iface DEVICE ...": the blank after the device keeps eth1
+// from opening the stanza of eth10. Tested in place: every record asks it of every line.
+bool opensStanzaOf(const QString &line, const QString &device)
 {
-    return stanzaStart + device + QLatin1Char(' ');
+    const int blank = stanzaStart.size() + device.size();
+    return line.size() > blank && line.at(blank) == QLatin1Char(' ') && line.startsWith(stanzaStart)
+        && QStringView(line).mid(stanzaStart.size(), device.size()) == device;
 }
 
 QString valueAfter(const QString &line, int keywordLength)
@@ -75,6 +78,43 @@ QString indented(const QString &line)
     return QLatin1Char('\t') + line;
 }
 
+// The option lines of a static stanza, unindented, in the order they are written.
+template<typename Add>
+void staticOptions(const Interface &record, Add &&add)
+{
+    const Addresses &a = record.staticAddresses;
+    const std::pair<const char *, QString> options[] = {
+        {"address ", a.ipAddress()},
+        {"netmask ", a.netmask()},
+        {"broadcast ", a.broadcast},
+        {"network ", a.network},
+    };
+    for (const auto &[keyword, value] : options) {
+        if (!value.isEmpty()) {
+            add(QLatin1String(keyword) + value);
+        }
+    }
+    if (a.gateway.isEmpty()) {
+        return;
+    }
+    if (record.defaultGateway) {
+        add(QLatin1String("gateway ") + a.gateway);
+    } else {
+        add(QStringLiteral("up route add -net %1 netmask %2 gw %3 dev %4").arg(a.network, a.netmask(), a.gateway, record.deviceName));
+    }
+}
+
+// The option lines of a DHCP stanza, unindented: the host name commands, if any.
+template<typename Add>
+void dhcpOptions(const Interface &record, Add &&add)
+{
+    if (record.dhcpHostName.isEmpty()) {
+        return;
+    }
+    add(QLatin1String("pre-up /bin/hostname ") + record.dhcpHostName);
+    add(QStringLiteral("post-down /bin/hostname -F /etc/hostname"));
+}
+
 using LineIterator = std::vector<StanzaLines::Line>::const_iterator;
 
 // Whether option lines come next that belong to no stanza: ifupdown calls an
@@ -87,50 +127,86 @@ bool misplacedOptionsFollow(LineIterator next, LineIterator end)
     return next != end && next->kind == StanzaLines::Option && !StanzaLines::beginsEntry(next->text);
 }
 
+// Calls visit with each word of a simplified auto line after "auto", in place.
+template<typename Visit>
+void forEachAutoWord(const QString &line, Visit &&visit)
+{
+    const QStringView words = QStringView(line).mid(5);
+    for (qsizetype start = 0; start <= words.size();) {
+        qsizetype end = words.indexOf(QLatin1Char(' '), start);
+        if (end < 0) {
+            end = words.size();
+        }
+        visit(words.mid(start, end - start));
+        start = end + 1;
+    }
+}
+
 // The auto line without this device; empty when nothing else is left on it.
 QString autoLineWithout(const QString &line, const QString &device)
 {
-    QStringList words = line.split(QLatin1Char(' '));
-    words.removeAll(device);
-    return words.size() > 1 ? words.join(QLatin1Char(' ')) : QString();
+    QString rest = QStringLiteral("auto");
+    forEachAutoWord(line, [&device, &rest](QStringView word) {
+        if (word != device) {
+            rest += QLatin1Char(' ');
+            rest.append(word.data(), int(word.size()));
+        }
+    });
+    return rest.size() > 4 ? rest : QString();
+}
+
+// Whether the auto line names nothing but this device.
+bool namesOnlyDevice(const QString &line, const QString &device)
+{
+    bool others = false;
+    forEachAutoWord(line, [&device, &others](QStringView word) {
+        others = others || word != device;
+    });
+    return !others;
 }
 
 // Whether taking the device off its auto lines would leave misplaced options
 // right after the stanza before them, which would then take them in (and a DHCP
 // or static stanza drops address lines). ifupdown refuses such a file itself,
 // and no line of it can be placed without guessing.
-bool strandsMisplacedOptions(const std::vector<StanzaLines::Line> &lines, const QString &device)
+bool strandsMisplacedOptions(LineIterator line, LineIterator end, const QString &device)
 {
-    for (auto line = lines.cbegin(); line != lines.cend(); ++line) {
-        if (line->kind == StanzaLines::Auto && namesDeviceOnAutoLine(line->text, device) && autoLineWithout(line->text, device).isEmpty()
-            && misplacedOptionsFollow(line + 1, lines.cend())) {
+    for (; line != end; ++line) {
+        if (line->kind == StanzaLines::Auto && namesDeviceOnAutoLine(line->text, device) && namesOnlyDevice(line->text, device)
+            && misplacedOptionsFollow(line + 1, end)) {
             return true;
         }
     }
     return false;
 }
 
+// Whether a pass for the device changes the line: its auto lines and its stanza's start.
+bool namesDevice(const StanzaLines::Line &line, const QString &device)
+{
+    return (line.kind == StanzaLines::Auto && namesDeviceOnAutoLine(line.text, device))
+        || (line.kind == StanzaLines::StanzaStart && opensStanzaOf(line.text, device));
+}
+
 void appendStanza(const Interface &record, StanzaLines &lines)
 {
-    QStringList stanza;
-    if (record.enabled) {
-        stanza << QLatin1String("auto ") + record.deviceName;
-    }
-    const QLatin1String methodWord(record.method == Interface::Static ? " static" : " dhcp");
-    stanza << stanzaStart + record.deviceName + QLatin1Char(' ') + record.getAddressFamilyString() + methodWord;
-    if (record.method == Interface::Static) {
-        record.updateStaticStanza(stanza);
-    } else {
-        record.updateDHCPStanza(stanza);
-    }
     // A line ending in a backslash (a kept one before the stanza, or one made
     // from a value read with a backslash at its end) would take in the line
     // after it, for ifupdown as on the next load: an empty line ends it first.
-    for (const QString &line : qAsConst(stanza)) {
+    const auto add = [&lines](const QString &line) {
         if (!lines.lines.empty() && StanzaLines::continues(lines.lines.back())) {
             lines.append(QString());
         }
         lines.append(line);
+    };
+    if (record.enabled) {
+        add(QLatin1String("auto ") + record.deviceName);
+    }
+    const QLatin1String methodWord(record.method == Interface::Static ? " static" : " dhcp");
+    add(stanzaStart + record.deviceName + QLatin1Char(' ') + record.getAddressFamilyString() + methodWord);
+    if (record.method == Interface::Static) {
+        staticOptions(record, add);
+    } else {
+        dhcpOptions(record, add);
     }
     if (StanzaLines::continues(lines.lines.back())) {
         lines.append(QString());
@@ -230,9 +306,8 @@ bool Interface::parseStanza(const QStringList &lines)
         return namesDeviceOnAutoLine(line, deviceName);
     });
 
-    const QString opening = openingText(deviceName);
-    const auto stanza = std::find_if(lines.cbegin(), lines.cend(), [&opening](const QString &line) {
-        return line.startsWith(opening);
+    const auto stanza = std::find_if(lines.cbegin(), lines.cend(), [this](const QString &line) {
+        return opensStanzaOf(line, deviceName);
     });
     if (stanza == lines.cend()) {
         return false;
@@ -339,16 +414,17 @@ QStringList Interface::updateInterfacesList(const QStringList &lines) const
 
 bool Interface::updateInterfacesList(StanzaLines &lines) const
 {
-    if (strandsMisplacedOptions(lines.lines, deviceName)) {
+    // The lines before the first one that names the device stay where they are.
+    const auto first = std::find_if(lines.lines.cbegin(), lines.lines.cend(), [this](const StanzaLines::Line &line) {
+        return namesDevice(line, deviceName);
+    });
+    if (strandsMisplacedOptions(first, lines.lines.cend(), deviceName)) {
         return false;
     }
-    std::vector<StanzaLines::Line> input;
-    input.swap(lines.lines);
-    lines.lines.reserve(input.size() + 8);
-    const QString opening = openingText(deviceName);
+    std::vector<StanzaLines::Line> input = lines.takeLines(size_t(first - lines.lines.cbegin()));
     bool stanzaWritten = false;
     for (auto line = input.begin(); line != input.end();) {
-        if (line->kind == StanzaLines::StanzaStart && line->text.startsWith(opening)) {
+        if (line->kind == StanzaLines::StanzaStart && opensStanzaOf(line->text, deviceName)) {
             appendStanza(*this, lines);
             stanzaWritten = true;
             // A continuation goes wherever the line it continues went.
@@ -381,38 +457,20 @@ bool Interface::updateInterfacesList(StanzaLines &lines) const
     if (!stanzaWritten) {
         appendStanza(*this, lines);
     }
+    lines.recycle(std::move(input));
     return true;
 }
 
 void Interface::updateStaticStanza(QStringList &lines) const
 {
-    const Addresses &a = staticAddresses;
-    const std::pair<const char *, QString> options[] = {
-        {"address ", a.ipAddress()},
-        {"netmask ", a.netmask()},
-        {"broadcast ", a.broadcast},
-        {"network ", a.network},
-    };
-    for (const auto &[keyword, value] : options) {
-        if (!value.isEmpty()) {
-            lines << indented(QLatin1String(keyword) + value);
-        }
-    }
-    if (a.gateway.isEmpty()) {
-        return;
-    }
-    if (defaultGateway) {
-        lines << indented(QLatin1String("gateway ") + a.gateway);
-    } else {
-        lines << indented(QStringLiteral("up route add -net %1 netmask %2 gw %3 dev %4").arg(a.network, a.netmask(), a.gateway, deviceName));
-    }
+    staticOptions(*this, [&lines](const QString &line) {
+        lines << indented(line);
+    });
 }
 
 void Interface::updateDHCPStanza(QStringList &lines) const
 {
-    if (dhcpHostName.isEmpty()) {
-        return;
-    }
-    lines << indented(QLatin1String("pre-up /bin/hostname ") + dhcpHostName);
-    lines << indented(QStringLiteral("post-down /bin/hostname -F /etc/hostname"));
+    dhcpOptions(*this, [&lines](const QString &line) {
+        lines << indented(line);
+    });
 }

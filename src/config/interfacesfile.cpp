@@ -25,9 +25,7 @@ std::optional<QStringList> InterfacesFile::readLines()
 
 bool InterfacesFile::hasUnsupportedOptions(const QStringList &lines)
 {
-    return std::any_of(lines.cbegin(), lines.cend(), [](const QString &line) {
-        return StanzaLines::beginsWithUnsupportedOption(TextFile::simplified(line));
-    });
+    return std::any_of(lines.cbegin(), lines.cend(), StanzaLines::beginsWithUnsupportedOption);
 }
 
 bool InterfacesFile::write(const Interface *records, int ethernetCount)
@@ -36,13 +34,13 @@ bool InterfacesFile::write(const Interface *records, int ethernetCount)
     if (!lines) {
         return false;
     }
-    const std::optional<QStringList> rewritten = rewrite(*lines, records, ethernetCount);
-    return rewritten && TextFile::replaceWithBackup(filePath(), *rewritten);
+    const std::optional<QByteArray> rewritten = rewrite(*lines, records, ethernetCount);
+    return rewritten && TextFile::replace(filePath(), *rewritten, TextFile::Replacement());
 }
 
-std::optional<QStringList> InterfacesFile::rewrite(const QStringList &lines, const Interface *records, int ethernetCount)
+std::optional<QByteArray> InterfacesFile::rewrite(const QStringList &lines, const Interface *records, int ethernetCount)
 {
-    StanzaLines rewritten(lines);
+    StanzaLines rewritten = StanzaLines::fromSimplified(lines);
     bool anyPass = false;
     const int count = records ? std::min(ethernetCount, RecordCount) : 0;
     for (int i = 0; i < count; ++i) {
@@ -54,5 +52,5 @@ std::optional<QStringList> InterfacesFile::rewrite(const QStringList &lines, con
         }
     }
     // Without a present record nothing is indented: the lines are only simplified.
-    return anyPass ? rewritten.indentedLines() : rewritten.plainLines();
+    return rewritten.toBytes(anyPass ? StanzaLines::Indent::Options : StanzaLines::Indent::Nothing);
 }

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QByteArray>
 #include <QStringList>
 
 #include "systemfiles.h"
@@ -28,8 +29,8 @@ public:
     /// std::nullopt when the file cannot be opened.
     static std::optional<QStringList> readLines();
 
-    /// Whether any line begins with an ifupdown option the records cannot hold
-    /// ("mapping", "hwaddress", "script" and the like; case-sensitive prefix test).
+    /// Whether any of the simplified lines begins with an ifupdown option the records
+    /// cannot hold ("mapping", "hwaddress", "script" and the like; case-sensitive prefix test).
     static bool hasUnsupportedOptions(const QStringList &lines);
 
     /**
@@ -41,7 +42,7 @@ public:
      * the file is then left as it was.
      */
     static bool write(const Interface *records, int ethernetCount);
-    /// The lines that write() puts in place of the simplified lines given;
-    /// std::nullopt when a record cannot rewrite them.
-    static std::optional<QStringList> rewrite(const QStringList &lines, const Interface *records, int ethernetCount);
+    /// The bytes that write() puts in place of the file whose simplified lines
+    /// are given; std::nullopt when a record cannot rewrite them.
+    static std::optional<QByteArray> rewrite(const QStringList &lines, const Interface *records, int ethernetCount);
 };

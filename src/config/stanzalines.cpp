@@ -6,6 +6,7 @@
 #include "textfile.h"
 
 #include <algorithm>
+#include <iterator>
 
 StanzaLines::StanzaLines(const QStringList &lines)
 {
@@ -13,6 +14,17 @@ StanzaLines::StanzaLines(const QStringList &lines)
     for (const QString &line : lines) {
         append(line);
     }
+}
+
+StanzaLines StanzaLines::fromSimplified(const QStringList &lines)
+{
+    StanzaLines result;
+    result.lines.reserve(size_t(lines.size()));
+    for (const QString &line : lines) {
+        const bool continuation = !result.lines.empty() && continues(result.lines.back());
+        result.lines.push_back({line, continuation ? Continuation : kindOf(line)});
+    }
+    return result;
 }
 
 void StanzaLines::append(const QString &line)
@@ -29,6 +41,25 @@ void StanzaLines::append(const QString &line)
 void StanzaLines::append(Line &&line)
 {
     lines.push_back(std::move(line));
+}
+
+std::vector<StanzaLines::Line> StanzaLines::takeLines(size_t first)
+{
+    std::vector<Line> taken;
+    taken.swap(m_spare);
+    taken.clear();
+    const auto from = lines.begin() + std::ptrdiff_t(first);
+    taken.insert(taken.end(), std::make_move_iterator(from), std::make_move_iterator(lines.end()));
+    lines.erase(from, lines.end());
+    // Room for the stanza that the pass adds.
+    lines.reserve(lines.size() + taken.size() + 8);
+    return taken;
+}
+
+void StanzaLines::recycle(std::vector<Line> &&moved)
+{
+    moved.clear();
+    m_spare = std::move(moved);
 }
 
 QStringList StanzaLines::indentedLines() const
@@ -48,14 +79,23 @@ bool StanzaLines::continues(const Line &line)
     return line.kind != Comment && (line.kind == Continuation ? TextFile::simplified(line.text) : line.text).endsWith(QLatin1Char('\\'));
 }
 
-QStringList StanzaLines::plainLines() const
+QByteArray StanzaLines::toBytes(Indent indent) const
 {
-    QStringList result;
-    result.reserve(int(lines.size()));
+    // Joined as text and made bytes in one go, as TextFile::toBytes() makes them.
+    qsizetype size = 0;
     for (const Line &line : lines) {
-        result << line.text;
+        size += line.text.size() + 2;
     }
-    return result;
+    QString text;
+    text.reserve(int(size));
+    for (const Line &line : lines) {
+        if (indent == Indent::Options && line.kind == Option) {
+            text += QLatin1Char('\t');
+        }
+        text += line.text;
+        text += QLatin1Char('\n');
+    }
+    return text.toLatin1();
 }
 
 StanzaLines::Kind StanzaLines::kindOf(const QString &line)
@@ -110,7 +150,12 @@ bool StanzaLines::beginsWithUnsupportedOption(const QString &line)
                                           QLatin1String("frame"),
                                           QLatin1String("netnum"),
                                           QLatin1String("endpoint")};
-    return std::any_of(std::begin(words), std::end(words), [&line](QLatin1String word) {
-        return line.startsWith(word);
+    if (line.isEmpty()) {
+        return false;
+    }
+    // The first letters are compared here before the library compares the rest.
+    const QChar first = line.front();
+    return std::any_of(std::begin(words), std::end(words), [&line, first](QLatin1String word) {
+        return first == QLatin1Char(word.front()) && line.startsWith(word);
     });
 }

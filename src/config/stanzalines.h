@@ -38,15 +38,29 @@ public:
     StanzaLines() = default;
     /// The lines, each simplified but for continuations.
     explicit StanzaLines(const QStringList &lines);
+    /// The lines as they are: simplified already, as the file is read.
+    static StanzaLines fromSimplified(const QStringList &lines);
 
     /// Appends a line, simplified unless the line before continues into it.
     void append(const QString &line);
     void append(Line &&line);
 
+    /// Hands the lines from index first on over to a pass that appends them
+    /// again in their new order; the lines before stay. The storage of an
+    /// earlier pass is used again: the passes over a file rarely allocate.
+    std::vector<Line> takeLines(size_t first);
+    /// Takes back the storage of lines that a pass has moved on.
+    void recycle(std::vector<Line> &&moved);
+
     /// The lines as a rewrite writes them: each option line indented with one tab.
     QStringList indentedLines() const;
-    /// The lines simplified and nothing more.
-    QStringList plainLines() const;
+    enum class Indent {
+        Options,
+        Nothing,
+    };
+    /// The bytes of the file: each line with its line end, each option line
+    /// indented with one tab when the indent says so.
+    QByteArray toBytes(Indent indent) const;
 
     // The line grammar of the file, on simplified lines; keyword tests are
     // case-sensitive prefix tests, as ifupdown's are.
@@ -60,4 +74,7 @@ public:
     static bool continues(const Line &line);
 
     std::vector<Line> lines;
+
+private:
+    std::vector<Line> m_spare;
 };

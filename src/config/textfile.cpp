@@ -9,6 +9,7 @@
 #include "platform/systempaths.h"
 #include "quorlan_debug.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -348,9 +349,12 @@ QString TextFile::simplified(const QString &line)
 QString TextFile::simplified(const char *line, qsizetype size)
 {
     // Simplified while it is still bytes: one string is made, not a second one
-    // for the simplified copy.
-    if (isSimplified(line, size)) {
-        return QString::fromLatin1(line, int(size));
+    // for the simplified copy. Past its indentation, an option line (as the
+    // module writes them) is simplified already.
+    const char *const end = line + size;
+    const char *const text = std::find_if_not(line, end, isAsciiSpace<char>);
+    if (isSimplified(text, end - text)) {
+        return QString::fromLatin1(text, int(end - text));
     }
     QString result(int(size), Qt::Uninitialized);
     QChar *const begin = result.data();
@@ -403,17 +407,6 @@ QByteArray TextFile::toBytes(const QStringList &lines)
 bool TextFile::rewriteInPlace(const QString &systemPath, const QStringList &lines)
 {
     return writeLinesAsFile(realPath(systemPath), lines, 0644, true);
-}
-
-bool TextFile::replaceWithBackup(const QString &systemPath, const QStringList &lines)
-{
-    return replace(
-        systemPath,
-        byteSize(lines),
-        [&lines](int fd) {
-            return writeLines(fd, lines);
-        },
-        Replacement());
 }
 
 bool TextFile::replace(const QString &systemPath, const QByteArray &data, const Replacement &how)

@@ -88,15 +88,6 @@ public:
     static bool rewriteInPlace(const QString &systemPath, const QStringList &lines);
 
     /**
-     * Replaces the file through "<file>.new", keeping the previous file as
-     * "<file>.old" (a hard link). The new file gets the old one's owner and mode.
-     * When anything goes wrong before the rename, ".new" is removed, the file is
-     * left as it was and false is returned. A symbolic link is followed: the file
-     * it points to is replaced and the link stays.
-     */
-    static bool replaceWithBackup(const QString &systemPath, const QStringList &lines);
-
-    /**
      * Replaces the file with data through "<file>.new": every write checked and
      * synced before the rename, the previous file kept as the Replacement says
      * (by a hard link, put in place only once the new file is). When anything
