@@ -51,6 +51,16 @@ void ConfigurationLoader::startEthernetCount()
     m_ethernetCount = ShellProcess::startQuery(SystemCommands::ethernetCount());
 }
 
+bool ConfigurationLoader::beginQuietly()
+{
+    if (!readInterfacesFile() || hasUnsupportedOptions()) {
+        m_lines.reset();
+        return false;
+    }
+    startEthernetCount();
+    return true;
+}
+
 std::optional<int> ConfigurationLoader::countEthernetDevices()
 {
     if (!m_ethernetCount) {

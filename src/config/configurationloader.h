@@ -29,6 +29,10 @@ public:
 
     /// Starts the Ethernet count, whose programs then run while the caller works on.
     void startEthernetCount();
+    /// Reads the interfaces file and starts the count, when a load would go
+    /// straight on to the count: the file read, and no unsupported option to ask
+    /// about. False, with nothing kept or started, otherwise.
+    bool beginQuietly();
     /// The number of Ethernet devices the system lists, from the count started
     /// or else from one run now; std::nullopt when the count cannot be started.
     std::optional<int> countEthernetDevices();

@@ -41,6 +41,13 @@ NetConfigPanel::NetConfigPanel(QWidget *parent, const char *name, bool readOnly,
     setReadOnly(readOnly);
 }
 
+NetConfigPanel::NetConfigPanel(QWidget *parent, const char *name, bool readOnly, ConfigurationLoader &&begun)
+    : NetConfigPanel(parent, name, readOnly)
+{
+    m_loader = std::move(begun);
+    m_begunLoad = m_basicNetCfg.readConfigFile();
+}
+
 bool NetConfigPanel::loadSettings()
 {
     if (!readConfigData()) {

@@ -45,6 +45,9 @@ public:
      * the widgets are made; the next loadSettings() goes on from there.
      */
     NetConfigPanel(QWidget *parent, const char *name, bool readOnly, FirstLoad firstLoad = FirstLoad::Later);
+    /// Builds the panel for a first load that a loader has begun before the
+    /// module was built (ConfigurationLoader::beginQuietly()).
+    NetConfigPanel(QWidget *parent, const char *name, bool readOnly, ConfigurationLoader &&begun);
 
     /// Reads every file and hands the tabs their records; false when a read failed.
     bool loadSettings();

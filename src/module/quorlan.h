@@ -37,6 +37,10 @@ protected Q_SLOTS:
     void moduleChanged(bool changed);
 
 private:
+    struct Start;
+    static Start beforeTheModule();
+    Quorlan(QWidget *parent, const QVariantList &args, Start &&start);
+
     NetConfigPanel *m_panel;
     bool m_mayApply = false;
 };
