@@ -18,17 +18,40 @@ bool isComment(const QString &line)
     return line.startsWith(QLatin1Char('#'));
 }
 
-// The device as a whole word after "auto": veth1 is not eth1, and neither is
-// eth1:0. Reader and writer share it: whatever auto line the reader counts for
-// a device, the writer takes the device off again. The line is simplified, so
-// its words are apart by single blanks.
-bool namesDeviceOnAutoLine(const QString &line, const QString &device)
+const QLatin1String autoWord("auto ");
+
+// A prefix test that compares the first letters before it calls the library:
+// every record asks it of every line, and most lines begin otherwise.
+bool beginsWith(const QString &line, QLatin1String word)
 {
-    const QLatin1String autoWord("auto ");
-    if (!line.startsWith(autoWord)) {
-        return false;
+    return !line.isEmpty() && line.front() == QLatin1Char(word.front()) && line.startsWith(word);
+}
+
+// Whether any word of a simplified auto line after "auto" (its words are apart
+// by single blanks) passes the test. Looked at in place, not split into words:
+// every record asks this of every auto line.
+template<typename Test>
+bool anyAutoWord(const QString &line, Test &&test)
+{
+    const QStringView words = QStringView(line).mid(autoWord.size());
+    for (qsizetype start = 0; start <= words.size();) {
+        qsizetype end = words.indexOf(QLatin1Char(' '), start);
+        if (end < 0) {
+            end = words.size();
+        }
+        if (test(words.mid(start, end - start))) {
+            return true;
+        }
+        start = end + 1;
     }
-    // Searched in place, not split into words: every record asks this of every auto line.
+    return false;
+}
+
+// The device as a whole word on an auto line: veth1 is not eth1, and neither
+// is eth1:0. Searched for as a whole, then its ends checked: the library's
+// search runs over a long line faster than a walk from word to word.
+bool autoLineNames(const QString &line, const QString &device)
+{
     const int length = device.size();
     for (int at = line.indexOf(device, autoWord.size()); at >= 0; at = line.indexOf(device, at + 1)) {
         if (line.at(at - 1) == QLatin1Char(' ') && (at + length == line.size() || line.at(at + length) == QLatin1Char(' '))) {
@@ -38,13 +61,25 @@ bool namesDeviceOnAutoLine(const QString &line, const QString &device)
     return false;
 }
 
-// Whether the line is "iface DEVICE ...": the blank after the device keeps eth1
-// from opening the stanza of eth10. Tested in place: every record asks it of every line.
-bool opensStanzaOf(const QString &line, const QString &device)
+// Reader and writer share it: whatever auto line the reader counts for a
+// device, the writer takes the device off again.
+bool namesDeviceOnAutoLine(const QString &line, const QString &device)
+{
+    return beginsWith(line, autoWord) && autoLineNames(line, device);
+}
+
+// Whether an iface line is the device's: the blank after the device keeps eth1
+// from opening the stanza of eth10.
+bool ifaceLineNames(const QString &line, const QString &device)
 {
     const int blank = stanzaStart.size() + device.size();
-    return line.size() > blank && line.at(blank) == QLatin1Char(' ') && line.startsWith(stanzaStart)
-        && QStringView(line).mid(stanzaStart.size(), device.size()) == device;
+    return line.size() > blank && line.at(blank) == QLatin1Char(' ') && QStringView(line).mid(stanzaStart.size(), device.size()) == device;
+}
+
+// Whether the line is "iface DEVICE ...".
+bool opensStanzaOf(const QString &line, const QString &device)
+{
+    return beginsWith(line, stanzaStart) && ifaceLineNames(line, device);
 }
 
 QString valueAfter(const QString &line, int keywordLength)
@@ -127,30 +162,16 @@ bool misplacedOptionsFollow(LineIterator next, LineIterator end)
     return next != end && next->kind == StanzaLines::Option && !StanzaLines::beginsEntry(next->text);
 }
 
-// Calls visit with each word of a simplified auto line after "auto", in place.
-template<typename Visit>
-void forEachAutoWord(const QString &line, Visit &&visit)
-{
-    const QStringView words = QStringView(line).mid(5);
-    for (qsizetype start = 0; start <= words.size();) {
-        qsizetype end = words.indexOf(QLatin1Char(' '), start);
-        if (end < 0) {
-            end = words.size();
-        }
-        visit(words.mid(start, end - start));
-        start = end + 1;
-    }
-}
-
 // The auto line without this device; empty when nothing else is left on it.
 QString autoLineWithout(const QString &line, const QString &device)
 {
     QString rest = QStringLiteral("auto");
-    forEachAutoWord(line, [&device, &rest](QStringView word) {
+    anyAutoWord(line, [&device, &rest](QStringView word) {
         if (word != device) {
             rest += QLatin1Char(' ');
             rest.append(word.data(), int(word.size()));
         }
+        return false;
     });
     return rest.size() > 4 ? rest : QString();
 }
@@ -158,11 +179,9 @@ QString autoLineWithout(const QString &line, const QString &device)
 // Whether the auto line names nothing but this device.
 bool namesOnlyDevice(const QString &line, const QString &device)
 {
-    bool others = false;
-    forEachAutoWord(line, [&device, &others](QStringView word) {
-        others = others || word != device;
+    return !anyAutoWord(line, [&device](QStringView word) {
+        return word != device;
     });
-    return !others;
 }
 
 // Whether taking the device off its auto lines would leave misplaced options
@@ -172,7 +191,7 @@ bool namesOnlyDevice(const QString &line, const QString &device)
 bool strandsMisplacedOptions(LineIterator line, LineIterator end, const QString &device)
 {
     for (; line != end; ++line) {
-        if (line->kind == StanzaLines::Auto && namesDeviceOnAutoLine(line->text, device) && namesOnlyDevice(line->text, device)
+        if (line->kind == StanzaLines::Auto && autoLineNames(line->text, device) && namesOnlyDevice(line->text, device)
             && misplacedOptionsFollow(line + 1, end)) {
             return true;
         }
@@ -183,8 +202,7 @@ bool strandsMisplacedOptions(LineIterator line, LineIterator end, const QString 
 // Whether a pass for the device changes the line: its auto lines and its stanza's start.
 bool namesDevice(const StanzaLines::Line &line, const QString &device)
 {
-    return (line.kind == StanzaLines::Auto && namesDeviceOnAutoLine(line.text, device))
-        || (line.kind == StanzaLines::StanzaStart && opensStanzaOf(line.text, device));
+    return (line.kind == StanzaLines::Auto && autoLineNames(line.text, device)) || (line.kind == StanzaLines::StanzaStart && ifaceLineNames(line.text, device));
 }
 
 void appendStanza(const Interface &record, StanzaLines &lines)
@@ -199,7 +217,7 @@ void appendStanza(const Interface &record, StanzaLines &lines)
         lines.append(line);
     };
     if (record.enabled) {
-        add(QLatin1String("auto ") + record.deviceName);
+        add(autoWord + record.deviceName);
     }
     const QLatin1String methodWord(record.method == Interface::Static ? " static" : " dhcp");
     add(stanzaStart + record.deviceName + QLatin1Char(' ') + record.getAddressFamilyString() + methodWord);
@@ -424,7 +442,7 @@ bool Interface::updateInterfacesList(StanzaLines &lines) const
     std::vector<StanzaLines::Line> input = lines.takeLines(size_t(first - lines.lines.cbegin()));
     bool stanzaWritten = false;
     for (auto line = input.begin(); line != input.end();) {
-        if (line->kind == StanzaLines::StanzaStart && opensStanzaOf(line->text, deviceName)) {
+        if (line->kind == StanzaLines::StanzaStart && ifaceLineNames(line->text, deviceName)) {
             appendStanza(*this, lines);
             stanzaWritten = true;
             // A continuation goes wherever the line it continues went.
@@ -439,7 +457,7 @@ bool Interface::updateInterfacesList(StanzaLines &lines) const
             }
             continue;
         }
-        if (line->kind == StanzaLines::Auto && namesDeviceOnAutoLine(line->text, deviceName)) {
+        if (line->kind == StanzaLines::Auto && autoLineNames(line->text, deviceName)) {
             const QString rest = autoLineWithout(line->text, deviceName);
             if (!rest.isEmpty()) {
                 lines.append(rest);
