@@ -64,6 +64,33 @@ private Q_SLOTS:
         QCOMPARE(QString(RecordText::describe(record) + QLatin1String(leaseRead ? "" : " no lease")), eth0);
     }
 
+    // What the Interfaces tab saves in a record is what its stanza says.
+    void writesSavedSettings_data()
+    {
+        QTest::addColumn<bool>("dhcp");
+        QTest::addColumn<QString>("gateway");
+        QTest::addColumn<QString>("hostName");
+        QTest::addColumn<QString>("stanza");
+        QTest::newRow("dhcp with a host name") << true << QString() << "box"
+                                               << "auto eth0\niface eth0 inet dhcp\n\tpre-up /bin/hostname box\n\tpost-down /bin/hostname -F /etc/hostname";
+        QTest::newRow("static with a gateway that is no default route")
+            << false << "192.168.1.1" << QString()
+            << "auto eth0\niface eth0 inet static\n\taddress 192.168.1.10\n\tnetmask 255.255.255.0\n\tbroadcast 192.168.1.255\n\tnetwork "
+               "192.168.1.0\n\tup route add -net 192.168.1.0 netmask 255.255.255.0 gw 192.168.1.1 dev eth0";
+    }
+
+    void writesSavedSettings()
+    {
+        QFETCH(bool, dhcp);
+        QFETCH(QString, gateway);
+        QFETCH(QString, hostName);
+        QFETCH(QString, stanza);
+        Interface record = RecordText::records(QString()).at(0);
+        record.enabled = true;
+        record.saveSettings(dhcp, QStringLiteral("192.168.1.10"), QStringLiteral("255.255.255.0"), gateway, hostName);
+        QCOMPARE(record.updateInterfacesList(QStringList()).join(QLatin1Char('\n')), stanza);
+    }
+
     // The records to write are those that read the stanza given.
     void rewritesStanzas_data()
     {

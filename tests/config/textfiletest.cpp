@@ -35,8 +35,9 @@ const struct Way {
     {"foreign key file kept aside", false, {QStringLiteral(".orig"), true, 0600, false}, "600 600"},
 };
 
-// More than one page: a full file system cannot take it in the room the old content leaves.
-const QByteArray content = QByteArray("nameserver 10.0.0.1\n").repeated(400);
+// More than one page: a full file system cannot take it in the room the old content
+// leaves; and more than the 64 KB that the in-place writer sends at a time.
+const QByteArray content = QByteArray("nameserver 10.0.0.1\n").repeated(4000);
 
 QByteArray modeOf(const QString &systemPath)
 {

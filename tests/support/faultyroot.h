@@ -65,7 +65,7 @@ inline QByteArray run(const QString &stage, const QString &prepare, const QStrin
     // The filler goes before the tree is copied out: what is left is what the code left.
     const QString script =
         QStringLiteral(
-            "set -e; ROOT=\"$1\"; mount -t tmpfs -o size=64k quorlan-faults \"$1\"; cp -a \"$2/.\" \"$1/\"; %1\n"
+            "set -e; ROOT=\"$1\"; mount -t tmpfs -o size=256k quorlan-faults \"$1\"; cp -a \"$2/.\" \"$1/\"; %1\n"
             "QUORLAN_ROOT=\"$1\" QUORLAN_FAULT_TASK=\"$4\" \"$5\" > \"$3/printed\"; [ ! -f \"$1/filler\" ] || rm \"$1/filler\"; cp -a \"$1\" \"$3/tree\"")
             .arg(prepare);
     QProcess shell;
