@@ -31,6 +31,8 @@ private Q_SLOTS:
             << "auto ip=192.168.1.10 mask=255.255.255.0 net=192.168.1.0 bc=192.168.1.255 old=192.168.1.10";
         QTest::newRow("route line gives a gateway only")
             << "iface eth0 inet static\nup route add -net 10.0.0.0 netmask 255.0.0.0 dev eth0 gw 192.168.1.254" << QByteArray() << "gw=192.168.1.254";
+        QTest::newRow("route line as the module writes it, the device after the gateway")
+            << "iface eth0 inet static\nup route add -net 10.0.0.0 netmask 255.0.0.0 gw 192.168.1.253 dev eth0" << QByteArray() << "gw=192.168.1.253";
         QTest::newRow("comments change nothing; the stanza ends at the next iface line, not at auto or mapping")
             << "iface eth0 inet static\n#address 1.2.3.4\nauto eth1\nmapping hotplug\ngateway 10.0.0.1\niface eth1 inet static\naddress 10.0.0.2"
             << QByteArray() << "gw=10.0.0.1 default";
@@ -162,20 +164,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("eth0"); // as RecordText words
         QTest::addColumn<QByteArray>("before"); // null: no file
         QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<bool>("renamed");
         QTest::newRow("new static address appended when no line held the old one")
             << "ip=192.168.1.7 old=192.168.1.5" << QByteArray("127.0.0.1 localhost\n# 192.168.1.5 old\n")
-            << QByteArray("127.0.0.1 localhost\n# 192.168.1.5 old\n192.168.1.7 box.example.org box\n");
+            << QByteArray("127.0.0.1 localhost\n# 192.168.1.5 old\n192.168.1.7 box.example.org box\n") << false;
         QTest::newRow("first line of the old address replaced in place, later ones and the lease's removed, untouched lines keep their bytes")
             << "ip=192.168.1.7 old=192.168.1.5 lip=10.0.0.50"
             << QByteArray("127.0.0.1\tlocalhost  \n# caf\xe9 \xc3\xa9t\xc3\xa9\n192.168.1.5 box.example.org box\n10.1.1.1 pr\n192.168.1.5 alias\n10.0.0.50 l\n")
-            << QByteArray("127.0.0.1 localhost\n# caf\xe9 \xc3\xa9t\xc3\xa9\n192.168.1.7 box.example.org box\n10.1.1.1 pr\n");
+            << QByteArray("127.0.0.1 localhost\n# caf\xe9 \xc3\xa9t\xc3\xa9\n192.168.1.7 box.example.org box\n10.1.1.1 pr\n") << false;
         QTest::newRow("switch to dhcp drops every line of the former static address, comments stay")
             << "dhcp ip=192.168.1.5 old=192.168.1.5 lip=10.0.0.50"
-            << QByteArray("192.168.1.5 box.example.org box\n# 192.168.1.5 was static\n192.168.1.5 alias\n") << QByteArray("# 192.168.1.5 was static\n");
+            << QByteArray("192.168.1.5 box.example.org box\n# 192.168.1.5 was static\n192.168.1.5 alias\n") << QByteArray("# 192.168.1.5 was static\n")
+            << false;
         QTest::newRow("lease line kept once for a dhcp interface, names kept")
-            << "dhcp lip=10.0.0.50" << QByteArray("10.0.0.50 oldname\n10.0.0.50 again\n") << QByteArray("10.0.0.50 oldname\n");
+            << "dhcp lip=10.0.0.50" << QByteArray("10.0.0.50 oldname\n10.0.0.50 again\n") << QByteArray("10.0.0.50 oldname\n") << false;
+        QTest::newRow("a new name goes onto the lease's line")
+            << "dhcp lip=10.0.0.50" << QByteArray("10.0.0.50 oldname\n") << QByteArray("10.0.0.50 box.example.org box\n") << true;
         QTest::newRow("missing file created with the loopback line")
-            << "ip=192.168.1.7 old=192.168.1.7" << QByteArray() << QByteArray("127.0.0.1 localhost.localdomain localhost\n192.168.1.7 box.example.org box\n");
+            << "ip=192.168.1.7 old=192.168.1.7" << QByteArray() << QByteArray("127.0.0.1 localhost.localdomain localhost\n192.168.1.7 box.example.org box\n")
+            << false;
     }
 
     void rewritesHostsFile()
@@ -183,13 +190,14 @@ private Q_SLOTS:
         QFETCH(QString, eth0);
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
+        QFETCH(bool, renamed);
         SystemRoot root;
         QDir().mkpath(root.path(QStringLiteral("/etc")));
         if (!before.isNull()) {
             root.write(QStringLiteral("/etc/hosts"), before);
         }
         const QVector<Interface> records = RecordText::records(QLatin1String("eth0 auto ") + eth0);
-        QVERIFY(HostsFile({QStringLiteral("box"), QStringLiteral("example.org")}, records.constData(), false).writeHosts());
+        QVERIFY(HostsFile({QStringLiteral("box"), QStringLiteral("example.org")}, records.constData(), renamed).writeHosts());
         QCOMPARE(root.read(QStringLiteral("/etc/hosts")), after);
         if (before.isNull()) {
             QCOMPARE(root.read(QStringLiteral("/etc/hosts.old")),
