@@ -350,6 +350,38 @@ private Q_SLOTS:
         QCOMPARE(marked.join(QLatin1Char(' ')), step.section(QLatin1String(": "), 1));
     }
 
+    // What the widgets hold reaches the record on a save; a disabled interface's fields are not the user's.
+    void storesWhatTheTabTakes_data()
+    {
+        QTest::addColumn<QString>("entries"); // on eth1: auto or noauto, dhcp or static, then the host name or the address, mask and gateway
+        QTest::addColumn<QString>("stored");
+        addRow("a DHCP host name", "auto dhcp box2", "auto dhcp ip=10.0.0.2 mask=255.0.0.0 net=10.0.0.0 bc=10.255.255.255 gw=10.0.0.1 host=box2");
+        addRow("a static address",
+               "auto static 10.0.1.2 255.255.0.0 10.0.0.254",
+               "auto ip=10.0.1.2 mask=255.255.0.0 net=10.0.0.0 bc=10.0.255.255 gw=10.0.0.254");
+        addRow("a disabled one keeps what it had", "noauto dhcp box2", "dhcp ip=10.0.0.2 mask=255.0.0.0 net=10.0.0.0 bc=10.255.255.255 gw=10.0.0.1");
+    }
+
+    void storesWhatTheTabTakes()
+    {
+        QFETCH(QString, entries);
+        QFETCH(QString, stored);
+        QVector<Interface> loaded = records(QStringLiteral("eth0 eth1 %1"));
+        InterfacesModel model;
+        model.load(loaded.data());
+        model.setCurrent(1);
+        const QStringList words = entries.split(QLatin1Char(' '));
+        InterfacesModel::Entries typed;
+        typed.enabled = words.at(0) == QLatin1String("auto");
+        typed.dhcp = words.at(1) == QLatin1String("dhcp");
+        (typed.dhcp ? typed.hostName : typed.ipAddress) = words.at(2);
+        typed.subnetMask = words.value(3);
+        typed.gateway = words.value(4);
+        model.take(typed);
+        model.store();
+        QCOMPARE(RecordText::describe(loaded.at(1)), stored);
+    }
+
     void takesOnlyWhatCanBecomeAnAddress_data()
     {
         QTest::addColumn<QString>("input"); // typed, or after "paste:" pasted, or after "set:" set by the program
