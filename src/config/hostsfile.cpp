@@ -12,7 +12,7 @@
 #include <QStringMatcher>
 
 #include <algorithm>
-#include <bitset>
+#include <array>
 #include <functional>
 #include <iterator>
 #include <optional>
@@ -216,9 +216,7 @@ private:
         const std::vector<AddressRule> &rules = m_set.rules();
         const QString *current = &line;
         for (size_t index = from; index < rules.size() && current; ++index) {
-            bool seen = m_seen[index];
-            current = rules[index].apply(*current, seen);
-            m_seen[index] = seen;
+            current = rules[index].apply(*current, m_seen[index]);
         }
         if (current) {
             result << *current;
@@ -226,7 +224,7 @@ private:
     }
 
     const RuleSet &m_set;
-    std::bitset<MaxRules> m_seen;
+    std::array<bool, MaxRules> m_seen{};
 };
 
 QStringList applyRules(const QStringList &lines, const RuleSet &rules)
@@ -292,41 +290,30 @@ std::vector<AddressRule> nameRules(const HostsFile &hosts, const Interface *reco
 
 // The three passes in one walk: each line goes through the rules of all three
 // in turn, which gives what three walks give, and a long file is gone through once.
-std::vector<AddressRule> allPasses(std::initializer_list<const RuleSet *> passes)
+std::vector<AddressRule> allPasses(const HostsFile &hosts, const Interface *records, bool identityChanged)
 {
-    std::vector<AddressRule> rules;
-    rules.reserve(MaxRules);
-    for (const RuleSet *pass : passes) {
-        rules.insert(rules.end(), pass->rules().cbegin(), pass->rules().cend());
+    std::vector<AddressRule> rules = staticRules(hosts, records);
+    std::vector<AddressRule> later[] = {dynamicRules(records), identityChanged ? nameRules(hosts, records) : std::vector<AddressRule>()};
+    rules.reserve(rules.size() + later[0].size() + later[1].size());
+    for (std::vector<AddressRule> &pass : later) {
+        rules.insert(rules.end(), std::make_move_iterator(pass.begin()), std::make_move_iterator(pass.end()));
     }
     return rules;
 }
 }
 
-// Set up once per save: the hosts file is walked by all three passes at once,
-// and each pass can be walked on its own.
-class HostsFile::Passes
+// The rules of the three passes, set up once for all the walks of a save.
+class HostsFile::Passes : public RuleSet
 {
 public:
-    Passes(const HostsFile &hosts, const Interface *records, bool identityChanged)
-        : staticEntries(staticRules(hosts, records))
-        , dynamicEntries(dynamicRules(records))
-        // Names are only rewritten when they may have been edited.
-        , names(identityChanged ? nameRules(hosts, records) : std::vector<AddressRule>())
-        , all(allPasses({&staticEntries, &dynamicEntries, &names}))
-    {
-    }
-
-    const RuleSet staticEntries;
-    const RuleSet dynamicEntries;
-    const RuleSet names;
-    const RuleSet all;
+    using RuleSet::RuleSet;
 };
 
 HostsFile::HostsFile(const BasicNetCfg &identity, const Interface *interfaces, bool identityChanged)
     : m_identity(identity)
     , m_interfaces(interfaces)
-    , m_passes(std::make_unique<const Passes>(*this, interfaces, identityChanged))
+    , m_identityChanged(identityChanged)
+    , m_passes(std::make_unique<const Passes>(allPasses(*this, interfaces, identityChanged)))
 {
 }
 
@@ -347,12 +334,12 @@ bool HostsFile::writeHosts() const
 
 QStringList HostsFile::rewrite(const QStringList &lines) const
 {
-    return applyRules(lines, m_passes->all);
+    return applyRules(lines, *m_passes);
 }
 
 QByteArray HostsFile::rewrite(const QByteArray &file) const
 {
-    RuleWalk walk(m_passes->all);
+    RuleWalk walk(*m_passes);
     QByteArray result;
     result.reserve(file.size() + 256);
     QStringList changed;
@@ -384,17 +371,20 @@ bool HostsFile::createNewHostsFile() const
 
 QStringList HostsFile::modifyHostsStaticEntries(QStringList lines) const
 {
-    return applyRules(lines, m_passes->staticEntries);
+    return applyRules(lines, RuleSet(staticRules(*this, m_interfaces)));
 }
 
 QStringList HostsFile::modifyHostsDynamicEntries(QStringList lines) const
 {
-    return applyRules(lines, m_passes->dynamicEntries);
+    return applyRules(lines, RuleSet(dynamicRules(m_interfaces)));
 }
 
 QStringList HostsFile::modifyHostsNames(QStringList lines) const
 {
-    return applyRules(lines, m_passes->names);
+    if (!m_identityChanged) {
+        return lines;
+    }
+    return applyRules(lines, RuleSet(nameRules(*this, m_interfaces)));
 }
 
 QString HostsFile::hostEntry(const QString &address) const

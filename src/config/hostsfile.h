@@ -29,9 +29,9 @@ class Interface;
  * list in turn, pass after pass: a line that one rewrites or appends is what the
  * next one sees.
  *
- * The passes are set up from the identity and the records as they are when the
- * object is made, once for all the walks of a save. The object only reads the
- * records it is given; they must outlive it.
+ * The three passes walked at once are set up from the identity and the records
+ * as they are when the object is made, once for all the walks of a save. The
+ * object only reads the records it is given; they must outlive it.
  */
 class HostsFile
 {
@@ -77,6 +77,7 @@ public:
 private:
     const BasicNetCfg &m_identity;
     const Interface *m_interfaces;
+    bool m_identityChanged;
     class Passes;
     std::unique_ptr<const Passes> m_passes;
 };
