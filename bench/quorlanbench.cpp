@@ -193,7 +193,7 @@ QByteArray leaseFileBesideInterfaces(int blocks)
 
 void readInterfacesAndLease()
 {
-    const std::optional<QStringList> lines = InterfacesFile::readLines();
+    const std::optional<SimplifiedLines> lines = InterfacesFile::readLines();
     for (int i = 0; i < InterfacesFile::RecordCount; ++i) {
         Interface record;
         record.setInterfaceNumber(i);

@@ -6,7 +6,6 @@
 
 #include "config/interface.h"
 #include "config/interfacesfile.h"
-#include "config/textfile.h"
 #include "fuzz.h"
 
 #include <array>
@@ -26,12 +25,12 @@ static std::array<Interface, InterfacesFile::RecordCount> blankRecords()
 bool holds(const QByteArray &input)
 {
     static const std::array<Interface, InterfacesFile::RecordCount> blank = blankRecords();
-    const QStringList original = TextFile::simplifiedLines(input);
+    const SimplifiedLines original(input);
     InterfacesFile::hasUnsupportedOptions(original);
     std::array<Interface, InterfacesFile::RecordCount> records = blank;
     for (Interface &record : records) {
         record.parseInterfacesList(original, std::nullopt);
     }
     const std::optional<QByteArray> once = InterfacesFile::rewrite(original, records.data(), InterfacesFile::RecordCount);
-    return !once || InterfacesFile::rewrite(TextFile::simplifiedLines(*once), records.data(), InterfacesFile::RecordCount) == once;
+    return !once || InterfacesFile::rewrite(SimplifiedLines(*once), records.data(), InterfacesFile::RecordCount) == once;
 }

@@ -76,7 +76,7 @@ std::optional<int> ConfigurationLoader::countEthernetDevices()
 
 bool ConfigurationLoader::fillInterfaceRecords(Interface *records, int ethernetCount)
 {
-    const QStringList lines = m_lines.value_or(QStringList());
+    const SimplifiedLines lines = m_lines.value_or(SimplifiedLines());
     m_lines.reset();
     DeviceInventory inventory;
     if (inventory.read(QLatin1String(SystemFiles::DeviceInventory)) < 0) {

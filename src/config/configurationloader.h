@@ -3,9 +3,8 @@
 
 #pragma once
 
-#include <QStringList>
-
 #include "platform/shellprocess.h"
+#include "simplifiedlines.h"
 
 #include <optional>
 
@@ -46,6 +45,6 @@ public:
     bool fillInterfaceRecords(Interface *records, int ethernetCount);
 
 private:
-    std::optional<QStringList> m_lines;
+    std::optional<SimplifiedLines> m_lines;
     ShellProcess::Answer m_ethernetCount;
 };

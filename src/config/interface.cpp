@@ -13,7 +13,7 @@ namespace
 {
 const QLatin1String stanzaStart("iface ");
 
-bool isComment(const QString &line)
+bool isComment(QStringView line)
 {
     return line.startsWith(QLatin1Char('#'));
 }
@@ -22,7 +22,7 @@ const QLatin1String autoWord("auto ");
 
 // A prefix test that compares the first letters before it calls the library:
 // every record asks it of every line, and most lines begin otherwise.
-bool beginsWith(const QString &line, QLatin1String word)
+bool beginsWith(QStringView line, QLatin1String word)
 {
     return !line.isEmpty() && line.front() == QLatin1Char(word.front()) && line.startsWith(word);
 }
@@ -31,9 +31,9 @@ bool beginsWith(const QString &line, QLatin1String word)
 // by single blanks) passes the test. Looked at in place, not split into words:
 // every record asks this of every auto line.
 template<typename Test>
-bool anyAutoWord(const QString &line, Test &&test)
+bool anyAutoWord(QStringView line, Test &&test)
 {
-    const QStringView words = QStringView(line).mid(autoWord.size());
+    const QStringView words = line.mid(autoWord.size());
     for (qsizetype start = 0; start <= words.size();) {
         qsizetype end = words.indexOf(QLatin1Char(' '), start);
         if (end < 0) {
@@ -50,10 +50,10 @@ bool anyAutoWord(const QString &line, Test &&test)
 // The device as a whole word on an auto line: veth1 is not eth1, and neither
 // is eth1:0. Searched for as a whole, then its ends checked: the library's
 // search runs over a long line faster than a walk from word to word.
-bool autoLineNames(const QString &line, const QString &device)
+bool autoLineNames(QStringView line, const QString &device)
 {
-    const int length = device.size();
-    for (int at = line.indexOf(device, autoWord.size()); at >= 0; at = line.indexOf(device, at + 1)) {
+    const qsizetype length = device.size();
+    for (qsizetype at = line.indexOf(device, autoWord.size()); at >= 0; at = line.indexOf(device, at + 1)) {
         if (line.at(at - 1) == QLatin1Char(' ') && (at + length == line.size() || line.at(at + length) == QLatin1Char(' '))) {
             return true;
         }
@@ -63,45 +63,45 @@ bool autoLineNames(const QString &line, const QString &device)
 
 // Reader and writer share it: whatever auto line the reader counts for a
 // device, the writer takes the device off again.
-bool namesDeviceOnAutoLine(const QString &line, const QString &device)
+bool namesDeviceOnAutoLine(QStringView line, const QString &device)
 {
     return beginsWith(line, autoWord) && autoLineNames(line, device);
 }
 
 // Whether an iface line is the device's: the blank after the device keeps eth1
 // from opening the stanza of eth10.
-bool ifaceLineNames(const QString &line, const QString &device)
+bool ifaceLineNames(QStringView line, const QString &device)
 {
-    const int blank = stanzaStart.size() + device.size();
-    return line.size() > blank && line.at(blank) == QLatin1Char(' ') && QStringView(line).mid(stanzaStart.size(), device.size()) == device;
+    const qsizetype blank = stanzaStart.size() + device.size();
+    return line.size() > blank && line.at(blank) == QLatin1Char(' ') && line.mid(stanzaStart.size(), device.size()) == device;
 }
 
 // Whether the line is "iface DEVICE ...".
-bool opensStanzaOf(const QString &line, const QString &device)
+bool opensStanzaOf(QStringView line, const QString &device)
 {
     return beginsWith(line, stanzaStart) && ifaceLineNames(line, device);
 }
 
-QString valueAfter(const QString &line, int keywordLength)
+QString valueAfter(QStringView line, qsizetype keywordLength)
 {
-    return TextFile::trimmed(line.mid(keywordLength));
+    return TextFile::trimmed(line.mid(keywordLength)).toString();
 }
 
 // The gateway of "up route add -net NET netmask MASK gw GATEWAY dev DEVICE":
 // the text between "gw" and the "dev" after it (or the end of the line, for a
 // route that names its device first); empty when there is no "gw".
-QString routeGateway(const QString &line)
+QString routeGateway(QStringView line)
 {
-    const int gw = line.indexOf(QLatin1String("gw"));
+    const qsizetype gw = line.indexOf(QLatin1String("gw"));
     if (gw < 0 || !line.contains(QLatin1String("dev"))) {
         return QString();
     }
-    const int valueStart = gw + 3;
-    const int dev = line.indexOf(QLatin1String("dev"), valueStart);
-    return TextFile::trimmed(dev < 0 ? line.mid(valueStart) : line.mid(valueStart, qMax(0, dev - 1 - valueStart)));
+    const qsizetype valueStart = gw + 3;
+    const qsizetype dev = line.indexOf(QLatin1String("dev"), valueStart);
+    return TextFile::trimmed(dev < 0 ? line.mid(valueStart) : line.mid(valueStart, qMax(qsizetype(0), dev - 1 - valueStart))).toString();
 }
 
-bool startsWithAny(const QString &line, std::initializer_list<const char *> words)
+bool startsWithAny(QStringView line, std::initializer_list<const char *> words)
 {
     return std::any_of(words.begin(), words.end(), [&line](const char *word) {
         return line.startsWith(QLatin1String(word));
@@ -163,7 +163,7 @@ bool misplacedOptionsFollow(LineIterator next, LineIterator end)
 }
 
 // The auto line without this device; empty when nothing else is left on it.
-QString autoLineWithout(const QString &line, const QString &device)
+QString autoLineWithout(QStringView line, const QString &device)
 {
     QString rest = QStringLiteral("auto");
     anyAutoWord(line, [&device, &rest](QStringView word) {
@@ -177,7 +177,7 @@ QString autoLineWithout(const QString &line, const QString &device)
 }
 
 // Whether the auto line names nothing but this device.
-bool namesOnlyDevice(const QString &line, const QString &device)
+bool namesOnlyDevice(QStringView line, const QString &device)
 {
     return !anyAutoWord(line, [&device](QStringView word) {
         return word != device;
@@ -232,7 +232,7 @@ void appendStanza(const Interface &record, StanzaLines &lines)
 }
 
 // Whether a line of the old stanza stays: the options that are not regenerated from the record.
-bool keepsOldStanzaLine(Interface::Method method, const QString &line)
+bool keepsOldStanzaLine(Interface::Method method, QStringView line)
 {
     if (line.isEmpty() || isComment(line)) {
         return true;
@@ -273,7 +273,7 @@ QString leaseValue(const QString &line, int keywordLength)
 {
     QString value = line.mid(keywordLength);
     value.chop(1);
-    return TextFile::trimmed(value);
+    return TextFile::trimmed(value).toString();
 }
 }
 
@@ -308,40 +308,40 @@ void Interface::saveSettings(bool dhcp, const QString &address, const QString &n
     staticAddresses.gateway = gateway;
 }
 
-bool Interface::parseInterfacesList(const QStringList &lines)
+bool Interface::parseInterfacesList(const SimplifiedLines &lines)
 {
     return !parseStanza(lines) || parseDHCPFile();
 }
 
-bool Interface::parseInterfacesList(const QStringList &lines, const std::optional<QByteArray> &leases)
+bool Interface::parseInterfacesList(const SimplifiedLines &lines, const std::optional<QByteArray> &leases)
 {
     return !parseStanza(lines) || (leases && parseLeases(*leases));
 }
 
-bool Interface::parseStanza(const QStringList &lines)
+bool Interface::parseStanza(const SimplifiedLines &lines)
 {
-    enabled = std::any_of(lines.cbegin(), lines.cend(), [this](const QString &line) {
+    enabled = std::any_of(lines.begin(), lines.end(), [this](QStringView line) {
         return namesDeviceOnAutoLine(line, deviceName);
     });
 
-    const auto stanza = std::find_if(lines.cbegin(), lines.cend(), [this](const QString &line) {
+    const auto stanza = std::find_if(lines.begin(), lines.end(), [this](QStringView line) {
         return opensStanzaOf(line, deviceName);
     });
-    if (stanza == lines.cend()) {
+    if (stanza == lines.end()) {
         return false;
     }
     if (stanza->contains(QLatin1String("static"))) {
         method = Static;
-        parseStaticStanza(stanza + 1, lines.cend());
+        parseStaticStanza(stanza + 1, lines.end());
         return false;
     }
     // manual, bootp and every other method are handled as DHCP.
     method = Dhcp;
-    parseDHCPStanza(stanza + 1, lines.cend());
+    parseDHCPStanza(stanza + 1, lines.end());
     return true;
 }
 
-bool Interface::parseStaticStanza(QStringList::const_iterator line, QStringList::const_iterator end)
+bool Interface::parseStaticStanza(SimplifiedLines::const_iterator line, SimplifiedLines::const_iterator end)
 {
     for (; line != end; ++line) {
         if (isComment(*line)) {
@@ -372,7 +372,7 @@ bool Interface::parseStaticStanza(QStringList::const_iterator line, QStringList:
     return true;
 }
 
-bool Interface::parseDHCPStanza(QStringList::const_iterator line, QStringList::const_iterator end)
+bool Interface::parseDHCPStanza(SimplifiedLines::const_iterator line, SimplifiedLines::const_iterator end)
 {
     const QLatin1String hostnameCommand("/bin/hostname");
     for (; line != end; ++line) {
@@ -422,12 +422,6 @@ bool Interface::parseLeases(const QByteArray &data)
         }
     });
     return true;
-}
-
-QStringList Interface::updateInterfacesList(const QStringList &lines) const
-{
-    StanzaLines rewritten(lines);
-    return updateInterfacesList(rewritten) ? rewritten.indentedLines() : QStringList();
 }
 
 bool Interface::updateInterfacesList(StanzaLines &lines) const

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "addresses.h"
+#include "simplifiedlines.h"
 
 class StanzaLines;
 
@@ -37,11 +38,11 @@ public:
 
     /// Reads this record's settings out of the simplified lines of the interfaces file.
     /// False only when a DHCP stanza's lease cannot be read (the records are still filled).
-    bool parseInterfacesList(const QStringList &lines);
+    bool parseInterfacesList(const SimplifiedLines &lines);
     /// The same with the bytes of the lease file at hand (std::nullopt: it cannot be read).
-    bool parseInterfacesList(const QStringList &lines, const std::optional<QByteArray> &leases);
-    bool parseStaticStanza(QStringList::const_iterator line, QStringList::const_iterator end);
-    bool parseDHCPStanza(QStringList::const_iterator line, QStringList::const_iterator end);
+    bool parseInterfacesList(const SimplifiedLines &lines, const std::optional<QByteArray> &leases);
+    bool parseStaticStanza(SimplifiedLines::const_iterator line, SimplifiedLines::const_iterator end);
+    bool parseDHCPStanza(SimplifiedLines::const_iterator line, SimplifiedLines::const_iterator end);
     /// Reads the newest lease of this device from the DHCP client's lease file.
     bool parseDHCPFile();
     /// The same over the bytes of a lease file.
@@ -50,12 +51,10 @@ public:
     /// Stores the Interfaces tab's values for this device.
     void saveSettings(bool dhcp, const QString &address, const QString &netmask, const QString &gateway, const QString &hostName);
 
-    /// The lines with this record's "auto" entry and stanza rewritten, every other line carried over.
-    /// Empty (a pass always writes a stanza) when the lines cannot be rewritten: when an
-    /// auto line of the device shields options that belong to no stanza, which ifupdown rejects too.
-    QStringList updateInterfacesList(const QStringList &lines) const;
-    /// The same pass on lines held for several passes (the file's writer runs one per record);
-    /// false, with the lines untouched, when they cannot be rewritten.
+    /// Rewrites this record's "auto" entry and stanza in the lines, every other line carried
+    /// over (the file's writer runs one such pass per record). False, with the lines
+    /// untouched, when they cannot be rewritten: when an auto line of the device shields
+    /// options that belong to no stanza, which ifupdown rejects too.
     bool updateInterfacesList(StanzaLines &lines) const;
     /// Appends the option lines of a static stanza.
     void updateStaticStanza(QStringList &lines) const;
@@ -77,5 +76,5 @@ public:
 
 private:
     /// Reads the auto lines and this device's stanza; true for a DHCP stanza, whose lease comes next.
-    bool parseStanza(const QStringList &lines);
+    bool parseStanza(const SimplifiedLines &lines);
 };

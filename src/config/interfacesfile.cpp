@@ -18,19 +18,19 @@ const QString &filePath()
 }
 }
 
-std::optional<QStringList> InterfacesFile::readLines()
+std::optional<SimplifiedLines> InterfacesFile::readLines()
 {
     return TextFile::readSimplifiedLines(filePath());
 }
 
-bool InterfacesFile::hasUnsupportedOptions(const QStringList &lines)
+bool InterfacesFile::hasUnsupportedOptions(const SimplifiedLines &lines)
 {
-    return std::any_of(lines.cbegin(), lines.cend(), StanzaLines::beginsWithUnsupportedOption);
+    return std::any_of(lines.begin(), lines.end(), StanzaLines::beginsWithUnsupportedOption);
 }
 
 bool InterfacesFile::write(const Interface *records, int ethernetCount)
 {
-    const std::optional<QStringList> lines = readLines();
+    const std::optional<SimplifiedLines> lines = readLines();
     if (!lines) {
         return false;
     }
@@ -38,7 +38,7 @@ bool InterfacesFile::write(const Interface *records, int ethernetCount)
     return rewritten && TextFile::replace(filePath(), *rewritten, TextFile::Replacement());
 }
 
-std::optional<QByteArray> InterfacesFile::rewrite(const QStringList &lines, const Interface *records, int ethernetCount)
+std::optional<QByteArray> InterfacesFile::rewrite(const SimplifiedLines &lines, const Interface *records, int ethernetCount)
 {
     StanzaLines rewritten = StanzaLines::fromSimplified(lines);
     bool anyPass = false;

@@ -4,8 +4,8 @@
 #pragma once
 
 #include <QByteArray>
-#include <QStringList>
 
+#include "simplifiedlines.h"
 #include "systemfiles.h"
 
 #include <optional>
@@ -27,11 +27,11 @@ public:
 
     /// The file's lines, each white-space-simplified, empty lines kept;
     /// std::nullopt when the file cannot be opened.
-    static std::optional<QStringList> readLines();
+    static std::optional<SimplifiedLines> readLines();
 
     /// Whether any of the simplified lines begins with an ifupdown option the records
     /// cannot hold ("mapping", "hwaddress", "script" and the like; case-sensitive prefix test).
-    static bool hasUnsupportedOptions(const QStringList &lines);
+    static bool hasUnsupportedOptions(const SimplifiedLines &lines);
 
     /**
      * Reads the file again and lets each present record among the first
@@ -44,5 +44,5 @@ public:
     static bool write(const Interface *records, int ethernetCount);
     /// The bytes that write() puts in place of the file whose simplified lines
     /// are given; std::nullopt when a record cannot rewrite them.
-    static std::optional<QByteArray> rewrite(const QStringList &lines, const Interface *records, int ethernetCount);
+    static std::optional<QByteArray> rewrite(const SimplifiedLines &lines, const Interface *records, int ethernetCount);
 };

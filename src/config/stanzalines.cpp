@@ -3,24 +3,18 @@
 
 #include "stanzalines.h"
 
+#include "simplifiedlines.h"
 #include "textfile.h"
 
 #include <algorithm>
 #include <iterator>
 
-StanzaLines::StanzaLines(const QStringList &lines)
-{
-    this->lines.reserve(size_t(lines.size()));
-    for (const QString &line : lines) {
-        append(line);
-    }
-}
-
-StanzaLines StanzaLines::fromSimplified(const QStringList &lines)
+StanzaLines StanzaLines::fromSimplified(const SimplifiedLines &lines)
 {
     StanzaLines result;
+    result.m_text = lines.text();
     result.lines.reserve(size_t(lines.size()));
-    for (const QString &line : lines) {
+    for (const QStringView line : lines) {
         const bool continuation = !result.lines.empty() && continues(result.lines.back());
         result.lines.push_back({line, continuation ? Continuation : kindOf(line)});
     }
@@ -29,13 +23,12 @@ StanzaLines StanzaLines::fromSimplified(const QStringList &lines)
 
 void StanzaLines::append(const QString &line)
 {
-    if (!lines.empty() && continues(lines.back())) {
-        lines.push_back({line, Continuation});
-        return;
-    }
-    QString text = TextFile::simplified(line);
-    const Kind kind = kindOf(text);
-    lines.push_back({std::move(text), kind});
+    const bool continuation = !lines.empty() && continues(lines.back());
+    QString text = continuation ? line : TextFile::simplified(line);
+    const Kind kind = continuation ? Continuation : kindOf(text);
+    // The view is taken once the text has its place: moving a string keeps its characters where they are.
+    lines.push_back({QStringView(), kind, std::move(text)});
+    lines.back().text = lines.back().own;
 }
 
 void StanzaLines::append(Line &&line)
@@ -62,21 +55,11 @@ void StanzaLines::recycle(std::vector<Line> &&moved)
     m_spare = std::move(moved);
 }
 
-QStringList StanzaLines::indentedLines() const
-{
-    QStringList result;
-    result.reserve(int(lines.size()));
-    for (const Line &line : lines) {
-        result << (line.kind == Option ? QLatin1Char('\t') + line.text : line.text);
-    }
-    return result;
-}
-
 bool StanzaLines::continues(const Line &line)
 {
     // ifupdown skips comment lines before it joins anything, so a comment
     // never continues; it drops trailing blanks before it looks for the backslash.
-    return line.kind != Comment && (line.kind == Continuation ? TextFile::simplified(line.text) : line.text).endsWith(QLatin1Char('\\'));
+    return line.kind != Comment && (line.kind == Continuation ? TextFile::trimmed(line.text) : line.text).endsWith(QLatin1Char('\\'));
 }
 
 QByteArray StanzaLines::toBytes(Indent indent) const
@@ -92,13 +75,13 @@ QByteArray StanzaLines::toBytes(Indent indent) const
         if (indent == Indent::Options && line.kind == Option) {
             text += QLatin1Char('\t');
         }
-        text += line.text;
+        text.append(line.text.data(), int(line.text.size()));
         text += QLatin1Char('\n');
     }
     return text.toLatin1();
 }
 
-StanzaLines::Kind StanzaLines::kindOf(const QString &line)
+StanzaLines::Kind StanzaLines::kindOf(QStringView line)
 {
     if (line.isEmpty()) {
         return StanzaLines::Empty;
@@ -115,7 +98,7 @@ StanzaLines::Kind StanzaLines::kindOf(const QString &line)
 // ifupdown ends an interface's options at the next line that begins an entry of
 // its own; the old stanza is consumed no further, so an "allow-hotplug",
 // "source" or "mapping" line that follows it is carried over, not dropped.
-bool StanzaLines::beginsEntry(const QString &line)
+bool StanzaLines::beginsEntry(QStringView line)
 {
     static const QStringList entryWords{QStringLiteral("iface"),
                                         QStringLiteral("auto"),
@@ -126,11 +109,11 @@ bool StanzaLines::beginsEntry(const QString &line)
                                         QStringLiteral("no-auto-down"),
                                         QStringLiteral("no-scripts")};
     // A view, not a copy: this runs for every line after a stanza's start.
-    const QStringView word = QStringView(line).left(line.indexOf(QLatin1Char(' ')));
+    const QStringView word = line.left(line.indexOf(QLatin1Char(' ')));
     return line.startsWith(QLatin1String("iface ")) || entryWords.contains(word) || word.startsWith(QLatin1String("allow-"));
 }
 
-bool StanzaLines::beginsWithUnsupportedOption(const QString &line)
+bool StanzaLines::beginsWithUnsupportedOption(QStringView line)
 {
     // Prefix tests, not word tests: "hwaddress" is caught by "hwaddr". Measured
     // once: every line of every load is tested against all of them.

@@ -4,14 +4,17 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
+#include <QStringView>
 
 #include <vector>
+
+class SimplifiedLines;
 
 /**
  * The lines of the interfaces file while the records rewrite their stanzas.
  *
- * Each line is held white-space-simplified, with its kind. A rewrite pass
+ * Each line is held white-space-simplified, with its kind: a line read is a
+ * view into the text of the file, a line made here holds its own. A rewrite pass
  * looks again only at the "auto" and "iface" lines and at its own stanza, and
  * moves every other line on as it is: five passes over a long file then cost
  * little more than one. The indentation of option lines is added on output.
@@ -31,15 +34,16 @@ public:
     };
 
     struct Line {
-        QString text;
+        QStringView text;
         Kind kind;
+        /// The text of a line made here; the view above looks into it.
+        QString own = QString();
     };
 
     StanzaLines() = default;
-    /// The lines, each simplified but for continuations.
-    explicit StanzaLines(const QStringList &lines);
-    /// The lines as they are: simplified already, as the file is read.
-    static StanzaLines fromSimplified(const QStringList &lines);
+    /// The lines as they are: simplified already, as the file is read. They
+    /// look into the text of the lines given, which this keeps.
+    static StanzaLines fromSimplified(const SimplifiedLines &lines);
 
     /// Appends a line, simplified unless the line before continues into it.
     void append(const QString &line);
@@ -52,8 +56,6 @@ public:
     /// Takes back the storage of lines that a pass has moved on.
     void recycle(std::vector<Line> &&moved);
 
-    /// The lines as a rewrite writes them: each option line indented with one tab.
-    QStringList indentedLines() const;
     enum class Indent {
         Options,
         Nothing,
@@ -64,17 +66,18 @@ public:
 
     // The line grammar of the file, on simplified lines; keyword tests are
     // case-sensitive prefix tests, as ifupdown's are.
-    static Kind kindOf(const QString &line);
+    static Kind kindOf(QStringView line);
     /// Whether the line begins an entry of its own for ifupdown, ending the options before it.
-    static bool beginsEntry(const QString &line);
+    static bool beginsEntry(QStringView line);
     /// Whether the line begins with an ifupdown option the records cannot hold
     /// ("mapping", "hwaddress", "script" and the like).
-    static bool beginsWithUnsupportedOption(const QString &line);
+    static bool beginsWithUnsupportedOption(QStringView line);
     /// Whether the line ends with the backslash that joins the next line to it.
     static bool continues(const Line &line);
 
     std::vector<Line> lines;
 
 private:
+    QString m_text;
     std::vector<Line> m_spare;
 };

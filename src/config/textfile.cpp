@@ -166,9 +166,8 @@ void reserveLines(QStringList &lines, const QByteArray &data)
     lines.reserve(data.count('\n') + 1);
 }
 
-// A piece at a time: a long file is not held in memory twice, as bytes and as
-// lines, and each line is simplified while it is at hand.
-std::optional<QStringList> readFileLines(const QString &systemPath, bool simplify)
+// A piece at a time: a long file is not held in memory twice, as bytes and as lines.
+std::optional<QStringList> readFileLines(const QString &systemPath)
 {
     QFile file(SystemPaths::path(systemPath));
     if (QFileInfo(file.fileName()).isDir() || !file.open(QIODevice::ReadOnly)) {
@@ -179,13 +178,13 @@ std::optional<QStringList> readFileLines(const QString &systemPath, bool simplif
     for (QByteArray piece = file.read(1 << 16); !piece.isEmpty(); piece = file.read(1 << 16)) {
         pending += piece;
         const int complete = pending.lastIndexOf('\n') + 1;
-        appendLines(lines, pending.constData(), complete, simplify);
+        appendLines(lines, pending.constData(), complete, false);
         pending.remove(0, complete);
     }
     if (file.error() != QFileDevice::NoError) {
         return std::nullopt;
     }
-    appendLines(lines, pending.constData(), pending.size(), simplify);
+    appendLines(lines, pending.constData(), pending.size(), false);
     return lines;
 }
 
@@ -304,7 +303,7 @@ std::optional<QByteArray> TextFile::readBytes(const QString &systemPath)
 
 std::optional<QStringList> TextFile::readLines(const QString &systemPath)
 {
-    return readFileLines(systemPath, false);
+    return readFileLines(systemPath);
 }
 
 QStringList TextFile::splitLines(const QByteArray &data, qsizetype start)
@@ -315,9 +314,13 @@ QStringList TextFile::splitLines(const QByteArray &data, qsizetype start)
     return lines;
 }
 
-std::optional<QStringList> TextFile::readSimplifiedLines(const QString &systemPath)
+std::optional<SimplifiedLines> TextFile::readSimplifiedLines(const QString &systemPath)
 {
-    return readFileLines(systemPath, true);
+    const std::optional<QByteArray> data = readBytes(systemPath);
+    if (!data) {
+        return std::nullopt;
+    }
+    return SimplifiedLines(*data);
 }
 
 QStringList TextFile::simplifiedLines(const QByteArray &data)
@@ -362,10 +365,22 @@ QString TextFile::simplified(const char *line, qsizetype size)
     return result;
 }
 
-QString TextFile::trimmed(const QString &line)
+QStringView TextFile::simplifyInPlace(const char *line, QChar *text, qsizetype size)
 {
-    int begin = 0;
-    int end = line.size();
+    // The bytes are tested, as simplified() tests them; past its indentation an
+    // option line is simplified already.
+    const char *const end = line + size;
+    const char *const rest = std::find_if_not(line, end, isAsciiSpace<char>);
+    if (isSimplified(rest, end - rest)) {
+        return QStringView(text + (rest - line), end - rest);
+    }
+    return QStringView(text, writeSimplified(text, text + size, text) - text);
+}
+
+QStringView TextFile::trimmed(QStringView line)
+{
+    qsizetype begin = 0;
+    qsizetype end = line.size();
     while (begin < end && isAsciiSpace(line.at(begin))) {
         ++begin;
     }

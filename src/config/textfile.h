@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "simplifiedlines.h"
+
 #include <cstring>
 #include <functional>
 #include <optional>
@@ -48,8 +50,8 @@ public:
     /// The lines of file bytes from an offset on, as readLines() gives them.
     static QStringList splitLines(const QByteArray &data, qsizetype start);
     /// The same, each line white-space-simplified.
-    static std::optional<QStringList> readSimplifiedLines(const QString &systemPath);
-    /// The lines of file bytes as readSimplifiedLines() gives them.
+    static std::optional<SimplifiedLines> readSimplifiedLines(const QString &systemPath);
+    /// The lines of file bytes as readSimplifiedLines() gives them, a string each.
     static QStringList simplifiedLines(const QByteArray &data);
 
     /// Leading and trailing white space removed, inner runs made one blank.
@@ -72,8 +74,11 @@ public:
     }
     /// Whether the bytes of a line are white-space-simplified already.
     static bool isSimplified(const char *line, qsizetype size);
+    /// Simplifies, where it stands, the text made from a line of bytes (one
+    /// character per byte) and returns the simplified line, a part of that text.
+    static QStringView simplifyInPlace(const char *line, QChar *text, qsizetype size);
     /// Leading and trailing ASCII white space removed.
-    static QString trimmed(const QString &line);
+    static QStringView trimmed(QStringView line);
 
     static bool exists(const QString &systemPath);
     /// Where the file really is: a symbolic link is followed to the file it points

@@ -62,7 +62,7 @@ private Q_SLOTS:
             root.write(QStringLiteral("/var/dhcp/dhclient.leases"), leases);
         }
         Interface record = RecordText::records(QString()).at(0);
-        const bool leaseRead = record.parseInterfacesList(lines.split(QLatin1Char('\n')));
+        const bool leaseRead = record.parseInterfacesList(SimplifiedLines(lines.toLatin1()));
         QCOMPARE(QString(RecordText::describe(record) + QLatin1String(leaseRead ? "" : " no lease")), eth0);
     }
 
@@ -89,8 +89,9 @@ private Q_SLOTS:
         QFETCH(QString, stanza);
         Interface record = RecordText::records(QString()).at(0);
         record.enabled = true;
+        record.present = true;
         record.saveSettings(dhcp, QStringLiteral("192.168.1.10"), QStringLiteral("255.255.255.0"), gateway, hostName);
-        QCOMPARE(record.updateInterfacesList(QStringList()).join(QLatin1Char('\n')), stanza);
+        QCOMPARE(InterfacesFile::rewrite(SimplifiedLines(), &record, 1).value_or(QByteArray()), stanza.toLatin1() + '\n');
     }
 
     // The records to write are those that read the stanza given.
@@ -146,7 +147,7 @@ private Q_SLOTS:
         QVector<Interface> records = RecordText::records(QString());
         for (Interface &r : records) {
             r.present = stanza.contains(QLatin1String("iface ") + r.deviceName + QLatin1Char(' '));
-            r.parseInterfacesList(stanza.split(QLatin1Char('\n')), std::nullopt);
+            r.parseInterfacesList(SimplifiedLines(stanza.toLatin1()), std::nullopt);
         }
         // Written again, as the records read the new file, it stays as it is.
         for (int save = 0; save < 2; ++save) {

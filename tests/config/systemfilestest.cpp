@@ -147,7 +147,7 @@ private Q_SLOTS:
                 root.write(file, content);
             }
         }
-        const QStringList lines = InterfacesFile::readLines().value_or(QStringList());
+        const SimplifiedLines lines = InterfacesFile::readLines().value_or(SimplifiedLines());
         QVERIFY(!InterfacesFile::hasUnsupportedOptions(lines));
         Interface records[InterfacesFile::RecordCount];
         QStringList values;

@@ -1,0 +1,51 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+/**
+ * The lines of a file, each white-space-simplified, as the interfaces file is
+ * read: views into one text made from all of its bytes.
+ *
+ * A file of any length becomes one string and one list of views, not a string
+ * per line. The lines stay valid as long as the object or a copy of it lives.
+ */
+class SimplifiedLines
+{
+public:
+    using const_iterator = std::vector<QStringView>::const_iterator;
+
+    SimplifiedLines() = default;
+    /// The lines of file bytes, without their line ends; a last line without a
+    /// line end is a line too.
+    explicit SimplifiedLines(const QByteArray &data);
+
+    const_iterator begin() const
+    {
+        return m_lines.cbegin();
+    }
+    const_iterator end() const
+    {
+        return m_lines.cend();
+    }
+    qsizetype size() const
+    {
+        return qsizetype(m_lines.size());
+    }
+
+    /// The text that the lines are views into: a copy of it keeps them valid.
+    QString text() const
+    {
+        return m_text;
+    }
+
+private:
+    QString m_text;
+    std::vector<QStringView> m_lines;
+};
