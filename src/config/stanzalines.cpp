@@ -44,8 +44,12 @@ std::vector<StanzaLines::Line> StanzaLines::takeLines(size_t first)
     const auto from = lines.begin() + std::ptrdiff_t(first);
     taken.insert(taken.end(), std::make_move_iterator(from), std::make_move_iterator(lines.end()));
     lines.erase(from, lines.end());
-    // Room for the stanza that the pass adds.
-    lines.reserve(lines.size() + taken.size() + 8);
+    // Room for the stanza that the pass adds, grown as the library grows it: a
+    // pass that adds a few lines does not move every line for the next one.
+    const size_t needed = lines.size() + taken.size() + 8;
+    if (lines.capacity() < needed) {
+        lines.reserve(std::max(needed, 2 * lines.capacity()));
+    }
     return taken;
 }
 
