@@ -135,7 +135,8 @@ void staticOptions(const Interface &record, Add &&add)
     if (record.defaultGateway) {
         add(QLatin1String("gateway ") + a.gateway);
     } else {
-        add(QStringLiteral("up route add -net %1 netmask %2 gw %3 dev %4").arg(a.network, a.netmask(), a.gateway, record.deviceName));
+        add(QLatin1String("up route add -net ") + a.network + QLatin1String(" netmask ") + a.netmask() + QLatin1String(" gw ") + a.gateway
+            + QLatin1String(" dev ") + record.deviceName);
     }
 }
 
@@ -210,7 +211,7 @@ void appendStanza(const Interface &record, StanzaLines &lines)
     // A line ending in a backslash (a kept one before the stanza, or one made
     // from a value read with a backslash at its end) would take in the line
     // after it, for ifupdown as on the next load: an empty line ends it first.
-    const auto add = [&lines](const QString &line) {
+    const auto add = [&lines](const auto &line) {
         if (!lines.lines.empty() && StanzaLines::continues(lines.lines.back())) {
             lines.append(QString());
         }

@@ -13,7 +13,9 @@ StanzaLines StanzaLines::fromSimplified(const SimplifiedLines &lines)
 {
     StanzaLines result;
     result.m_text = lines.text();
-    result.lines.reserve(size_t(lines.size()));
+    // Room for the stanzas that the passes add, a few lines each: no pass has to
+    // move the lines to a larger buffer.
+    result.lines.reserve(size_t(lines.size()) + 64);
     for (const QStringView line : lines) {
         const bool continuation = !result.lines.empty() && continues(result.lines.back());
         result.lines.push_back({line, continuation ? Continuation : kindOf(line)});
@@ -21,14 +23,28 @@ StanzaLines StanzaLines::fromSimplified(const SimplifiedLines &lines)
     return result;
 }
 
-void StanzaLines::append(const QString &line)
+qsizetype StanzaLines::roomFor(qsizetype size)
 {
-    const bool continuation = !lines.empty() && continues(lines.back());
-    QString text = continuation ? line : TextFile::simplified(line);
-    const Kind kind = continuation ? Continuation : kindOf(text);
-    // The view is taken once the text has its place: moving a string keeps its characters where they are.
-    lines.push_back({QStringView(), kind, std::move(text)});
-    lines.back().text = lines.back().own;
+    if (m_made.capacity() - m_made.size() < size || m_made.isNull()) {
+        if (!m_made.isEmpty()) {
+            m_madeBefore.push_back(std::move(m_made));
+        }
+        m_made = QString();
+        m_made.reserve(int(std::max(size, qsizetype(512))));
+    }
+    return m_made.size();
+}
+
+void StanzaLines::appendMade(qsizetype start)
+{
+    const qsizetype size = m_made.size() - start;
+    QChar *const text = m_made.data() + start;
+    if (!lines.empty() && continues(lines.back())) {
+        lines.push_back({QStringView(text, size), Continuation});
+        return;
+    }
+    const QStringView line = TextFile::simplifyInPlace(text, size);
+    lines.push_back({line, kindOf(line)});
 }
 
 void StanzaLines::append(Line &&line)

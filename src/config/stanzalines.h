@@ -34,19 +34,32 @@ public:
     };
 
     struct Line {
+        /// A view into the text of the file or into the text of the lines made here.
         QStringView text;
         Kind kind;
-        /// The text of a line made here; the view above looks into it.
-        QString own = QString();
     };
 
     StanzaLines() = default;
+    // Not copied: a copy's lines would look into the text of the original.
+    StanzaLines(const StanzaLines &) = delete;
+    StanzaLines &operator=(const StanzaLines &) = delete;
+    StanzaLines(StanzaLines &&) = default;
+    StanzaLines &operator=(StanzaLines &&) = default;
+
     /// The lines as they are: simplified already, as the file is read. They
     /// look into the text of the lines given, which this keeps.
     static StanzaLines fromSimplified(const SimplifiedLines &lines);
 
-    /// Appends a line, simplified unless the line before continues into it.
-    void append(const QString &line);
+    /// Appends a line made here (a string or a string builder's expression),
+    /// simplified unless the line before continues into it. Its text is written
+    /// after the lines made before it, not into a string of its own.
+    template<typename Text>
+    void append(const Text &line)
+    {
+        const qsizetype start = roomFor(line.size());
+        m_made += line;
+        appendMade(start);
+    }
     void append(Line &&line);
 
     /// Hands the lines from index first on over to a pass that appends them
@@ -78,6 +91,16 @@ public:
     std::vector<Line> lines;
 
 private:
+    /// Where the next made line begins, with room for size characters after it.
+    qsizetype roomFor(qsizetype size);
+    /// Appends the made line that begins at start and ends the made text.
+    void appendMade(qsizetype start);
+
     QString m_text;
+    /// The text of the lines made here. It never grows beyond its room, which
+    /// would move the characters that the lines look at: full, it joins the
+    /// texts before it, and a new one begins.
+    QString m_made;
+    std::vector<QString> m_madeBefore;
     std::vector<Line> m_spare;
 };

@@ -377,6 +377,15 @@ QStringView TextFile::simplifyInPlace(const char *line, QChar *text, qsizetype s
     return QStringView(text, writeSimplified(text, text + size, text) - text);
 }
 
+QStringView TextFile::simplifyInPlace(QChar *text, qsizetype size)
+{
+    const QStringView line(text, size);
+    if (isSimplifiedText(line)) {
+        return line;
+    }
+    return QStringView(text, writeSimplified(text, text + size, text) - text);
+}
+
 QStringView TextFile::trimmed(QStringView line)
 {
     qsizetype begin = 0;

@@ -77,6 +77,8 @@ public:
     /// Simplifies, where it stands, the text made from a line of bytes (one
     /// character per byte) and returns the simplified line, a part of that text.
     static QStringView simplifyInPlace(const char *line, QChar *text, qsizetype size);
+    /// The same for text alone.
+    static QStringView simplifyInPlace(QChar *text, qsizetype size);
     /// Leading and trailing ASCII white space removed.
     static QStringView trimmed(QStringView line);
 
