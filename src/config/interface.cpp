@@ -427,43 +427,48 @@ bool Interface::parseLeases(const QByteArray &data)
 
 bool Interface::updateInterfacesList(StanzaLines &lines) const
 {
-    // The lines before the first one that names the device stay where they are.
-    const auto first = std::find_if(lines.lines.cbegin(), lines.lines.cend(), [this](const StanzaLines::Line &line) {
+    const auto namesThisDevice = [this](const StanzaLines::Line &line) {
         return namesDevice(line, deviceName);
-    });
+    };
+    // The lines before the first one that names the device stay where they are.
+    const auto first = std::find_if(lines.lines.cbegin(), lines.lines.cend(), namesThisDevice);
     if (strandsMisplacedOptions(first, lines.lines.cend(), deviceName)) {
         return false;
     }
     std::vector<StanzaLines::Line> input = lines.takeLines(size_t(first - lines.lines.cbegin()));
     bool stanzaWritten = false;
-    for (auto line = input.begin(); line != input.end();) {
-        if (line->kind == StanzaLines::StanzaStart && ifaceLineNames(line->text, deviceName)) {
+    for (auto line = input.cbegin(); line != input.cend();) {
+        // The lines up to the next one that names the device move on in one go.
+        const auto next = std::find_if(line, input.cend(), namesThisDevice);
+        lines.append(line, next);
+        line = next;
+        if (line == input.cend()) {
+            break;
+        }
+        if (line->kind == StanzaLines::StanzaStart) {
             appendStanza(*this, lines);
             stanzaWritten = true;
             // A continuation goes wherever the line it continues went.
             bool kept = false;
-            for (++line; line != input.end() && (line->kind == StanzaLines::Continuation || !StanzaLines::beginsEntry(line->text)); ++line) {
+            for (++line; line != input.cend() && (line->kind == StanzaLines::Continuation || !StanzaLines::beginsEntry(line->text)); ++line) {
                 if (line->kind != StanzaLines::Continuation) {
                     kept = keepsOldStanzaLine(method, line->text);
                 }
                 if (kept) {
-                    lines.append(std::move(*line));
+                    lines.append(line, line + 1);
                 }
             }
             continue;
         }
-        if (line->kind == StanzaLines::Auto && autoLineNames(line->text, deviceName)) {
-            const QString rest = autoLineWithout(line->text, deviceName);
-            if (!rest.isEmpty()) {
-                lines.append(rest);
-                // A word that ends in a backslash, last now, would take in the
-                // line after it, as on a stanza's lines: an empty line ends it first.
-                if (StanzaLines::continues(lines.lines.back()) && !StanzaLines::continues(*line)) {
-                    lines.append(QString());
-                }
+        // An auto line that names the device.
+        const QString rest = autoLineWithout(line->text, deviceName);
+        if (!rest.isEmpty()) {
+            lines.append(rest);
+            // A word that ends in a backslash, last now, would take in the
+            // line after it, as on a stanza's lines: an empty line ends it first.
+            if (StanzaLines::continues(lines.lines.back()) && !StanzaLines::continues(*line)) {
+                lines.append(QString());
             }
-        } else {
-            lines.append(std::move(*line));
         }
         ++line;
     }

@@ -47,9 +47,9 @@ void StanzaLines::appendMade(qsizetype start)
     lines.push_back({line, kindOf(line)});
 }
 
-void StanzaLines::append(Line &&line)
+void StanzaLines::append(std::vector<Line>::const_iterator from, std::vector<Line>::const_iterator to)
 {
-    lines.push_back(std::move(line));
+    lines.insert(lines.end(), from, to);
 }
 
 std::vector<StanzaLines::Line> StanzaLines::takeLines(size_t first)

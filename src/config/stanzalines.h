@@ -60,7 +60,8 @@ public:
         m_made += line;
         appendMade(start);
     }
-    void append(Line &&line);
+    /// Appends lines as they are.
+    void append(std::vector<Line>::const_iterator from, std::vector<Line>::const_iterator to);
 
     /// Hands the lines from index first on over to a pass that appends them
     /// again in their new order; the lines before stay. The storage of an
