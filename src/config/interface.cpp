@@ -160,7 +160,7 @@ bool misplacedOptionsFollow(LineIterator next, LineIterator end)
     while (next != end && (next->kind == StanzaLines::Empty || next->kind == StanzaLines::Comment)) {
         ++next;
     }
-    return next != end && next->kind == StanzaLines::Option && !StanzaLines::beginsEntry(next->text);
+    return next != end && next->kind == StanzaLines::Option && !StanzaLines::beginsEntry(next->text());
 }
 
 // The auto line without this device; empty when nothing else is left on it.
@@ -192,7 +192,7 @@ bool namesOnlyDevice(QStringView line, const QString &device)
 bool strandsMisplacedOptions(LineIterator line, LineIterator end, const QString &device)
 {
     for (; line != end; ++line) {
-        if (line->kind == StanzaLines::Auto && autoLineNames(line->text, device) && namesOnlyDevice(line->text, device)
+        if (line->kind == StanzaLines::Auto && autoLineNames(line->text(), device) && namesOnlyDevice(line->text(), device)
             && misplacedOptionsFollow(line + 1, end)) {
             return true;
         }
@@ -203,7 +203,8 @@ bool strandsMisplacedOptions(LineIterator line, LineIterator end, const QString 
 // Whether a pass for the device changes the line: its auto lines and its stanza's start.
 bool namesDevice(const StanzaLines::Line &line, const QString &device)
 {
-    return (line.kind == StanzaLines::Auto && autoLineNames(line.text, device)) || (line.kind == StanzaLines::StanzaStart && ifaceLineNames(line.text, device));
+    return (line.kind == StanzaLines::Auto && autoLineNames(line.text(), device))
+        || (line.kind == StanzaLines::StanzaStart && ifaceLineNames(line.text(), device));
 }
 
 void appendStanza(const Interface &record, StanzaLines &lines)
@@ -450,9 +451,9 @@ bool Interface::updateInterfacesList(StanzaLines &lines) const
             stanzaWritten = true;
             // A continuation goes wherever the line it continues went.
             bool kept = false;
-            for (++line; line != input.cend() && (line->kind == StanzaLines::Continuation || !StanzaLines::beginsEntry(line->text)); ++line) {
+            for (++line; line != input.cend() && (line->kind == StanzaLines::Continuation || !StanzaLines::beginsEntry(line->text())); ++line) {
                 if (line->kind != StanzaLines::Continuation) {
-                    kept = keepsOldStanzaLine(method, line->text);
+                    kept = keepsOldStanzaLine(method, line->text());
                 }
                 if (kept) {
                     lines.append(line, line + 1);
@@ -461,7 +462,7 @@ bool Interface::updateInterfacesList(StanzaLines &lines) const
             continue;
         }
         // An auto line that names the device.
-        const QString rest = autoLineWithout(line->text, deviceName);
+        const QString rest = autoLineWithout(line->text(), deviceName);
         if (!rest.isEmpty()) {
             lines.append(rest);
             // A word that ends in a backslash, last now, would take in the

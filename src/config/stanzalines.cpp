@@ -15,7 +15,7 @@ StanzaLines StanzaLines::fromSimplified(const SimplifiedLines &lines)
     result.m_text = lines.text();
     // Room for the stanzas that the passes add, a few lines each: no pass has to
     // move the lines to a larger buffer.
-    result.lines.reserve(size_t(lines.size()) + 64);
+    result.lines.reserve(size_t(lines.size()) + 16);
     for (const QStringView line : lines) {
         const bool continuation = !result.lines.empty() && continues(result.lines.back());
         result.lines.push_back({line, continuation ? Continuation : kindOf(line)});
@@ -30,7 +30,7 @@ qsizetype StanzaLines::roomFor(qsizetype size)
             m_madeBefore.push_back(std::move(m_made));
         }
         m_made = QString();
-        m_made.reserve(int(std::max(size, qsizetype(512))));
+        m_made.reserve(int(std::max(size, qsizetype(256))));
     }
     return m_made.size();
 }
@@ -79,7 +79,7 @@ bool StanzaLines::continues(const Line &line)
 {
     // ifupdown skips comment lines before it joins anything, so a comment
     // never continues; it drops trailing blanks before it looks for the backslash.
-    return line.kind != Comment && (line.kind == Continuation ? TextFile::trimmed(line.text) : line.text).endsWith(QLatin1Char('\\'));
+    return line.kind != Comment && (line.kind == Continuation ? TextFile::trimmed(line.text()) : line.text()).endsWith(QLatin1Char('\\'));
 }
 
 QByteArray StanzaLines::toBytes(Indent indent) const
@@ -87,7 +87,7 @@ QByteArray StanzaLines::toBytes(Indent indent) const
     // Joined as text and made bytes in one go, as TextFile::toBytes() makes them.
     qsizetype size = 0;
     for (const Line &line : lines) {
-        size += line.text.size() + 2;
+        size += line.size + 2;
     }
     QString text;
     text.reserve(int(size));
@@ -95,10 +95,11 @@ QByteArray StanzaLines::toBytes(Indent indent) const
         if (indent == Indent::Options && line.kind == Option) {
             text += QLatin1Char('\t');
         }
-        text.append(line.text.data(), int(line.text.size()));
+        text.append(line.data, line.size);
         text += QLatin1Char('\n');
     }
-    return text.toLatin1();
+    // Converted where it stands: the bytes take the text's memory, not more.
+    return std::move(text).toLatin1();
 }
 
 StanzaLines::Kind StanzaLines::kindOf(QStringView line)

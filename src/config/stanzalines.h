@@ -33,9 +33,21 @@ public:
         Continuation,
     };
 
+    /// A line: a view into the text of the file or into the text of the lines
+    /// made here, and its kind, in 16 bytes (a pass moves many of them).
     struct Line {
-        /// A view into the text of the file or into the text of the lines made here.
-        QStringView text;
+        Line(QStringView text, Kind kind)
+            : data(text.data())
+            , size(int(text.size()))
+            , kind(kind)
+        {
+        }
+        QStringView text() const
+        {
+            return QStringView(data, size);
+        }
+        const QChar *data;
+        int size;
         Kind kind;
     };
 
