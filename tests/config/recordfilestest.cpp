@@ -29,6 +29,9 @@ private Q_SLOTS:
         QTest::newRow("static stanza derives network and broadcast")
             << "auto lo eth0\niface eth0 inet static\naddress 192.168.1.10\nnetmask 255.255.255.0" << sample
             << "auto ip=192.168.1.10 mask=255.255.255.0 net=192.168.1.0 bc=192.168.1.255 old=192.168.1.10";
+        QTest::newRow("network and broadcast lines after the netmask win over the derived ones")
+            << "iface eth0 inet static\naddress 10.0.1.5\nnetmask 255.255.255.0\nnetwork 10.0.0.0\nbroadcast 10.0.255.255" << QByteArray()
+            << "ip=10.0.1.5 mask=255.255.255.0 net=10.0.0.0 bc=10.0.255.255 old=10.0.1.5";
         QTest::newRow("route line gives a gateway only")
             << "iface eth0 inet static\nup route add -net 10.0.0.0 netmask 255.0.0.0 dev eth0 gw 192.168.1.254" << QByteArray() << "gw=192.168.1.254";
         QTest::newRow("route line as the module writes it, the device after the gateway")
