@@ -72,8 +72,11 @@ bool namesDeviceOnAutoLine(QStringView line, const QString &device)
 // from opening the stanza of eth10.
 bool ifaceLineNames(QStringView line, const QString &device)
 {
+    // The device's last character first: the stanzas of the other records end
+    // their device names otherwise.
     const qsizetype blank = stanzaStart.size() + device.size();
-    return line.size() > blank && line.at(blank) == QLatin1Char(' ') && line.mid(stanzaStart.size(), device.size()) == device;
+    return line.size() > blank && line.at(blank) == QLatin1Char(' ') && line.at(blank - 1) == device.back()
+        && line.mid(stanzaStart.size(), device.size()) == device;
 }
 
 // Whether the line is "iface DEVICE ...".
@@ -203,8 +206,10 @@ bool strandsMisplacedOptions(LineIterator line, LineIterator end, const QString 
 // Whether a pass for the device changes the line: its auto lines and its stanza's start.
 bool namesDevice(const StanzaLines::Line &line, const QString &device)
 {
-    return (line.kind == StanzaLines::Auto && autoLineNames(line.text(), device))
-        || (line.kind == StanzaLines::StanzaStart && ifaceLineNames(line.text(), device));
+    if (!StanzaLines::canNameDevice(line.kind)) {
+        return false;
+    }
+    return line.kind == StanzaLines::Auto ? autoLineNames(line.text(), device) : ifaceLineNames(line.text(), device);
 }
 
 void appendStanza(const Interface &record, StanzaLines &lines)

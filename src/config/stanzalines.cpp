@@ -16,9 +16,10 @@ StanzaLines StanzaLines::fromSimplified(const SimplifiedLines &lines)
     // Room for the stanzas that the passes add, a few lines each: no pass has to
     // move the lines to a larger buffer.
     result.lines.reserve(size_t(lines.size()) + 16);
+    bool continuation = false;
     for (const QStringView line : lines) {
-        const bool continuation = !result.lines.empty() && continues(result.lines.back());
         result.lines.push_back({line, continuation ? Continuation : kindOf(line)});
+        continuation = continues(result.lines.back());
     }
     return result;
 }
@@ -77,9 +78,13 @@ void StanzaLines::recycle(std::vector<Line> &&moved)
 
 bool StanzaLines::continues(const Line &line)
 {
-    // ifupdown skips comment lines before it joins anything, so a comment
-    // never continues; it drops trailing blanks before it looks for the backslash.
-    return line.kind != Comment && (line.kind == Continuation ? TextFile::trimmed(line.text()) : line.text()).endsWith(QLatin1Char('\\'));
+    // ifupdown drops trailing blanks before it looks for the backslash (only a
+    // continuation has any); it skips comment lines before it joins anything,
+    // so a comment never continues.
+    if (line.kind == Continuation) {
+        return TextFile::trimmed(line.text()).endsWith(QLatin1Char('\\'));
+    }
+    return line.text().endsWith(QLatin1Char('\\')) && line.kind != Comment;
 }
 
 QByteArray StanzaLines::toBytes(Indent indent) const

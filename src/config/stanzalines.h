@@ -22,11 +22,13 @@ class SimplifiedLines;
 class StanzaLines
 {
 public:
+    /// Auto and StanzaStart come first: a pass asks every line whether it is
+    /// one of them, and one comparison answers (canNameDevice()).
     enum Kind {
-        Empty,
-        Comment,
         Auto,
         StanzaStart,
+        Empty,
+        Comment,
         Option,
         /// A line that the line before it continues with a trailing backslash:
         /// held as it came, since ifupdown joins it to that line unchanged.
@@ -89,6 +91,12 @@ public:
     /// The bytes of the file: each line with its line end, each option line
     /// indented with one tab when the indent says so.
     QByteArray toBytes(Indent indent) const;
+
+    /// Whether a line of the kind can name a device: an auto line or a stanza's start.
+    static bool canNameDevice(Kind kind)
+    {
+        return kind <= StanzaStart;
+    }
 
     // The line grammar of the file, on simplified lines; keyword tests are
     // case-sensitive prefix tests, as ifupdown's are.
