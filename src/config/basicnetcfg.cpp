@@ -13,7 +13,7 @@ QString GetHostName(const char *path)
     if (!lines || lines->isEmpty()) {
         return QString();
     }
-    return TextFile::trimmed(lines->first()).toString();
+    return TextFile::trimmed(lines->first());
 }
 
 QString GetDomainName(const char *path)

@@ -38,14 +38,14 @@ bool DnsConfigFile::readFile()
 void DnsConfigFile::parse(const QStringList &lines)
 {
     for (const QString &rawLine : lines) {
-        const QStringView line = TextFile::trimmed(rawLine);
+        const QString line = TextFile::trimmed(rawLine);
         // Only a blank separates keyword and value: "nameserver<tab>x" is no server line.
-        const qsizetype blank = line.indexOf(QLatin1Char(' '));
+        const int blank = line.indexOf(QLatin1Char(' '));
         if (blank < 0) {
             continue;
         }
-        const QStringView keyword = line.left(blank);
-        const QString value = TextFile::trimmed(line.mid(blank + 1)).toString();
+        const QStringView keyword = QStringView(line).left(blank);
+        const QString value = TextFile::trimmed(line.mid(blank + 1));
         if (keyword == QLatin1String("domain")) {
             m_domain = value;
         } else if (keyword == QLatin1String("nameserver")) {
@@ -61,7 +61,7 @@ QString DnsConfigFile::identityDomain(const QStringList &lines)
         const int at = line.indexOf(key, 0, Qt::CaseInsensitive);
         if (at >= 0) {
             // One separator character follows the key, whatever it is.
-            return TextFile::trimmed(line.mid(at + key.size() + 1)).toString();
+            return TextFile::trimmed(line.mid(at + key.size() + 1));
         }
     }
     return QString();

@@ -280,7 +280,7 @@ QString leaseValue(const QString &line, int keywordLength)
 {
     QString value = line.mid(keywordLength);
     value.chop(1);
-    return TextFile::trimmed(value).toString();
+    return TextFile::trimmed(value);
 }
 }
 

@@ -399,6 +399,12 @@ QStringView TextFile::trimmed(QStringView line)
     return line.mid(begin, end - begin);
 }
 
+QString TextFile::trimmed(const QString &line)
+{
+    const QStringView kept = trimmed(QStringView(line));
+    return kept.size() == line.size() ? line : kept.toString();
+}
+
 QString TextFile::realPath(const QString &systemPath)
 {
     const QString path = SystemPaths::path(systemPath);

@@ -81,6 +81,8 @@ public:
     static QStringView simplifyInPlace(QChar *text, qsizetype size);
     /// Leading and trailing ASCII white space removed.
     static QStringView trimmed(QStringView line);
+    /// The same as a string, shared with the line when nothing is removed.
+    static QString trimmed(const QString &line);
 
     static bool exists(const QString &systemPath);
     /// Where the file really is: a symbolic link is followed to the file it points
