@@ -75,7 +75,7 @@ bool ifaceLineNames(QStringView line, const QString &device)
     // The device's last character first: the stanzas of the other records end
     // their device names otherwise.
     const qsizetype blank = stanzaStart.size() + device.size();
-    return line.size() > blank && line.at(blank) == QLatin1Char(' ') && line.at(blank - 1) == device.back()
+    return line.size() > blank && line.at(blank) == QLatin1Char(' ') && device.endsWith(line.at(blank - 1))
         && line.mid(stanzaStart.size(), device.size()) == device;
 }
 

@@ -26,6 +26,7 @@ StanzaLines StanzaLines::fromSimplified(const SimplifiedLines &lines)
 
 qsizetype StanzaLines::roomFor(qsizetype size)
 {
+    // A null text has no room yet, not even for an empty line's view.
     if (m_made.capacity() - m_made.size() < size || m_made.isNull()) {
         if (!m_made.isEmpty()) {
             m_madeBefore.push_back(std::move(m_made));

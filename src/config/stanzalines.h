@@ -14,7 +14,8 @@ class SimplifiedLines;
  * The lines of the interfaces file while the records rewrite their stanzas.
  *
  * Each line is held white-space-simplified, with its kind: a line read is a
- * view into the text of the file, a line made here holds its own. A rewrite pass
+ * view into the text of the file, a line made here a view into the text of the
+ * lines made here. A rewrite pass
  * looks again only at the "auto" and "iface" lines and at its own stanza, and
  * moves every other line on as it is: five passes over a long file then cost
  * little more than one. The indentation of option lines is added on output.
