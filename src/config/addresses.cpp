@@ -41,12 +41,12 @@ void Addresses::setNetmask(const QString &netmask)
     derive();
 }
 
-QString Addresses::ipAddress() const
+const QString &Addresses::ipAddress() const
 {
     return m_ipAddress;
 }
 
-QString Addresses::netmask() const
+const QString &Addresses::netmask() const
 {
     return m_netmask;
 }

@@ -16,8 +16,8 @@ class Addresses
 public:
     void setIPAddress(const QString &address);
     void setNetmask(const QString &netmask);
-    QString ipAddress() const;
-    QString netmask() const;
+    const QString &ipAddress() const;
+    const QString &netmask() const;
 
     QString network;
     QString broadcast;

@@ -121,7 +121,8 @@ template<typename Add>
 void staticOptions(const Interface &record, Add &&add)
 {
     const Addresses &a = record.staticAddresses;
-    const std::pair<const char *, QString> options[] = {
+    // The values are referred to, not copied: a save runs this for every static record.
+    const std::pair<const char *, const QString &> options[] = {
         {"address ", a.ipAddress()},
         {"netmask ", a.netmask()},
         {"broadcast ", a.broadcast},
