@@ -193,11 +193,6 @@ public:
         }
     }
 
-    bool passesUntouched(const char *line, qsizetype size) const
-    {
-        return m_set.passesUntouched(line, size);
-    }
-
     /// The lines the rules add after the last one.
     void finish(QStringList &result)
     {
@@ -343,8 +338,8 @@ QByteArray HostsFile::rewrite(const QByteArray &file) const
     QByteArray result;
     result.reserve(file.size() + 256);
     QStringList changed;
-    TextFile::forEachLine(file.constData(), file.size(), [&walk, &result, &changed](const char *line, qsizetype size) {
-        if (walk.passesUntouched(line, size)) {
+    TextFile::forEachLine(file.constData(), file.size(), [this, &walk, &result, &changed](const char *line, qsizetype size) {
+        if (m_passes->passesUntouched(line, size)) {
             result.append(line, int(size)).append('\n');
             return;
         }

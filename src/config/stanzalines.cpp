@@ -58,9 +58,8 @@ std::vector<StanzaLines::Line> StanzaLines::takeLines(size_t first)
 {
     std::vector<Line> taken;
     taken.swap(m_spare);
-    taken.clear();
     const auto from = lines.begin() + std::ptrdiff_t(first);
-    taken.insert(taken.end(), std::make_move_iterator(from), std::make_move_iterator(lines.end()));
+    taken.assign(from, lines.end());
     lines.erase(from, lines.end());
     // Room for the stanza that the pass adds, grown as the library grows it: a
     // pass that adds a few lines does not move every line for the next one.
@@ -142,7 +141,7 @@ bool StanzaLines::beginsEntry(QStringView line)
 
 bool StanzaLines::beginsWithUnsupportedOption(QStringView line)
 {
-    // Prefix tests, not word tests: "hwaddress" is caught by "hwaddr". Measured
+    // Prefix tests, not word tests: "hwaddress" is caught by "hwaddr". Made
     // once: every line of every load is tested against all of them.
     static const QLatin1String words[] = {QLatin1String("script"),
                                           QLatin1String("map"),

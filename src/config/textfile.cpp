@@ -351,18 +351,18 @@ QString TextFile::simplified(const QString &line)
 
 QString TextFile::simplified(const char *line, qsizetype size)
 {
-    // Simplified while it is still bytes: one string is made, not a second one
-    // for the simplified copy. Past its indentation, an option line (as the
-    // module writes them) is simplified already.
-    const char *const end = line + size;
-    const char *const text = std::find_if_not(line, end, isAsciiSpace<char>);
-    if (isSimplified(text, end - text)) {
-        return QString::fromLatin1(text, int(end - text));
+    // Simplified while it is still bytes, in the one string that is made: past
+    // its indentation an option line (as the module writes them) is simplified
+    // already, and the string only drops that indentation.
+    QString text = QString::fromLatin1(line, int(size));
+    if (text.isEmpty()) {
+        return text;
     }
-    QString result(int(size), Qt::Uninitialized);
-    QChar *const begin = result.data();
-    result.truncate(int(writeSimplified(line, line + size, begin) - begin));
-    return result;
+    const QStringView kept = simplifyInPlace(line, text.data(), size);
+    const int start = int(kept.data() - text.constData());
+    text.truncate(start + int(kept.size()));
+    text.remove(0, start);
+    return text;
 }
 
 QStringView TextFile::simplifyInPlace(const char *line, QChar *text, qsizetype size)
