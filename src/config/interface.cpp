@@ -20,13 +20,6 @@ bool isComment(QStringView line)
 
 const QLatin1String autoWord("auto ");
 
-// A prefix test that compares the first letters before it calls the library:
-// every record asks it of every line, and most lines begin otherwise.
-bool beginsWith(QStringView line, QLatin1String word)
-{
-    return !line.isEmpty() && line.front() == QLatin1Char(word.front()) && line.startsWith(word);
-}
-
 // Whether any word of a simplified auto line after "auto" (its words are apart
 // by single blanks) passes the test. Looked at in place, not split into words:
 // every record asks this of every auto line.
@@ -48,8 +41,10 @@ bool anyAutoWord(QStringView line, Test &&test)
 }
 
 // The device as a whole word on an auto line: veth1 is not eth1, and neither
-// is eth1:0. Searched for as a whole, then its ends checked: the library's
-// search runs over a long line faster than a walk from word to word.
+// is eth1:0. Reader and writer share it: whatever auto line the reader counts
+// for a device, the writer takes the device off again. Searched for as a
+// whole, then its ends checked: the library's search runs over a long line
+// faster than a walk from word to word.
 bool autoLineNames(QStringView line, const QString &device)
 {
     const qsizetype length = device.size();
@@ -61,13 +56,6 @@ bool autoLineNames(QStringView line, const QString &device)
     return false;
 }
 
-// Reader and writer share it: whatever auto line the reader counts for a
-// device, the writer takes the device off again.
-bool namesDeviceOnAutoLine(QStringView line, const QString &device)
-{
-    return beginsWith(line, autoWord) && autoLineNames(line, device);
-}
-
 // Whether an iface line is the device's: the blank after the device keeps eth1
 // from opening the stanza of eth10.
 bool ifaceLineNames(QStringView line, const QString &device)
@@ -77,12 +65,6 @@ bool ifaceLineNames(QStringView line, const QString &device)
     const qsizetype blank = stanzaStart.size() + device.size();
     return line.size() > blank && line.at(blank) == QLatin1Char(' ') && device.endsWith(line.at(blank - 1))
         && line.mid(stanzaStart.size(), device.size()) == device;
-}
-
-// Whether the line is "iface DEVICE ...".
-bool opensStanzaOf(QStringView line, const QString &device)
-{
-    return beginsWith(line, stanzaStart) && ifaceLineNames(line, device);
 }
 
 QString valueAfter(QStringView line, qsizetype keywordLength)
@@ -328,17 +310,17 @@ bool Interface::parseInterfacesList(const SimplifiedLines &lines, const std::opt
 
 bool Interface::parseStanza(const SimplifiedLines &lines)
 {
-    enabled = std::any_of(lines.begin(), lines.end(), [this](QStringView line) {
-        return namesDeviceOnAutoLine(line, deviceName);
+    enabled = std::any_of(lines.begin(), lines.end(), [this](const SimplifiedLines::Line &line) {
+        return line.textKind == StanzaLines::Auto && autoLineNames(line.text(), deviceName);
     });
 
-    const auto stanza = std::find_if(lines.begin(), lines.end(), [this](QStringView line) {
-        return opensStanzaOf(line, deviceName);
+    const auto stanza = std::find_if(lines.begin(), lines.end(), [this](const SimplifiedLines::Line &line) {
+        return line.textKind == StanzaLines::StanzaStart && ifaceLineNames(line.text(), deviceName);
     });
     if (stanza == lines.end()) {
         return false;
     }
-    if (stanza->contains(QLatin1String("static"))) {
+    if (stanza->text().contains(QLatin1String("static"))) {
         method = Static;
         parseStaticStanza(stanza + 1, lines.end());
         return false;
@@ -352,26 +334,27 @@ bool Interface::parseStanza(const SimplifiedLines &lines)
 bool Interface::parseStaticStanza(SimplifiedLines::const_iterator line, SimplifiedLines::const_iterator end)
 {
     for (; line != end; ++line) {
-        if (isComment(*line)) {
+        if (line->textKind == StanzaLines::Comment) {
             continue;
         }
-        if (line->startsWith(stanzaStart)) {
+        if (line->textKind == StanzaLines::StanzaStart) {
             return true;
         }
-        if (line->startsWith(QLatin1String("address"))) {
-            staticAddresses.setIPAddress(valueAfter(*line, 7));
+        const QStringView text = line->text();
+        if (text.startsWith(QLatin1String("address"))) {
+            staticAddresses.setIPAddress(valueAfter(text, 7));
             oldIPAddress = staticAddresses.ipAddress();
-        } else if (line->startsWith(QLatin1String("netmask"))) {
-            staticAddresses.setNetmask(valueAfter(*line, 7));
-        } else if (line->startsWith(QLatin1String("broadcast"))) {
-            staticAddresses.broadcast = valueAfter(*line, 9);
-        } else if (line->startsWith(QLatin1String("network"))) {
-            staticAddresses.network = valueAfter(*line, 7);
-        } else if (line->startsWith(QLatin1String("gateway"))) {
+        } else if (text.startsWith(QLatin1String("netmask"))) {
+            staticAddresses.setNetmask(valueAfter(text, 7));
+        } else if (text.startsWith(QLatin1String("broadcast"))) {
+            staticAddresses.broadcast = valueAfter(text, 9);
+        } else if (text.startsWith(QLatin1String("network"))) {
+            staticAddresses.network = valueAfter(text, 7);
+        } else if (text.startsWith(QLatin1String("gateway"))) {
             defaultGateway = true;
-            staticAddresses.gateway = valueAfter(*line, 7);
-        } else if (line->startsWith(QLatin1String("up route add -net")) && !defaultGateway) {
-            const QString gateway = routeGateway(*line);
+            staticAddresses.gateway = valueAfter(text, 7);
+        } else if (text.startsWith(QLatin1String("up route add -net")) && !defaultGateway) {
+            const QString gateway = routeGateway(text);
             if (!gateway.isEmpty()) {
                 staticAddresses.gateway = gateway;
             }
@@ -384,15 +367,16 @@ bool Interface::parseDHCPStanza(SimplifiedLines::const_iterator line, Simplified
 {
     const QLatin1String hostnameCommand("/bin/hostname");
     for (; line != end; ++line) {
-        if (isComment(*line)) {
+        if (line->textKind == StanzaLines::Comment) {
             continue;
         }
-        if (line->startsWith(stanzaStart)) {
+        if (line->textKind == StanzaLines::StanzaStart) {
             return true;
         }
-        if (line->startsWith(QLatin1String("pre-up ")) && line->contains(hostnameCommand)) {
+        const QStringView text = line->text();
+        if (text.startsWith(QLatin1String("pre-up ")) && text.contains(hostnameCommand)) {
             // After the command, not after a fixed count: "pre-up /usr/bin/hostname box" still names box.
-            dhcpHostName = valueAfter(*line, line->indexOf(hostnameCommand) + hostnameCommand.size());
+            dhcpHostName = valueAfter(text, text.indexOf(hostnameCommand) + hostnameCommand.size());
         }
     }
     return true;

@@ -25,7 +25,9 @@ std::optional<SimplifiedLines> InterfacesFile::readLines()
 
 bool InterfacesFile::hasUnsupportedOptions(const SimplifiedLines &lines)
 {
-    return std::any_of(lines.begin(), lines.end(), StanzaLines::beginsWithUnsupportedOption);
+    return std::any_of(lines.begin(), lines.end(), [](const SimplifiedLines::Line &line) {
+        return StanzaLines::beginsWithUnsupportedOption(line.text());
+    });
 }
 
 bool InterfacesFile::write(const Interface *records, int ethernetCount)

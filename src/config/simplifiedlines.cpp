@@ -14,7 +14,11 @@ SimplifiedLines::SimplifiedLines(const QByteArray &data)
     QChar *const text = m_text.data();
     const char *const bytes = data.constData();
     m_lines.reserve(size_t(data.count('\n') + 1));
-    TextFile::forEachLine(bytes, data.size(), [this, text, bytes](const char *line, qsizetype size) {
-        m_lines.push_back(TextFile::simplifyInPlace(line, text + (line - bytes), size));
+    bool continued = false;
+    TextFile::forEachLine(bytes, data.size(), [&](const char *line, qsizetype size) {
+        const QStringView simplified = TextFile::simplifyInPlace(line, text + (line - bytes), size);
+        const StanzaLines::Kind textKind = StanzaLines::kindOf(simplified);
+        m_lines.push_back({simplified, continued ? StanzaLines::Continuation : textKind, textKind});
+        continued = StanzaLines::continues(m_lines.back());
     });
 }

@@ -5,9 +5,10 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringView>
 
 #include <vector>
+
+#include "stanzalines.h"
 
 /**
  * The lines of a file, each white-space-simplified, as the interfaces file is
@@ -15,11 +16,14 @@
  *
  * A file of any length becomes one string and one list of views, not a string
  * per line. The lines stay valid as long as the object or a copy of it lives.
+ * Each line comes with its kinds, told once as it is read: the records' readers
+ * and the rewrite's passes all go by them.
  */
 class SimplifiedLines
 {
 public:
-    using const_iterator = std::vector<QStringView>::const_iterator;
+    using Line = StanzaLines::Line;
+    using const_iterator = std::vector<Line>::const_iterator;
 
     SimplifiedLines() = default;
     /// The lines of file bytes, without their line ends; a last line without a
@@ -47,5 +51,5 @@ public:
 
 private:
     QString m_text;
-    std::vector<QStringView> m_lines;
+    std::vector<Line> m_lines;
 };

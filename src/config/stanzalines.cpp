@@ -16,11 +16,7 @@ StanzaLines StanzaLines::fromSimplified(const SimplifiedLines &lines)
     // Room for the stanzas that the passes add, a few lines each: no pass has to
     // move the lines to a larger buffer.
     result.lines.reserve(size_t(lines.size()) + 16);
-    bool continuation = false;
-    for (const QStringView line : lines) {
-        result.lines.push_back({line, continuation ? Continuation : kindOf(line)});
-        continuation = continues(result.lines.back());
-    }
+    result.lines.assign(lines.begin(), lines.end());
     return result;
 }
 
@@ -112,13 +108,18 @@ StanzaLines::Kind StanzaLines::kindOf(QStringView line)
     if (line.isEmpty()) {
         return StanzaLines::Empty;
     }
-    if (line.startsWith(QLatin1Char('#'))) {
+    // The first letter picks the one keyword to compare: every line read and
+    // made is asked.
+    switch (line.front().unicode()) {
+    case '#':
         return StanzaLines::Comment;
+    case 'a':
+        return line.startsWith(QLatin1String("auto ")) ? StanzaLines::Auto : StanzaLines::Option;
+    case 'i':
+        return line.startsWith(QLatin1String("iface ")) ? StanzaLines::StanzaStart : StanzaLines::Option;
+    default:
+        return StanzaLines::Option;
     }
-    if (line.startsWith(QLatin1String("auto "))) {
-        return StanzaLines::Auto;
-    }
-    return line.startsWith(QLatin1String("iface ")) ? StanzaLines::StanzaStart : StanzaLines::Option;
 }
 
 // ifupdown ends an interface's options at the next line that begins an entry of

@@ -25,7 +25,7 @@ class StanzaLines
 public:
     /// Auto and StanzaStart come first: a pass asks every line whether it is
     /// one of them, and one comparison answers (canNameDevice()).
-    enum Kind {
+    enum Kind : quint8 {
         Auto,
         StanzaStart,
         Empty,
@@ -37,12 +37,17 @@ public:
     };
 
     /// A line: a view into the text of the file or into the text of the lines
-    /// made here, and its kind, in 16 bytes (a pass moves many of them).
+    /// made here, and its kinds, in 16 bytes (a pass moves many of them).
     struct Line {
         Line(QStringView text, Kind kind)
+            : Line(text, kind, kind)
+        {
+        }
+        Line(QStringView text, Kind kind, Kind textKind)
             : data(text.data())
             , size(int(text.size()))
             , kind(kind)
+            , textKind(textKind)
         {
         }
         QStringView text() const
@@ -52,6 +57,10 @@ public:
         const QChar *data;
         int size;
         Kind kind;
+        /// For a line read, the kind that its text alone gives, as though no
+        /// line continued into it: the records' readers, which join no lines,
+        /// go by it.
+        Kind textKind;
     };
 
     StanzaLines() = default;
@@ -61,8 +70,8 @@ public:
     StanzaLines(StanzaLines &&) = default;
     StanzaLines &operator=(StanzaLines &&) = default;
 
-    /// The lines as they are: simplified already, as the file is read. They
-    /// look into the text of the lines given, which this keeps.
+    /// The lines as they are read, kinds and all. They look into the text of
+    /// the lines given, which this keeps.
     static StanzaLines fromSimplified(const SimplifiedLines &lines);
 
     /// Appends a line made here (a string or a string builder's expression),
