@@ -54,7 +54,11 @@ bool holds(QLatin1String line, char c)
 
 bool holds(QStringView line, char c)
 {
-    return line.contains(QLatin1Char(c));
+    // The text's bytes are searched, with the byte search of the library: its
+    // text search takes several times as long for one character. A byte found
+    // may be half of another character; the line is then only simplified
+    // once more, which gives the same text.
+    return std::memchr(line.data(), c, size_t(line.size()) * sizeof(QChar));
 }
 
 bool holdsTwoBlanks(QLatin1String line)
@@ -64,7 +68,8 @@ bool holdsTwoBlanks(QLatin1String line)
 
 bool holdsTwoBlanks(QStringView line)
 {
-    return line.contains(QLatin1String("  "));
+    // Compared as text: the library would make text of Latin-1 first.
+    return line.contains(QStringView(u"  "));
 }
 
 // Whether a line is simplified already: no white space at either end, none
