@@ -25,12 +25,12 @@ static std::array<Interface, InterfacesFile::RecordCount> blankRecords()
 bool holds(const QByteArray &input)
 {
     static const std::array<Interface, InterfacesFile::RecordCount> blank = blankRecords();
-    const SimplifiedLines original(input);
+    SimplifiedLines original(input);
     InterfacesFile::hasUnsupportedOptions(original);
     std::array<Interface, InterfacesFile::RecordCount> records = blank;
     for (Interface &record : records) {
         record.parseInterfacesList(original, std::nullopt);
     }
-    const std::optional<QByteArray> once = InterfacesFile::rewrite(original, records.data(), InterfacesFile::RecordCount);
+    const std::optional<QByteArray> once = InterfacesFile::rewrite(std::move(original), records.data(), InterfacesFile::RecordCount);
     return !once || InterfacesFile::rewrite(SimplifiedLines(*once), records.data(), InterfacesFile::RecordCount) == once;
 }

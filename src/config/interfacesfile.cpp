@@ -32,17 +32,17 @@ bool InterfacesFile::hasUnsupportedOptions(const SimplifiedLines &lines)
 
 bool InterfacesFile::write(const Interface *records, int ethernetCount)
 {
-    const std::optional<SimplifiedLines> lines = readLines();
+    std::optional<SimplifiedLines> lines = readLines();
     if (!lines) {
         return false;
     }
-    const std::optional<QByteArray> rewritten = rewrite(*lines, records, ethernetCount);
+    const std::optional<QByteArray> rewritten = rewrite(std::move(*lines), records, ethernetCount);
     return rewritten && TextFile::replace(filePath(), *rewritten, TextFile::Replacement());
 }
 
-std::optional<QByteArray> InterfacesFile::rewrite(const SimplifiedLines &lines, const Interface *records, int ethernetCount)
+std::optional<QByteArray> InterfacesFile::rewrite(SimplifiedLines lines, const Interface *records, int ethernetCount)
 {
-    StanzaLines rewritten = StanzaLines::fromSimplified(lines);
+    StanzaLines rewritten = StanzaLines::fromSimplified(std::move(lines));
     bool anyPass = false;
     const int count = records ? std::min(ethernetCount, RecordCount) : 0;
     for (int i = 0; i < count; ++i) {

@@ -44,5 +44,5 @@ public:
     static bool write(const Interface *records, int ethernetCount);
     /// The bytes that write() puts in place of the file whose simplified lines
     /// are given; std::nullopt when a record cannot rewrite them.
-    static std::optional<QByteArray> rewrite(const SimplifiedLines &lines, const Interface *records, int ethernetCount);
+    static std::optional<QByteArray> rewrite(SimplifiedLines lines, const Interface *records, int ethernetCount);
 };

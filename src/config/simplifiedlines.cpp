@@ -13,7 +13,9 @@ SimplifiedLines::SimplifiedLines(const QByteArray &data)
 {
     QChar *const text = m_text.data();
     const char *const bytes = data.constData();
-    m_lines.reserve(size_t(data.count('\n') + 1));
+    // Room for the stanzas that a rewrite adds, a few lines each, as well:
+    // it takes these lines over without moving them.
+    m_lines.reserve(size_t(data.count('\n') + 1 + 16));
     bool continued = false;
     TextFile::forEachLine(bytes, data.size(), [&](const char *line, qsizetype size) {
         const QStringView simplified = TextFile::simplifyInPlace(line, text + (line - bytes), size);

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 #include "stanzalines.h"
@@ -47,6 +48,12 @@ public:
     QString text() const
     {
         return m_text;
+    }
+
+    /// Hands the lines over, with room for the stanzas that a rewrite adds.
+    std::vector<Line> takeLines() &&
+    {
+        return std::move(m_lines);
     }
 
 private:

@@ -9,14 +9,11 @@
 #include <algorithm>
 #include <iterator>
 
-StanzaLines StanzaLines::fromSimplified(const SimplifiedLines &lines)
+StanzaLines StanzaLines::fromSimplified(SimplifiedLines &&lines)
 {
     StanzaLines result;
     result.m_text = lines.text();
-    // Room for the stanzas that the passes add, a few lines each: no pass has to
-    // move the lines to a larger buffer.
-    result.lines.reserve(size_t(lines.size()) + 16);
-    result.lines.assign(lines.begin(), lines.end());
+    result.lines = std::move(lines).takeLines();
     return result;
 }
 

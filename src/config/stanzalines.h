@@ -70,9 +70,9 @@ public:
     StanzaLines(StanzaLines &&) = default;
     StanzaLines &operator=(StanzaLines &&) = default;
 
-    /// The lines as they are read, kinds and all. They look into the text of
-    /// the lines given, which this keeps.
-    static StanzaLines fromSimplified(const SimplifiedLines &lines);
+    /// The lines as they are read, kinds and all, taken over. They look into
+    /// the text of the lines given, which this keeps.
+    static StanzaLines fromSimplified(SimplifiedLines &&lines);
 
     /// Appends a line made here (a string or a string builder's expression),
     /// simplified unless the line before continues into it. Its text is written
