@@ -134,6 +134,11 @@ private Q_SLOTS:
             << QByteArray(
                    "iface eth0 inet dhcp\nauto eth1\n\tallow-hotplug eth2\n\tsource-directory interfaces.d\n\tmapping hotplug\n\tscript /usr/local/bin/map\n"
                    "iface eth1 inet dhcp\n");
+        QTest::newRow("without a present record nothing is indented: the lines are only simplified")
+            << "dhcp-with-commands" << QString()
+            << QByteArray(
+                   "auto eth0\niface eth0 inet dhcp\npre-up /bin/hostname box1\npre-up /sbin/ethtool -s eth0 wol g\n"
+                   "post-down /bin/hostname -F /etc/hostname\npost-up /usr/local/bin/notify\n# keep me\n\nprovider dsl\n");
         QTest::newRow("an option under an auto line, that would strand in eth0's stanza, refuses the save") << "misplaced-option-after-auto"
                                                                                                             << "iface eth1 inet dhcp" << QByteArray();
     }
