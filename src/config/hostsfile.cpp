@@ -348,7 +348,9 @@ QByteArray HostsFile::rewrite(const QByteArray &file) const
         changed.clear();
     });
     walk.finish(changed);
-    return result + TextFile::toBytes(changed);
+    // Appended where the file's bytes are, not joined into a copy of them all.
+    result += TextFile::toBytes(changed);
+    return result;
 }
 
 bool HostsFile::createNewHostsFile() const
