@@ -82,22 +82,17 @@ bool StanzaLines::continues(const Line &line)
 
 QByteArray StanzaLines::toBytes(Indent indent) const
 {
-    // Joined as text and made bytes in one go, as TextFile::toBytes() makes them.
+    // Room for a tab and a line feed with each line.
     qsizetype size = 0;
     for (const Line &line : lines) {
         size += line.size + 2;
     }
-    QString text;
-    text.reserve(int(size));
-    for (const Line &line : lines) {
+    return TextFile::toBytes(lines, size, [indent](QString &text, const Line &line) {
         if (indent == Indent::Options && line.kind == Option) {
             text += QLatin1Char('\t');
         }
         text.append(line.data, line.size);
-        text += QLatin1Char('\n');
-    }
-    // Converted where it stands: the bytes take the text's memory, not more.
-    return std::move(text).toLatin1();
+    });
 }
 
 StanzaLines::Kind StanzaLines::kindOf(QStringView line)

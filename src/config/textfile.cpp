@@ -428,16 +428,9 @@ bool TextFile::exists(const QString &systemPath)
 
 QByteArray TextFile::toBytes(const QStringList &lines)
 {
-    // The lines joined as text and made bytes by the library in one go: a character
-    // that is no byte (typed, never read) becomes '?', as appendLine() makes it.
-    QString text;
-    text.reserve(int(byteSize(lines)));
-    for (const QString &line : lines) {
+    return toBytes(lines, byteSize(lines), [](QString &text, const QString &line) {
         text += line;
-        text += QLatin1Char('\n');
-    }
-    // Converted where it stands: the bytes take the text's memory, not more.
-    return std::move(text).toLatin1();
+    });
 }
 
 bool TextFile::rewriteInPlace(const QString &systemPath, const QStringList &lines)

@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <sys/types.h>
+#include <utility>
 
 /**
  * Reading and writing the system's text files as the module edits them.
@@ -91,6 +92,22 @@ public:
 
     /// Every line followed by a line feed, as the bytes the lines stand for.
     static QByteArray toBytes(const QStringList &lines);
+    /// The same for lines held otherwise: size is the room their text takes,
+    /// and write(text, line) appends one line to the text, without its line feed.
+    template<typename Lines, typename Write>
+    static QByteArray toBytes(const Lines &lines, qsizetype size, Write &&write)
+    {
+        // The lines joined as text and made bytes by the library in one go: a
+        // character that is no byte (typed, never read) becomes '?'.
+        QString text;
+        text.reserve(int(size));
+        for (const auto &line : lines) {
+            write(text, line);
+            text += QLatin1Char('\n');
+        }
+        // Converted where it stands: the bytes take the text's memory, not more.
+        return std::move(text).toLatin1();
+    }
 
     /// Truncates the file (through a symbolic link, if it is one) and writes the lines.
     /// False when it cannot be opened or a write fails.
