@@ -106,6 +106,7 @@ QString entryLine(const QString &address, const QString &fullName, const QString
 {
     return address + separator + fullName + separator + hostName;
 }
+}
 
 /**
  * The rules of one pass, or of all three in order, with one search per address
@@ -114,7 +115,7 @@ QString entryLine(const QString &address, const QString &fullName, const QString
  * and the bytes of such a line, when they are simplified already, need not
  * become text at all.
  */
-class RuleSet
+class HostsFile::RuleSet
 {
 public:
     explicit RuleSet(std::vector<AddressRule> rules)
@@ -170,6 +171,10 @@ private:
     std::vector<QStringMatcher> m_addresses;
     std::vector<QByteArrayMatcher> m_byteAddresses;
 };
+
+namespace
+{
+using RuleSet = HostsFile::RuleSet;
 
 /**
  * One walk over the lines with every rule of a set at once. A rule's appended
@@ -297,18 +302,11 @@ std::vector<AddressRule> allPasses(const HostsFile &hosts, const Interface *reco
 }
 }
 
-// The rules of the three passes, set up once for all the walks of a save.
-class HostsFile::Passes : public RuleSet
-{
-public:
-    using RuleSet::RuleSet;
-};
-
 HostsFile::HostsFile(const BasicNetCfg &identity, const Interface *interfaces, bool identityChanged)
     : m_identity(identity)
     , m_interfaces(interfaces)
     , m_identityChanged(identityChanged)
-    , m_passes(std::make_unique<const Passes>(allPasses(*this, interfaces, identityChanged)))
+    , m_passes(std::make_unique<const RuleSet>(allPasses(*this, interfaces, identityChanged)))
 {
 }
 

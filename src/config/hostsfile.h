@@ -49,6 +49,10 @@ public:
     HostsFile(const BasicNetCfg &identity, const Interface *interfaces, bool identityChanged);
     ~HostsFile();
 
+    /// Rules of one pass or of all three, with their address searches; they are
+    /// defined, and only used, where the passes are.
+    class RuleSet;
+
     /// Creates the file when it is missing, runs the three passes and replaces the file.
     /// False when the file cannot be created, read or replaced; it is then left as it was.
     bool writeHosts() const;
@@ -78,6 +82,6 @@ private:
     const BasicNetCfg &m_identity;
     const Interface *m_interfaces;
     bool m_identityChanged;
-    class Passes;
-    std::unique_ptr<const Passes> m_passes;
+    /// The rules of the three passes, set up once for all the walks of a save.
+    std::unique_ptr<const RuleSet> m_passes;
 };
