@@ -7,24 +7,98 @@
 
 #include <KProcess>
 
-#include <cstdio>
+#include <cerrno>
 #include <memory>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "quorlan_debug.h"
 
 namespace
 {
-// What the command printed up to its first line end, reading on to the end of its output.
-QByteArray firstLine(FILE *pipe)
+// A shell running a query, its standard output read through a pipe. Spawned,
+// not forked: forking would copy this process's memory map first, and the
+// query runs at every load. Ending it waits for the shell.
+class RunningQuery
 {
-    QByteArray output;
-    char buffer[4096];
-    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        output.append(buffer, int(got));
+public:
+    static std::shared_ptr<RunningQuery> start(const QString &line)
+    {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) != 0) {
+            return nullptr;
+        }
+        posix_spawn_file_actions_t actions;
+        ::posix_spawn_file_actions_init(&actions);
+        ::posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+        QByteArray command = QFile::encodeName(line);
+        char *arguments[] = {const_cast<char *>("sh"), const_cast<char *>("-c"), command.data(), nullptr};
+        pid_t shell = 0;
+        const bool started = ::posix_spawn(&shell, "/bin/sh", &actions, nullptr, arguments, environmentInCLocale().data()) == 0;
+        ::posix_spawn_file_actions_destroy(&actions);
+        ::close(ends[1]);
+        if (!started) {
+            ::close(ends[0]);
+            return nullptr;
+        }
+        return std::make_shared<RunningQuery>(shell, ends[0]);
     }
-    const int end = output.indexOf('\n');
-    return end < 0 ? output : output.left(end);
-}
+
+    RunningQuery(pid_t shell, int output)
+        : m_shell(shell)
+        , m_output(output)
+    {
+    }
+
+    ~RunningQuery()
+    {
+        ::close(m_output);
+        int status;
+        while (::waitpid(m_shell, &status, 0) < 0 && errno == EINTR) { }
+    }
+
+    /// What the command printed up to its first line end, reading on to the end of its output.
+    QByteArray firstLine() const
+    {
+        QByteArray output;
+        char buffer[4096];
+        for (;;) {
+            const ssize_t got = ::read(m_output, buffer, sizeof buffer);
+            if (got > 0) {
+                output.append(buffer, int(got));
+            } else if (got == 0 || errno != EINTR) {
+                break;
+            }
+        }
+        const int end = output.indexOf('\n');
+        return end < 0 ? output : output.left(end);
+    }
+
+private:
+    // The environment of a query's programs: the module's own, in the C locale.
+    // Their output is read, not shown, so it must not change with the user's
+    // language, nor with the encoding a line's bytes happen to be valid in; and
+    // in the C locale they load no locale data, much of a short program's start.
+    static std::vector<char *> environmentInCLocale()
+    {
+        std::vector<char *> result;
+        for (char **variable = environ; *variable; ++variable) {
+            if (qstrncmp(*variable, "LC_ALL=", 7) != 0) {
+                result.push_back(*variable);
+            }
+        }
+        result.push_back(const_cast<char *>("LC_ALL=C"));
+        result.push_back(nullptr);
+        return result;
+    }
+
+    pid_t m_shell;
+    int m_output;
+};
 
 class SystemShell : public ShellProcess::Backend
 {
@@ -53,22 +127,11 @@ public:
         return startQuery(line)();
     }
 
-    // popen starts the shell without copying this process's memory map, which
-    // a process that forks would do first: the query runs at every load.
     ShellProcess::Answer startQuery(const QString &line) override
     {
-        const std::shared_ptr<FILE> pipe(::popen(QFile::encodeName(line).constData(), "re"), [](FILE *started) {
-            if (started) {
-                ::pclose(started);
-            }
-        });
-        if (!pipe) {
-            return [] {
-                return std::optional<QByteArray>();
-            };
-        }
-        return [pipe] {
-            return std::optional(firstLine(pipe.get()));
+        const std::shared_ptr<RunningQuery> query = RunningQuery::start(line);
+        return [query] {
+            return query ? std::optional(query->firstLine()) : std::nullopt;
         };
     }
 };

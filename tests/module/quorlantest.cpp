@@ -152,6 +152,30 @@ class QuorlanTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The real shell's answer to a query: its first line, read on to the end of the output, with the
+    // programs in the C locale whatever the module's, so that what is read never depends on it.
+    void answersQueries_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QByteArray>("answer");
+
+        addRow("the first line without its end", "printf '2\\n3\\n'", QByteArray("2"));
+        addRow("output without a line end", "printf 7", QByteArray("7"));
+        addRow("no output, a failing command", "exit 3", QByteArray(""));
+        addRow("a first line beyond the pipe's buffer", "head -c 70000 /dev/zero | tr '\\0' x; echo", QByteArray(70000, 'x'));
+        addRow("the C locale, whatever the module's", "echo $LC_ALL", QByteArray("C"));
+    }
+
+    void answersQueries()
+    {
+        QFETCH(QString, line);
+        qputenv("LC_ALL", "C.UTF-8");
+        const std::optional<QByteArray> answer = ShellProcess::startQuery(line)();
+        qunsetenv("LC_ALL");
+        QVERIFY(answer);
+        QTEST(*answer, "answer");
+    }
+
     // What loading ran and showed, then the devices counted and each one present
     // with its maker, the name servers read, and whether the page is shown.
     void loadsTheSystem_data()
