@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "quorlan_debug.h"
+#include "systemcommands.h"
 
 namespace
 {
@@ -38,7 +39,7 @@ public:
         QByteArray command = QFile::encodeName(line);
         char *arguments[] = {const_cast<char *>("sh"), const_cast<char *>("-c"), command.data(), nullptr};
         pid_t shell = 0;
-        const bool started = ::posix_spawn(&shell, "/bin/sh", &actions, nullptr, arguments, environmentInCLocale().data()) == 0;
+        const bool started = ::posix_spawn(&shell, "/bin/sh", &actions, nullptr, arguments, systemEnvironment().data()) == 0;
         ::posix_spawn_file_actions_destroy(&actions);
         ::close(ends[1]);
         if (!started) {
@@ -79,19 +80,23 @@ public:
     }
 
 private:
-    // The environment of a query's programs: the module's own, in the C locale.
-    // Their output is read, not shown, so it must not change with the user's
-    // language, nor with the encoding a line's bytes happen to be valid in; and
-    // in the C locale they load no locale data, much of a short program's start.
-    static std::vector<char *> environmentInCLocale()
+    // The environment of a query's programs: the module's own, in the C locale
+    // and with the system's search path. Their output is read, not shown, so it
+    // must not change with the user's language, nor with the encoding a line's
+    // bytes happen to be valid in, nor with a program of the same name that the
+    // user's search path finds first (egrep runs grep through it). In the C
+    // locale they load no locale data either, much of a short program's start.
+    static std::vector<char *> systemEnvironment()
     {
+        static const QByteArray searchPath = QByteArray("PATH=") + SystemCommands::SearchPath;
         std::vector<char *> result;
         for (char **variable = environ; *variable; ++variable) {
-            if (qstrncmp(*variable, "LC_ALL=", 7) != 0) {
+            if (qstrncmp(*variable, "LC_ALL=", 7) != 0 && qstrncmp(*variable, "PATH=", 5) != 0) {
                 result.push_back(*variable);
             }
         }
         result.push_back(const_cast<char *>("LC_ALL=C"));
+        result.push_back(const_cast<char *>(searchPath.constData()));
         result.push_back(nullptr);
         return result;
     }

@@ -7,11 +7,9 @@
 
 namespace
 {
-// The init scripts and the tools they call are found through this search
-// path, whatever the environment the module was started from.
 QString searchPath()
 {
-    return QStringLiteral("PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin:/usr/bin/X11;");
+    return QLatin1String("PATH=") + QLatin1String(SystemCommands::SearchPath) + QLatin1Char(';');
 }
 
 // The tab runs the ifupdown tools without their complaints: it has its own message.

@@ -15,6 +15,11 @@ class ShellProcess;
 class SystemCommands
 {
 public:
+    /// The init scripts and the tools they call, and the programs of a query,
+    /// are found through this search path, whatever the environment the module
+    /// was started from.
+    static constexpr const char *SearchPath = "/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin:/usr/bin/X11";
+
     /// Sets the host name from the file that holds it.
     static QStringList setHostName(const QString &hostnameFile);
     static QStringList restartNetworking();

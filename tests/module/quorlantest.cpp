@@ -28,6 +28,7 @@
 #include "panels/wireless.h"
 #include "platform/shellprocess.h"
 #include "platform/superuser.h"
+#include "platform/systemcommands.h"
 #include "systemroot.h"
 
 #include <cstdio>
@@ -153,7 +154,8 @@ class QuorlanTest : public QObject
 
 private Q_SLOTS:
     // The real shell's answer to a query: its first line, read on to the end of the output, with the
-    // programs in the C locale whatever the module's, so that what is read never depends on it.
+    // programs in the C locale and the system's search path whatever the module's, so that what is
+    // read never depends on them.
     void answersQueries_data()
     {
         QTest::addColumn<QString>("line");
@@ -164,14 +166,18 @@ private Q_SLOTS:
         addRow("no output, a failing command", "exit 3", QByteArray(""));
         addRow("a first line beyond the pipe's buffer", "head -c 70000 /dev/zero | tr '\\0' x; echo", QByteArray(70000, 'x'));
         addRow("the C locale, whatever the module's", "echo $LC_ALL", QByteArray("C"));
+        addRow("the system's search path, whatever the module's", "echo $PATH", QByteArray(SystemCommands::SearchPath));
     }
 
     void answersQueries()
     {
         QFETCH(QString, line);
         qputenv("LC_ALL", "C.UTF-8");
+        const QByteArray searchPath = qgetenv("PATH");
+        qputenv("PATH", "/nowhere:" + searchPath);
         const std::optional<QByteArray> answer = ShellProcess::startQuery(line)();
         qunsetenv("LC_ALL");
+        qputenv("PATH", searchPath);
         QVERIFY(answer);
         QTEST(*answer, "answer");
     }
