@@ -9,6 +9,7 @@
 
 #include "simplifiedlines.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <optional>
@@ -97,16 +98,28 @@ public:
     template<typename Lines, typename Write>
     static QByteArray toBytes(const Lines &lines, qsizetype size, Write &&write)
     {
-        // The lines joined as text and made bytes by the library in one go: a
-        // character that is no byte (typed, never read) becomes '?'.
+        // The lines joined as text and made bytes by the library: a character
+        // that is no byte (typed, never read) becomes '?'. A file of up to a
+        // block is converted where it stands, its bytes taking the text's
+        // memory; a longer one a block at a time, so that the whole file is
+        // never held as text twice, once read and once joined.
         QString text;
-        text.reserve(int(size));
+        text.reserve(int(std::min(size, JoinBlock)));
+        QByteArray bytes;
         for (const auto &line : lines) {
             write(text, line);
             text += QLatin1Char('\n');
+            if (text.size() >= JoinBlock) {
+                bytes.reserve(int(size));
+                bytes += QStringView(text).toLatin1();
+                text.truncate(0);
+            }
         }
-        // Converted where it stands: the bytes take the text's memory, not more.
-        return std::move(text).toLatin1();
+        if (bytes.isNull()) {
+            return std::move(text).toLatin1();
+        }
+        bytes += QStringView(text).toLatin1();
+        return bytes;
     }
 
     /// Truncates the file (through a symbolic link, if it is one) and writes the lines.
@@ -123,5 +136,8 @@ public:
     static bool replace(const QString &systemPath, const QByteArray &data, const Replacement &how);
 
 private:
+    /// The characters joined before they are made bytes, in a file longer than that.
+    static constexpr qsizetype JoinBlock = 1 << 16;
+
     static bool replace(const QString &systemPath, qsizetype size, const std::function<bool(int fd)> &write, const Replacement &how);
 };

@@ -4,10 +4,12 @@
 // The one safe-replace routine, in each way the writers call it, against a file
 // system that fails under it. The program runs itself inside the faulty tree to
 // do the one write and prints "ok" and the modes of the file and its backup, or "failed".
+// And the join of lines into the bytes that the writers write.
 
 #include <QDir>
 #include <QTest>
 
+#include "addrow.h"
 #include "config/textfile.h"
 #include "faultyroot.h"
 #include "platform/systempaths.h"
@@ -61,6 +63,35 @@ class TextFileTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Every line and its line end, in order, however the lines fall on the blocks a
+    // long file is joined in; a typed character that is no byte becomes '?'.
+    void joinsLines_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("length"); // of each line, without its line end
+
+        addRow("a short file", 3, 10);
+        addRow("lines that end where a block does", 2048, 31);
+        addRow("blocks and the part of one", 5000, 40);
+        addRow("lines longer than a block", 3, 70000);
+    }
+
+    void joinsLines()
+    {
+        QFETCH(int, count);
+        QFETCH(int, length);
+        QStringList lines;
+        QByteArray expected;
+        for (int i = 0; i < count; ++i) {
+            const QByteArray line = QByteArray::number(i).leftJustified(length, '.');
+            lines << QString::fromLatin1(line);
+            expected += line + '\n';
+        }
+        lines.last()[0] = QChar(0x20AC);
+        expected[expected.size() - length - 1] = '?';
+        QCOMPARE(TextFile::toBytes(lines), expected);
+    }
+
     void leavesFilesAsTheyWere_data()
     {
         QTest::addColumn<int>("way");
