@@ -22,19 +22,21 @@ namespace
 {
 const QString target = QStringLiteral("/etc/file"), linked = QStringLiteral("/srv/file");
 
-// The hosts and interfaces files keep a backup, resolv.conf and hostname are written
-// into, the own wireless options file is for its owner only, and a foreign one is kept
-// aside, a link to it replaced, not followed. Modes after a save: the old 0640 carried.
+// The hosts and interfaces files keep a backup (the replacement as it comes, which
+// their writers ask for), resolv.conf and hostname are written into, the own wireless
+// options file is for its owner only, and a foreign one is kept aside, a link to it
+// replaced, not followed. Modes after a save: the old 0640 carried.
 const struct Way {
     const char *name;
     bool inPlace;
     TextFile::Replacement how;
     const char *modes;
+    bool followsLink;
 } ways[] = {
-    {"with backup", false, {QStringLiteral(".old"), false, std::nullopt, true}, "640 640"},
-    {"in place", true, {QString(), false, std::nullopt, true}, "640 -"},
-    {"key file", false, {QString(), false, 0600, true}, "600 -"},
-    {"foreign key file kept aside", false, {QStringLiteral(".orig"), true, 0600, false}, "600 600"},
+    {"with backup", false, TextFile::Replacement(), "640 640", true},
+    {"in place", true, {QString(), false, std::nullopt, true}, "640 -", true},
+    {"key file", false, {QString(), false, 0600, true}, "600 -", true},
+    {"foreign key file kept aside", false, {QStringLiteral(".orig"), true, 0600, false}, "600 600", false},
 };
 
 // More than one page: a full file system cannot take it in the room the old content
@@ -141,7 +143,7 @@ private Q_SLOTS:
         }
 
         QMap<QString, QByteArray> expected = FaultyRoot::snapshot(stage.path(QString()));
-        const QString written = linkedFault && w.how.followLink ? linked : target;
+        const QString written = linkedFault && w.followsLink ? linked : target;
         if (succeeds && !w.how.backupSuffix.isEmpty()) {
             expected[written + w.how.backupSuffix] = expected.value(written);
         }
