@@ -22,6 +22,7 @@
 #include "config/hostsfile.h"
 #include "config/interface.h"
 #include "config/interfacesfile.h"
+#include "platform/systemcommands.h"
 #include "platform/systempaths.h"
 
 #include <algorithm>
@@ -39,6 +40,8 @@ extern char **environ;
 
 namespace
 {
+const char *const EthernetCountCommand = "/sbin/ifconfig -a | /bin/egrep ^eth[0-9] | /bin/egrep -v ^eth[0-9]+:[0-9]+.*$ | /usr/bin/wc -l";
+
 struct Case {
     const char *name;
     const char *systemPath; // the generated input; awk reads the same file
@@ -46,11 +49,9 @@ struct Case {
     std::vector<int> sizes; // each ten times the one before
     std::function<QByteArray(int)> generate;
     std::function<void()> run;
-    std::vector<QByteArray> reference = {}; // the command to compare with; awk by default
+    std::function<void()> reference = {}; // what to compare with; awk on the same file by default
     bool inProcess = true; // false: the case runs a process of its own, whose memory is not ours
 };
-
-const char *const EthernetCountCommand = "/sbin/ifconfig -a | /bin/egrep ^eth[0-9] | /bin/egrep -v ^eth[0-9]+:[0-9]+.*$ | /usr/bin/wc -l";
 
 QString realPath(const char *systemPath)
 {
@@ -66,20 +67,34 @@ void writeFile(const char *systemPath, const QByteArray &content)
     }
 }
 
-// Runs a program to its end, its standard output going to a file.
-void runProgram(const std::vector<QByteArray> &arguments, const QByteArray &output)
+// Runs a program to its end, its standard output going to a file, in this
+// process's environment with the variables given set.
+void runProgram(const std::vector<QByteArray> &arguments, const QByteArray &output, const std::vector<QByteArray> &variables = {})
 {
     std::vector<char *> argv;
     for (const QByteArray &argument : arguments) {
         argv.push_back(const_cast<char *>(argument.constData()));
     }
     argv.push_back(nullptr);
+    std::vector<char *> environment;
+    for (char **variable = environ; *variable; ++variable) {
+        const auto sets = [variable](const QByteArray &given) {
+            return qstrncmp(*variable, given.constData(), given.indexOf('=') + 1) == 0;
+        };
+        if (std::none_of(variables.begin(), variables.end(), sets)) {
+            environment.push_back(*variable);
+        }
+    }
+    for (const QByteArray &given : variables) {
+        environment.push_back(const_cast<char *>(given.constData()));
+    }
+    environment.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, output.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid;
     int status = 0;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0 || ::waitpid(pid, &status, 0) != pid || status != 0) {
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environment.data()) != 0 || ::waitpid(pid, &status, 0) != pid || status != 0) {
         qFatal("%s failed", argv[0]);
     }
     posix_spawn_file_actions_destroy(&actions);
@@ -261,6 +276,19 @@ void openModuleInAProcess()
     runProgram({QUORLAN_MODULE_OPEN, QUORLAN_PLUGIN}, "/dev/null");
 }
 
+void openEmptyModuleInAProcess()
+{
+    runProgram({QUORLAN_MODULE_OPEN, QUORLAN_EMPTY_MODULE}, "/dev/null");
+}
+
+// The Ethernet count as loading runs it: the same line, in the same environment.
+// Not through the module's runner, which would load a library more into every
+// case's process and so into the memory of one that only starts.
+void countEthernetDevices()
+{
+    runProgram({"sh", "-c", EthernetCountCommand}, "/dev/null", {"LC_ALL=C", QByteArray("PATH=") + SystemCommands::SearchPath});
+}
+
 // What the control center does: the plug-in's factory, which builds the module and loads it.
 void openModule()
 {
@@ -285,20 +313,14 @@ const std::vector<Case> &cases()
         {"hosts write, 5 records", "/etc/hosts", "lines", {20000, 200000}, hostsFile, writeHosts},
         {"interfaces write, 5 records", "/etc/network/interfaces", "stanzas", {50, 500, 5000}, interfacesFile, writeInterfaces},
         {"interfaces + lease read", "/var/dhcp/dhclient.leases", "lease blocks", {10, 100, 1000, 10000}, leaseFileBesideInterfaces, readInterfacesAndLease},
-        {"module open (create_quorlan to the end of load())",
-         "/etc/network/interfaces",
-         "sample system",
-         {1},
-         sampleSystem,
-         openModule,
-         {"sh", "-c", EthernetCountCommand}},
+        {"module open (create_quorlan to the end of load())", "/etc/network/interfaces", "sample system", {1}, sampleSystem, openModule, countEthernetDevices},
         {"module open, whole process against an empty module's",
          "/etc/network/interfaces",
          "sample system",
          {1},
          sampleSystem,
          openModuleInAProcess,
-         {QUORLAN_MODULE_OPEN, QUORLAN_EMPTY_MODULE},
+         openEmptyModuleInAProcess,
          false},
     };
     return all;
@@ -331,10 +353,10 @@ double measure(const Case &c, int count, const QByteArray &self)
         writeFile(c.systemPath, input);
     };
     fresh();
-    const std::vector<QByteArray> reference = c.reference.empty() ? std::vector<QByteArray>{"awk", "{$1=$1};1", QFile::encodeName(path)} : c.reference;
-    const auto [ours, awk] = fastestSeconds(c.run, [&]() {
-        runProgram(reference, awkOutput);
-    });
+    const auto awkOnTheFile = [&]() {
+        runProgram({"awk", "{$1=$1};1", QFile::encodeName(path)}, awkOutput);
+    };
+    const auto [ours, awk] = fastestSeconds(c.run, c.reference ? c.reference : awkOnTheFile);
     fresh();
     const QString amount = c.sizes.size() > 1 ? QStringLiteral("%1 %2").arg(count).arg(QLatin1String(c.unit)) : QLatin1String(c.unit);
     if (!c.inProcess) {
