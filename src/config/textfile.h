@@ -105,18 +105,24 @@ public:
         // never held as text twice, once read and once joined.
         QString text;
         text.reserve(int(std::min(size, JoinBlock)));
-        QByteArray bytes;
-        for (const auto &line : lines) {
+        const auto append = [&text, &write](const auto &line) {
             write(text, line);
             text += QLatin1Char('\n');
+        };
+        if (size <= JoinBlock) {
+            for (const auto &line : lines) {
+                append(line);
+            }
+            return std::move(text).toLatin1();
+        }
+        QByteArray bytes;
+        bytes.reserve(int(size));
+        for (const auto &line : lines) {
+            append(line);
             if (text.size() >= JoinBlock) {
-                bytes.reserve(int(size));
                 bytes += QStringView(text).toLatin1();
                 text.truncate(0);
             }
-        }
-        if (bytes.isNull()) {
-            return std::move(text).toLatin1();
         }
         bytes += QStringView(text).toLatin1();
         return bytes;
