@@ -63,7 +63,7 @@ public:
     }
 
     /// What the command printed up to its first line end, reading on to the end of its output.
-    QByteArray firstLine() const
+    QByteArray firstLine()
     {
         QByteArray output;
         char buffer[4096];
