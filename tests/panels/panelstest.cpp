@@ -230,6 +230,7 @@ private Q_SLOTS:
 
     void wirelessLoadsTheFile_data()
     {
+        QTest::addColumn<QByteArray>("before"); // a file loaded first; none: none
         QTest::addColumn<QByteArray>("file"); // none: no file
         QTest::addColumn<bool>("root");
         // The boxes, each telling that the file is replaced | the file and its .orig afterwards | network name mode channel rate | fields enabled.
@@ -237,24 +238,36 @@ private Q_SLOTS:
 
         const QByteArray foreign = SystemRoot::fixture(QStringLiteral("sample/wireless-opts-foreign-case-block"));
         const QByteArray own = SystemRoot::fixture(QStringLiteral("sample/wireless-opts-home-managed-key-off"));
-        addRow("a foreign file as root: kept, replaced", foreign, true, "information | defaults, unchanged | Any Auto 10 Auto | 100001111000");
-        addRow("no file as root: told, then sorry", QByteArray(), true, "information sorry | none, none |  Auto 10 Auto | 100001111000");
-        addRow("a foreign file as a user: silence", foreign, false, " | unchanged, none |  Auto 1 Auto | 111111111111");
-        addRow("its own file as a user: read-only", own, false, " | unchanged, none | home Infrastructure 6 11 Mbps | 000000000000");
+        const QByteArray ownWithKeys = QByteArray(own).replace("#KEY=\"\"", "KEY=\"s:abcde [1] key s:fghij [2] key s:k [3] key s: [4] key [2]\"");
+        const QByteArray none;
+        addRow("a foreign file as root: kept, replaced", none, foreign, true, "information | defaults, unchanged | Any Auto 10 Auto | 100001111000");
+        addRow("no file as root: told, then sorry", none, none, true, "information sorry | none, none |  Auto 10 Auto | 100001111000");
+        addRow("a foreign file as a user: silence", none, foreign, false, " | unchanged, none |  Auto 1 Auto | 111111111111");
+        addRow("its own file as a user: read-only", none, own, false, " | unchanged, none | home Infrastructure 6 11 Mbps | 000000000000");
+        addRow("its own file with keys, read again after one without: the key's fields open again",
+               own,
+               ownWithKeys,
+               true,
+               " | unchanged, none | home Infrastructure 6 11 Mbps | 111111111111");
     }
 
     void wirelessLoadsTheFile()
     {
+        QFETCH(QByteArray, before);
         QFETCH(QByteArray, file);
         QFETCH(bool, root);
         QFETCH(QString, shown);
         SuperUser::setOverride(root);
         SystemRoot system;
         MessageRecorder recorder;
+        Wireless tab;
+        if (!before.isNull()) {
+            system.write(s_wirelessFile, before);
+            QVERIFY(tab.loadSettings());
+        }
         if (!file.isNull()) {
             system.write(s_wirelessFile, file);
         }
-        Wireless tab;
         QCOMPARE(tab.isReadOnly(), tab.loadSettings() && !root);
         QStringList kinds;
         for (const MessageRecorder::Shown &box : recorder.shown) {
