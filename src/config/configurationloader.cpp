@@ -76,7 +76,8 @@ std::optional<int> ConfigurationLoader::countEthernetDevices()
 
 bool ConfigurationLoader::fillInterfaceRecords(Interface *records, int ethernetCount)
 {
-    const SimplifiedLines lines = m_lines.value_or(SimplifiedLines());
+    // Taken over, not copied: a copy would copy every line's view.
+    const SimplifiedLines lines = std::move(m_lines).value_or(SimplifiedLines());
     m_lines.reset();
     DeviceInventory inventory;
     if (inventory.read(QLatin1String(SystemFiles::DeviceInventory)) < 0) {
