@@ -171,28 +171,6 @@ void reserveLines(QStringList &lines, const QByteArray &data)
     lines.reserve(data.count('\n') + 1);
 }
 
-// A piece at a time: a long file is not held in memory twice, as bytes and as lines.
-std::optional<QStringList> readFileLines(const QString &systemPath)
-{
-    QFile file(SystemPaths::path(systemPath));
-    if (QFileInfo(file.fileName()).isDir() || !file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    QStringList lines;
-    QByteArray pending;
-    for (QByteArray piece = file.read(1 << 16); !piece.isEmpty(); piece = file.read(1 << 16)) {
-        pending += piece;
-        const int complete = pending.lastIndexOf('\n') + 1;
-        appendLines(lines, pending.constData(), complete, false);
-        pending.remove(0, complete);
-    }
-    if (file.error() != QFileDevice::NoError) {
-        return std::nullopt;
-    }
-    appendLines(lines, pending.constData(), pending.size(), false);
-    return lines;
-}
-
 // Writes a file's content to a descriptor; the content's size is known beforehand.
 using ContentWriter = std::function<bool(int fd)>;
 
@@ -306,9 +284,26 @@ std::optional<QByteArray> TextFile::readBytes(const QString &systemPath)
     return data;
 }
 
+// A piece at a time: a long file is not held in memory twice, as bytes and as lines.
 std::optional<QStringList> TextFile::readLines(const QString &systemPath)
 {
-    return readFileLines(systemPath);
+    QFile file(SystemPaths::path(systemPath));
+    if (QFileInfo(file.fileName()).isDir() || !file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    QStringList lines;
+    QByteArray pending;
+    for (QByteArray piece = file.read(1 << 16); !piece.isEmpty(); piece = file.read(1 << 16)) {
+        pending += piece;
+        const int complete = pending.lastIndexOf('\n') + 1;
+        appendLines(lines, pending.constData(), complete, false);
+        pending.remove(0, complete);
+    }
+    if (file.error() != QFileDevice::NoError) {
+        return std::nullopt;
+    }
+    appendLines(lines, pending.constData(), pending.size(), false);
+    return lines;
 }
 
 QStringList TextFile::splitLines(const QByteArray &data, qsizetype start)
