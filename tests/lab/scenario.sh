@@ -2,14 +2,18 @@
 # SPDX-FileCopyrightText: 2026 quorlan developers
 # SPDX-License-Identifier: GPL-2.0-or-later
 
-# One scenario (a function of scenarios.sh) in a fresh lab booted with the sample system: the built plug-in, driven by
-# quorlan-driver against the real ifupdown, dhclient and DHCP server; then the system's own tools look at what it did. A
-# failing scenario keeps the lab's files and logs in KEEP_DIR.
+# One scenario (a function of scenarios.sh) in a fresh lab booted with the sample system, or with the scenario's own
+# devices and files (scenarios.sh): the built plug-in, driven by quorlan-driver against the real ifupdown, dhclient and
+# DHCP server; then the system's own tools look at what it did. A failing scenario keeps the lab's files and logs in
+# KEEP_DIR.
 # usage: scenario.sh NAME DRIVER PLUGIN KEEP_DIR
 set -uo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 . "$here/scenarios.sh"
-[ "${1-}" = --inside ] || { rm -rf "$4" && LAB_KEEP=$4 exec "$lab/lab.sh" --boot -- "$0" --inside "$@"; }
+if [ "${1-}" != --inside ]; then
+    over=() && [ ! -d "$here/over/$1" ] || over=(--over "$here/over/$1")
+    rm -rf "$4" && LAB_KEEP=$4 LAB_DEVICES=${lab_devices[$1]-} exec "$lab/lab.sh" --boot "${over[@]}" -- "$0" --inside "$@"
+fi
 require_lab
 logs=/var/log/lab
 
