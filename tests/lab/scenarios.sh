@@ -181,6 +181,11 @@ STEPS
 take_effect_now='> changed: false
 > box warningYesNo "TCP/IP": The settings have been changed. Do you wish the changes to take effect now? -> Yes
 > box information "TCP/IP": The changes are now in effect. Please note that some applications may be using cached settings which will not change until the computer is restarted. -> OK'
+# The steps that show the first device (the lab's first card) enabled, by DHCP, with its lease.
+first_device_by_dhcp() {
+    printf '= m_pComboBoxNI: %s (Intel Corporation 82540EM Gigabit Ethernet Controller)\n' "$1"
+    printf '= m_pCheckBoxEnableNetwork: checked\n= m_pRadioButtonDHCP: checked\n= m_pIPEditDHCPIP: @lease@ (disabled)\n'
+}
 device_commands() { grep -E '^/sbin/if(up|down) ' "$logs/commands.log" | paste -sd ';' | sed 's/;/; /g'; }
 
 # A machine without a wireless options file, as every Debian machine today: the Wireless tab shows the defaults and no box
@@ -220,10 +225,7 @@ wireless.opts'
 place-names() {
     drive place-static <<STEPS
 answer Yes Do you wish the changes to take effect now?
-= m_pComboBoxNI: enp1s0 (Intel Corporation 82540EM Gigabit Ethernet Controller)
-= m_pCheckBoxEnableNetwork: checked
-= m_pRadioButtonDHCP: checked
-= m_pIPEditDHCPIP: @lease@ (disabled)
+$(first_device_by_dhcp enp1s0)
 choose m_pComboBoxNI enp2s0
 = m_pComboBoxNI: enp2s0 (Realtek Semiconductor RTL8139 Fast Ethernet)
 = m_pRadioButtonStatic: checked
@@ -255,10 +257,7 @@ STEPS
 installer-file() {
     drive installer <<STEPS
 answer Yes Do you wish the changes to take effect now?
-= m_pComboBoxNI: eth0 (Intel Corporation 82540EM Gigabit Ethernet Controller)
-= m_pCheckBoxEnableNetwork: checked
-= m_pRadioButtonDHCP: checked
-= m_pIPEditDHCPIP: @lease@ (disabled)
+$(first_device_by_dhcp eth0)
 choose m_pComboBoxNI eth1
 click m_pCheckBoxEnableNetwork
 > changed: true
