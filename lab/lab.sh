@@ -53,7 +53,7 @@ if [ "$(id -u)" != 0 ]; then
     echo "lab: needs root (namespaces, mounts)" >&2
     exit 2
 fi
-for tool in unshare nsenter setpriv ip dnsmasq ifup dhclient ifconfig; do
+for tool in unshare nsenter setpriv ip dnsmasq ifup dhclient; do
     command -v "$tool" >/dev/null || [ -x "/sbin/$tool" ] || {
         echo "lab: $tool is missing: run scripts/install-deps" >&2
         exit 2

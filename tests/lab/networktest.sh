@@ -45,9 +45,9 @@ iface eth0 inet static" "eth1=$(lease)/24 eth0=10.77.1.10/24"
 esac
 require_lab
 export PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
-# What the module's own checks see: the active interfaces, their addresses, eth0's leases.
+# What the module's own checks see: the interfaces that are up, their addresses, eth0's leases.
 state() {
-    echo "[$(/bin/sh -c "/sbin/ifconfig | /bin/grep -o '^eth[0-9]'" | xargs)] $(ip -4 -br address show | awk '/^eth/ { sub(/@.*/, "", $1); print $1 "=" $3 }' | xargs)"
+    echo "[$(ip -o link show up | awk -F ': ' '$2 ~ /^eth/ { sub(/@.*/, "", $2); print $2 }' | xargs)] $(ip -4 -br address show | awk '/^eth/ { sub(/@.*/, "", $1); print $1 "=" $3 }' | xargs)"
     echo "leases: $(grep -c '^ *interface "eth0";$' /var/dhcp/dhclient.leases)"
 }
 expect "the devices in /sys/class/net: the lab's own" "$(ls /sys/class/net | xargs)" "eth0 eth1 eth2 lo"

@@ -43,9 +43,11 @@ install -m 755 "$3" /tmp/driver/quorlan-driver && install -m 755 "$4" /tmp/drive
 suppressions=$(sed -En 's/(^|.*:)suppressions=([^:]*).*/\2/p' <<<"${LSAN_OPTIONS-}")
 [ -z "$suppressions" ] || { install -m 644 "$suppressions" /tmp/driver/lsan.supp && LSAN_OPTIONS=${LSAN_OPTIONS/suppressions=$suppressions/suppressions=/tmp/driver/lsan.supp}; }
 export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 LANGUAGE=
-# Every command that changes the network or the host name, and ifconfig, notes its calls (lab/logged-command).
+# Every command that changes the network or the host name, and ifconfig where net-tools is installed, notes its calls
+# (lab/logged-command).
 touch "$logs/commands.log" && chmod 666 "$logs/commands.log"
 for command in /sbin/ifup /etc/init.d/networking /bin/hostname /sbin/ifconfig; do
+    [ -e "$command" ] || continue
     real=$(readlink -f "$command") && mkdir -p "/run/lab/real$(dirname "$real")" && touch "/run/lab/real$real"
     mount --bind "$real" "/run/lab/real$real" && mount --bind "$lab/logged-command" "$real"
 done
