@@ -241,6 +241,7 @@ STEPS
     expect "enp2s0 in the file" "$(ifquery --interfaces=/etc/network/interfaces enp2s0 | grep -E '^(address|netmask):')" "address: 10.77.1.20
 netmask: 255.255.255.0"
     expect "labhost resolves to the new address" "$(resolve labhost)" "10.77.1.20 STREAM labhost.lab.example"
+    cp "$logs/commands.log" /run/lab/static-commands.log
     leases=$(grep -c '^ *interface "enp1s0";$' /var/dhcp/dhclient.leases)
     drive place-renew <<'STEPS'
 click m_pRenewBtn
@@ -248,7 +249,7 @@ click m_pRenewBtn
 STEPS
     expect "the renewal's commands" "$(device_commands)" "/sbin/ifdown enp1s0; /sbin/ifup enp1s0"
     expect "a new lease block, on enp1s0" "$(grep -c '^ *interface "enp1s0";$' /var/dhcp/dhclient.leases) $(ipv4_of enp1s0)" "$((leases + 1)) $(leased_address)/24"
-    expect "no file or command names an eth device" "$(grep -lw 'eth[0-9]' /etc/network/interfaces /etc/hosts "$logs/commands.log")" ""
+    expect "no file or command names an eth device" "$(grep -lw 'eth[0-9]' /etc/network/interfaces /etc/hosts /run/lab/static-commands.log "$logs/commands.log")" ""
 }
 
 # Debian's installer's interfaces file (over/installer-file): eth0 is brought up at boot by its allow-hotplug line and
