@@ -3,12 +3,8 @@
 
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
-
-#include <functional>
-#include <optional>
 
 /**
  * Runs one shell line, given as words, and waits for it.
@@ -30,20 +26,12 @@ public:
         int exitStatus = -1;
     };
 
-    /// A query's answer, waited for when it is called (once).
-    using Answer = std::function<std::optional<QByteArray>()>;
-
     /// What actually runs the lines. Tests install a fake one.
     class Backend
     {
     public:
         virtual ~Backend() = default;
         virtual Result run(const QString &line, bool privileged) = 0;
-        /// The first line of the command's standard output (without its line end),
-        /// an empty array when it printed nothing, std::nullopt when it could not start.
-        virtual std::optional<QByteArray> query(const QString &line) = 0;
-        /// Starts the query and returns at once, its answer to come; this one runs it to its end first.
-        virtual Answer startQuery(const QString &line);
     };
 
     ShellProcess() = default;
@@ -60,10 +48,6 @@ public:
     bool normalExit() const;
     int exitStatus() const;
     bool succeeded() const;
-
-    /// Starts the unprivileged one-line query (a pipeline whose first output line
-    /// is wanted), so that the caller works on while its programs run.
-    static Answer startQuery(const QString &line);
 
     /// Installs a back end for tests; nullptr puts the real one back. Not owned.
     static void setBackend(Backend *backend);
