@@ -8,7 +8,6 @@
 #include "interfacesfile.h"
 #include "platform/deviceinventory.h"
 #include "platform/ethernetdevices.h"
-#include "platform/shellprocess.h"
 #include "platform/systemcommands.h"
 #include "quorlan_debug.h"
 #include "textfile.h"
@@ -18,17 +17,6 @@
 
 namespace
 {
-NetworkSettings::Command run(const QStringList &words)
-{
-    ShellProcess process;
-    SystemCommands::prepare(process, words);
-    // A command that cannot even be started has nothing to say for itself.
-    if (!process.start()) {
-        return NetworkSettings::Command::NotStarted;
-    }
-    return process.succeeded() ? NetworkSettings::Command::Succeeded : NetworkSettings::Command::Failed;
-}
-
 /// The maker that the inventory names for the index-th network device, or
 /// else the model that udev knows; std::nullopt when neither says anything.
 std::optional<QString> description(const DeviceInventory &inventory, int index, const QString &device)
@@ -117,7 +105,7 @@ NetworkSettings::Written NetworkSettings::write(const Records &records, bool ide
 {
     Written written;
     written.stop = stopNetworking();
-    if (written.stop == Command::Succeeded) {
+    if (written.stop.succeeded()) {
         written.filesWritten = writeFiles(records, identityChanged);
         written.changes = written.filesWritten ? before.text() : QString();
     }
@@ -127,12 +115,12 @@ NetworkSettings::Written NetworkSettings::write(const Records &records, bool ide
 NetworkSettings::TakenEffect NetworkSettings::takeEffect(Records records)
 {
     TakenEffect effect;
-    effect.hostName = run(SystemCommands::setHostName(QLatin1String(SystemFiles::Hostname)));
-    if (effect.hostName != Command::Succeeded) {
+    effect.hostName = ShellProcess::runPrivileged(SystemCommands::setHostName(QLatin1String(SystemFiles::Hostname)));
+    if (!effect.hostName.succeeded()) {
         return effect;
     }
-    effect.restart = run(SystemCommands::restartNetworking());
-    if (effect.restart != Command::Succeeded) {
+    effect.restart = ShellProcess::runPrivileged(SystemCommands::restartNetworking());
+    if (!effect.restart.succeeded()) {
         return effect;
     }
     for (Interface &record : records.interfaces) {
@@ -148,9 +136,9 @@ NetworkSettings::TakenEffect NetworkSettings::takeEffect(Records records)
     return effect;
 }
 
-NetworkSettings::Command NetworkSettings::stopNetworking()
+ShellProcess::Result NetworkSettings::stopNetworking()
 {
-    return run(SystemCommands::stopNetworking());
+    return ShellProcess::runPrivileged(SystemCommands::stopNetworking());
 }
 
 bool NetworkSettings::writeFiles(const Records &records, bool identityChanged)

@@ -9,6 +9,7 @@
 #include "basicnetcfg.h"
 #include "dnsconfigfile.h"
 #include "interface.h"
+#include "platform/shellprocess.h"
 #include "simplifiedlines.h"
 #include "systemfiles.h"
 
@@ -48,20 +49,17 @@ public:
         Refused, ///< the caller chose not to go on past options the records cannot keep
     };
 
-    /// How a command of Apply ended.
-    enum class Command { Succeeded, NotStarted, Failed };
-
     /// The first step of Apply: the network taken down and the files written.
     struct Written {
-        Command stop = Command::NotStarted;
+        ShellProcess::Result stop;
         bool filesWritten = false; ///< all four; those before a failing one stay written
         QString changes; ///< what the files written changed, once they are
     };
 
     /// The second step: the host name set, networking restarted and checked.
     struct TakenEffect {
-        Command hostName = Command::NotStarted;
-        Command restart = Command::NotStarted;
+        ShellProcess::Result hostName;
+        ShellProcess::Result restart;
         QStringList devicesDown; ///< enabled devices not up after the restart, now stored as not enabled
         bool stored = true; ///< whether storing them so succeeded
     };
@@ -99,7 +97,7 @@ public:
     /// Sets the host name, restarts networking and checks that each enabled device is up.
     static TakenEffect takeEffect(Records records);
 
-    static Command stopNetworking();
+    static ShellProcess::Result stopNetworking();
     static bool writeFiles(const Records &records, bool identityChanged);
     static bool writeHostname(const Records &records);
     static bool writeHosts(const Records &records, bool identityChanged);

@@ -125,12 +125,12 @@ bool NetConfigPanel::bringNetworkUp(const QCursor &keptCursor)
     return true;
 }
 
-bool NetConfigPanel::reported(NetworkSettings::Command command, const QString &failureText)
+bool NetConfigPanel::reported(const ShellProcess::Result &command, const QString &failureText)
 {
-    if (command == NetworkSettings::Command::Failed) {
+    if (command.started && !command.succeeded()) {
         Messages::error(this, failureText, caption());
     }
-    return command == NetworkSettings::Command::Succeeded;
+    return command.succeeded();
 }
 
 void NetConfigPanel::reportInterfacesNotActive(const NetworkSettings::TakenEffect &effect)

@@ -87,8 +87,9 @@ private:
     std::optional<QString> takeDownAndWrite(const ChangeReport &before);
     /// Sets the host name, restarts networking and checks the interfaces.
     bool bringNetworkUp(const QCursor &keptCursor);
-    /// Says failureText when the command ran and failed; true when it succeeded.
-    bool reported(NetworkSettings::Command command, const QString &failureText);
+    /// Says failureText when the command ran and failed (one that cannot even be
+    /// started has nothing to say for itself); true when it succeeded.
+    bool reported(const ShellProcess::Result &command, const QString &failureText);
     void reportInterfacesNotActive(const NetworkSettings::TakenEffect &effect);
 
     NetworkSettings m_settings;

@@ -20,13 +20,6 @@ QByteArray firstLine(const QString &systemPath, qint64 maxLength)
     return file.open(QIODevice::ReadOnly) ? file.readLine(maxLength + 1) : QByteArray();
 }
 
-bool run(ShellProcess &process, const QStringList &words)
-{
-    SystemCommands::prepare(process, words);
-    process.start();
-    return process.succeeded();
-}
-
 bool isProcessId(const QByteArray &id)
 {
     return !id.isEmpty() && std::all_of(id.begin(), id.end(), [](char c) {
@@ -51,13 +44,12 @@ bool DhcpClient::running()
 
 bool DhcpClient::release(const QString &device)
 {
-    ShellProcess process;
-    return run(process, SystemCommands::interfaceDown(device));
+    return ShellProcess::runPrivileged(SystemCommands::interfaceDown(device)).succeeded();
 }
 
 bool DhcpClient::renew(const QString &device)
 {
-    ShellProcess process;
     // Without ifdown's success the interface is not brought up again.
-    return run(process, SystemCommands::interfaceDown(device)) && run(process, SystemCommands::interfaceUp(device));
+    return ShellProcess::runPrivileged(SystemCommands::interfaceDown(device)).succeeded()
+        && ShellProcess::runPrivileged(SystemCommands::interfaceUp(device)).succeeded();
 }

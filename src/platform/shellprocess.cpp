@@ -48,56 +48,14 @@ ShellProcess::Backend &backend()
 }
 }
 
-void ShellProcess::clearArguments()
+bool ShellProcess::Result::succeeded() const
 {
-    m_words.clear();
+    return started && normalExit && exitStatus == 0;
 }
 
-ShellProcess &ShellProcess::operator<<(const QString &word)
+ShellProcess::Result ShellProcess::runPrivileged(const QStringList &words)
 {
-    m_words << word;
-    return *this;
-}
-
-ShellProcess &ShellProcess::operator<<(const char *word)
-{
-    return *this << QString::fromLatin1(word);
-}
-
-void ShellProcess::setRunPrivileged(bool privileged)
-{
-    m_privileged = privileged;
-}
-
-bool ShellProcess::runPrivileged() const
-{
-    return m_privileged;
-}
-
-QString ShellProcess::commandLine() const
-{
-    return m_words.join(QLatin1Char(' '));
-}
-
-bool ShellProcess::start()
-{
-    m_result = backend().run(commandLine(), m_privileged);
-    return m_result.started;
-}
-
-bool ShellProcess::normalExit() const
-{
-    return m_result.normalExit;
-}
-
-int ShellProcess::exitStatus() const
-{
-    return m_result.exitStatus;
-}
-
-bool ShellProcess::succeeded() const
-{
-    return m_result.started && m_result.normalExit && m_result.exitStatus == 0;
+    return backend().run(words.join(QLatin1Char(' ')), true);
 }
 
 void ShellProcess::setBackend(Backend *backend)

@@ -3,8 +3,6 @@
 
 #include "systemcommands.h"
 
-#include "shellprocess.h"
-
 namespace
 {
 QString searchPath()
@@ -42,13 +40,4 @@ QStringList SystemCommands::interfaceDown(const QString &device)
 QStringList SystemCommands::interfaceUp(const QString &device)
 {
     return quietIfupdown("/sbin/ifup", device);
-}
-
-void SystemCommands::prepare(ShellProcess &process, const QStringList &words)
-{
-    process.clearArguments();
-    process.setRunPrivileged(true);
-    for (const QString &word : words) {
-        process << word;
-    }
 }

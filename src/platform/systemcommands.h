@@ -6,8 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-class ShellProcess;
-
 /**
  * The words of every command line the module runs, kept together so that a
  * tool's path or a redirection is written down once.
@@ -26,7 +24,4 @@ public:
     /// Takes the device down (which releases a DHCP lease) or brings it up.
     static QStringList interfaceDown(const QString &device);
     static QStringList interfaceUp(const QString &device);
-
-    /// Gives the runner one command line, to run with administrative rights.
-    static void prepare(ShellProcess &process, const QStringList &words);
 };

@@ -176,7 +176,7 @@ private Q_SLOTS:
         QTest::addColumn<Change>("change");
         QTest::addColumn<QString>("shown");
 
-        addRow("the sample: eth0 to eth2 of /sys; the inventory names network.1, udev knows eth2's model",
+        addRow("the sample: eth0 to eth2, not its loopback, bridge and port, wireless cards, VLAN or bond; makers from the inventory, else udev",
                AsIs,
                "3: eth0=Acme eth1 eth2=82574L Gigabit Network Connection | 10.1.0.53 10.1.0.54 | shown");
         addRow("seven devices fill the five records and nothing beyond",
