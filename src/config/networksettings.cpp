@@ -38,7 +38,6 @@ NetworkSettings::Loaded NetworkSettings::load(const std::function<bool()> &goOnD
         return Loaded::NoInterfacesFile;
     }
     if (hasUnsupportedOptions() && !goOnDespiteUnsupportedOptions()) {
-        m_lines.reset();
         return Loaded::Refused;
     }
     if (!fillInterfaceRecords()) {

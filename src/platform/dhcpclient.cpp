@@ -13,11 +13,11 @@
 
 namespace
 {
-/// The first line of a file (at most maxLength bytes); empty when it cannot be read.
-QByteArray firstLine(const QString &systemPath, qint64 maxLength)
+/// The first line of a file; empty when it cannot be read.
+QByteArray firstLine(const QString &systemPath)
 {
     QFile file(SystemPaths::path(systemPath));
-    return file.open(QIODevice::ReadOnly) ? file.readLine(maxLength + 1) : QByteArray();
+    return file.open(QIODevice::ReadOnly) ? file.readLine() : QByteArray();
 }
 
 bool isProcessId(const QByteArray &id)
@@ -31,14 +31,14 @@ bool isProcessId(const QByteArray &id)
 bool DhcpClient::running()
 {
     // Anything but a number would make the path point somewhere else than /proc/<pid>.
-    const QByteArray id = firstLine(QStringLiteral("/var/run/dhclient.pid"), 32).simplified();
+    const QByteArray id = firstLine(QStringLiteral("/var/run/dhclient.pid")).simplified();
     if (!isProcessId(id)) {
         return false;
     }
     // The arguments are separated by NUL bytes; the first is the program. A
     // process that only names dhclient in an argument (a pager showing its
     // lease file, say) is no DHCP client.
-    const QByteArray commandLine = firstLine(QLatin1String("/proc/") + QLatin1String(id) + QLatin1String("/cmdline"), 1024);
+    const QByteArray commandLine = firstLine(QLatin1String("/proc/") + QLatin1String(id) + QLatin1String("/cmdline"));
     return commandLine.left(commandLine.indexOf('\0')).contains("dhclient");
 }
 
