@@ -51,16 +51,16 @@ private Q_SLOTS:
     void probesTheDhcpClient_data()
     {
         QTest::addColumn<QByteArray>("pidFile"); // null: none
-        QTest::addColumn<QByteArray>("commandLine"); // of process 4242; null: no such process
+        QTest::addColumn<QByteArray>("commandLine"); // of process 4207; null: no such process
         QTest::addColumn<bool>("running");
 
         addRow("no pid file", QByteArray(), QByteArray(), false);
         addRow("an empty pid file", QByteArray(""), QByteArray("/sbin/dhclient\0eth0\0", 20), false);
-        addRow("a stale pid: no such process", QByteArray("4242\n"), QByteArray(), false);
-        addRow("a process that is not dhclient", QByteArray("4242\n"), QByteArray("/usr/sbin/sshd\0-D\0", 18), false);
-        addRow("a program that names dhclient only in an argument", QByteArray("4242\n"), QByteArray("/usr/bin/less\0/var/dhcp/dhclient.leases\0", 40), false);
-        addRow("dhclient, its arguments naming other things", QByteArray("4242\n"), QByteArray("/sbin/dhclient\0-pf\0/run/eth0.pid\0eth0\0", 38), true);
-        addRow("dhclient started by its name, the pid between blanks", QByteArray(" 4242 \n"), QByteArray("dhclient\0-v\0", 12), true);
+        addRow("a stale pid: no such process", QByteArray("4207\n"), QByteArray(), false);
+        addRow("a process that is not dhclient", QByteArray("4207\n"), QByteArray("/usr/sbin/sshd\0-D\0", 18), false);
+        addRow("a program that names dhclient only in an argument", QByteArray("4207\n"), QByteArray("/usr/bin/less\0/var/dhcp/dhclient.leases\0", 40), false);
+        addRow("dhclient, its arguments naming other things", QByteArray("4207\n"), QByteArray("/sbin/dhclient\0-pf\0/run/eth0.pid\0eth0\0", 38), true);
+        addRow("dhclient started by its name, the pid between blanks", QByteArray(" 4207 \n"), QByteArray("dhclient\0-v\0", 12), true);
     }
 
     void probesTheDhcpClient()
@@ -72,7 +72,7 @@ private Q_SLOTS:
             root.write(QStringLiteral("/var/run/dhclient.pid"), pidFile);
         }
         if (!commandLine.isNull()) {
-            root.write(QStringLiteral("/proc/4242/cmdline"), commandLine);
+            root.write(QStringLiteral("/proc/4207/cmdline"), commandLine);
         }
         QTEST(DhcpClient::running(), "running");
     }
