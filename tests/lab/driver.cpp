@@ -196,6 +196,7 @@ private:
         });
         m_module->resize(640, 640);
         m_module->show();
+        QCoreApplication::processEvents(); // the first show's load, as in a shell's event loop
         return true;
     }
 
