@@ -246,13 +246,15 @@ STEPS
 netmask: 255.255.255.0"
     expect "labhost resolves to the new address" "$(resolve labhost)" "10.77.1.20 STREAM labhost.lab.example"
     cp "$logs/commands.log" /run/lab/static-commands.log
-    leases=$(grep -c '^ *interface "enp1s0";$' /var/dhcp/dhclient.leases)
+    # dhclient rewrites its lease file when it starts, keeping a few blocks per device, so
+    # the count of blocks no longer grows once the Apply above has renewed the lease.
+    leases=$(sha1sum </var/dhcp/dhclient.leases)
     drive place-renew <<'STEPS'
 click m_pRenewBtn
 = m_pIPEditDHCPIP: @lease@ (disabled)
 STEPS
     expect "the renewal's commands" "$(device_commands)" "/sbin/ifdown enp1s0; /sbin/ifup enp1s0"
-    expect "a new lease block, on enp1s0" "$(grep -c '^ *interface "enp1s0";$' /var/dhcp/dhclient.leases) $(ipv4_of enp1s0)" "$((leases + 1)) $(leased_address)/24"
+    expect "a new lease, on enp1s0" "$([ "$(sha1sum </var/dhcp/dhclient.leases)" != "$leases" ] && echo written) $(ipv4_of enp1s0)" "written $(leased_address)/24"
     expect "no file or command names an eth device" "$(grep -lw 'eth[0-9]' /etc/network/interfaces /etc/hosts /run/lab/static-commands.log "$logs/commands.log")" ""
 }
 
