@@ -31,13 +31,17 @@ QStringList splitFourKeys(const QString &value, const QString &prefix)
 }
 }
 
-int WirelessKeyValue::keyLength(int type, int format)
+int WirelessKeyValue::keyLength(Type type, Format format)
 {
-    static constexpr int lengths[2][2] = {{5, 10}, {13, 26}};
-    if (type < 0 || type > 1 || format < 0 || format > 1) {
-        return 0;
+    if (type == Type::Bits64) {
+        return format == Format::Ascii ? 5 : 10;
     }
-    return lengths[type][format];
+    return format == Format::Ascii ? 13 : 26;
+}
+
+int WirelessKeyValue::keysInUse(Type type)
+{
+    return type == Type::Bits64 ? keyCount : 1;
 }
 
 QString WirelessKeyValue::padded(const QString &key, int length)

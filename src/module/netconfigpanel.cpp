@@ -17,6 +17,7 @@
 #include "panels/ippanel.h"
 #include "panels/wireless.h"
 #include "platform/messages.h"
+#include "platform/superuser.h"
 #include "platform/systemcommands.h"
 #include "quorlan_debug.h"
 
@@ -358,6 +359,5 @@ void NetConfigPanel::handTabsTheirRecords()
     m_pIDPanel->loadSettings(&m_basicNetCfg);
     m_pIPPanel->loadSettings(m_interfaces.data());
     m_pDNSPanel->loadSettings(&m_dnsConfigFile);
-    // The Wireless tab reads its own file.
-    m_wireless->loadSettings();
+    m_wireless->loadSettings(WirelessOptionsFile::load(SuperUser::isSuperUser()));
 }

@@ -12,40 +12,41 @@
 
 IDPanel::IDPanel(QWidget *parent, const char *name, bool readOnly)
     : IDPage(parent, name)
-    , m_bReadOnly(readOnly)
+    , m_state(readOnly, [this](bool changed) {
+        Q_EMIT panelChanged(changed);
+    })
 {
     fixDisabledColorGroup(m_pHostName);
     fixDisabledColorGroup(m_pDomain);
-    setEnabled();
+    updateEnabled();
 }
 
 bool IDPanel::isChanged() const
 {
-    return m_bChanged;
+    return m_state.isChanged();
 }
 
 void IDPanel::setChangedFlag(bool changed)
 {
-    m_bChanged = changed;
+    m_state.setChanged(changed);
 }
 
 bool IDPanel::isReadOnly() const
 {
-    return m_bReadOnly;
+    return m_state.isReadOnly();
 }
 
 void IDPanel::setReadOnly(bool readOnly)
 {
-    if (readOnly != m_bReadOnly) {
-        m_bReadOnly = readOnly;
-        setEnabled();
+    if (m_state.setReadOnly(readOnly)) {
+        updateEnabled();
     }
 }
 
-void IDPanel::setEnabled()
+void IDPanel::updateEnabled()
 {
-    m_pHostName->setEnabled(!m_bReadOnly);
-    m_pDomain->setEnabled(!m_bReadOnly);
+    m_pHostName->setEnabled(!m_state.isReadOnly());
+    m_pDomain->setEnabled(!m_state.isReadOnly());
 }
 
 void IDPanel::loadSettings(BasicNetCfg *config)
@@ -56,16 +57,13 @@ void IDPanel::loadSettings(BasicNetCfg *config)
         m_pHostName->setText(m_pConfig->hostName);
         m_pDomain->setText(m_pConfig->domain);
     }
-    if (m_bChanged) {
-        m_bChanged = false;
-        Q_EMIT panelChanged(false);
-    }
+    m_state.clearChanged();
     connectEntries(true);
 }
 
 void IDPanel::applySettings()
 {
-    if (m_bChanged && m_pConfig) {
+    if (m_state.isChanged() && m_pConfig) {
         m_pConfig->hostName = m_pHostName->text();
         m_pConfig->domain = m_pDomain->text();
     }
@@ -75,7 +73,7 @@ bool IDPanel::validSettings()
 {
     // The record, not the entry: applySettings has just copied what was typed.
     if (!m_pConfig || m_pConfig->hostName.isEmpty()) {
-        Messages::error(this, i18n("Please specify a valid Host name!"), i18n("TCP/IP"));
+        Messages::error(this, i18n("Please specify a valid Host name!"), Messages::networkCaption());
         return false;
     }
     return true;
@@ -97,10 +95,7 @@ void IDPanel::paintEvent(QPaintEvent *event)
 void IDPanel::handleTextChange(const QString &text)
 {
     Q_UNUSED(text)
-    if (!m_bChanged) {
-        m_bChanged = true;
-        Q_EMIT panelChanged(true);
-    }
+    m_state.markChanged();
 }
 
 void IDPanel::connectEntries(bool on)

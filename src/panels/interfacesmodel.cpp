@@ -109,7 +109,7 @@ bool InterfacesModel::methodChanged() const
     return shown().dhcp != (m_records[m_current].method == Interface::Dhcp);
 }
 
-void InterfacesModel::take(const Entries &entries)
+void InterfacesModel::take(const WorkingCopy &entries)
 {
     WorkingCopy &working = editedCopy();
     working.enabled = entries.enabled;

@@ -26,7 +26,7 @@ class InterfacesModel
 public:
     static constexpr int InterfaceCount = InterfacesFile::RecordCount;
 
-    /// What the user has made of one interface so far.
+    /// What the user has made of one interface so far; also what the widgets of the shown one hold.
     struct WorkingCopy {
         bool enabled = false;
         bool dhcp = false;
@@ -41,18 +41,6 @@ public:
         bool dhcpDefaultGatewayMemo = true;
         /// What the default-gateway box becomes on a switch back to a static address.
         bool staticDefaultGatewayMemo = false;
-    };
-
-    /// What the widgets of the shown interface hold.
-    struct Entries {
-        bool enabled = false;
-        bool dhcp = false;
-        bool defaultGateway = false;
-        QString hostName;
-        QString ipAddress;
-        QString subnetMask;
-        QString gateway;
-        bool gatewayValid = true;
     };
 
     enum class Verdict {
@@ -98,7 +86,7 @@ public:
     bool methodChanged() const;
 
     /// Takes the shown interface's entries; a disabled interface's fields are not the user's.
-    void take(const Entries &entries);
+    void take(const WorkingCopy &entries);
     void setShownEnabled(bool enabled);
     void setShownMethod(bool enabled, bool dhcp);
     /// The shown interface is being enabled: true when another enabled interface is the

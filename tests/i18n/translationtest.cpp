@@ -70,11 +70,11 @@ private Q_SLOTS:
         SystemRoot root;
         MessageRecorder recorder;
         root.write(QStringLiteral("/etc/pcmcia/wireless.opts"), "ESSID=\"office\"\n");
-        QVERIFY(!Wireless().loadSettings());
+        QVERIFY(!Wireless().loadSettings(WirelessOptionsFile::load(true)));
         QCOMPARE(recorder.shown.value(0).caption, QStringLiteral("WLAN-Einstellung"));
         QCOMPARE(root.read(QStringLiteral("/etc/pcmcia/wireless.opts")), SystemRoot::fixture(QStringLiteral("wireless-opts-defaults-de")));
         KLocalizedString::setLanguages({QStringLiteral("C")});
-        QVERIFY(Wireless().loadSettings());
+        QVERIFY(Wireless().loadSettings(WirelessOptionsFile::load(true)));
     }
 
     void showsEveryTextWholeAndTranslated_data()
