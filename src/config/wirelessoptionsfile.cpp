@@ -184,11 +184,6 @@ QString WirelessOptionsFile::systemPath()
     return QLatin1String(SystemFiles::WirelessOptions);
 }
 
-QString WirelessOptionsFile::backupSystemPath()
-{
-    return systemPath() + QLatin1String(".orig");
-}
-
 WirelessOptionsFile::Loaded WirelessOptionsFile::load(bool mayWrite)
 {
     Loaded loaded;

@@ -51,7 +51,6 @@ public:
     std::optional<KeyLine> key;
 
     static QString systemPath();
-    static QString backupSystemPath();
 
     /**
      * Reads the file for the Wireless tab. A file that exists and is not the

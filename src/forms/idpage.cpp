@@ -85,5 +85,3 @@ IDPage::IDPage(QWidget *parent, const char *name, Qt::WindowFlags fl)
     resize(QSize(445, 278));
     setWindowTitle(i18n("Identification Page"));
 }
-
-IDPage::~IDPage() = default;

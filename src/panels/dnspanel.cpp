@@ -78,9 +78,8 @@ void DNSPanel::applySettings()
         return;
     }
     m_dnsConfig->clear();
-    const QStringList servers = rows();
-    for (const QString &server : servers) {
-        m_dnsConfig->addNameserver(server);
+    for (int row = 0; row < m_pListBox->count(); ++row) {
+        m_dnsConfig->addNameserver(m_pListBox->item(row)->text());
     }
 }
 
@@ -140,13 +139,4 @@ void DNSPanel::moveCurrentTo(int target)
     other->setText(text);
     m_pListBox->setCurrentRow(target);
     m_state.markChanged();
-}
-
-QStringList DNSPanel::rows() const
-{
-    QStringList result;
-    for (int row = 0; row < m_pListBox->count(); ++row) {
-        result << m_pListBox->item(row)->text();
-    }
-    return result;
 }

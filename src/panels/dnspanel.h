@@ -55,7 +55,6 @@ protected Q_SLOTS:
 private:
     /// Swaps the current row with the row at target, which then becomes current.
     void moveCurrentTo(int target);
-    QStringList rows() const;
 
     DnsConfigFile *m_dnsConfig = nullptr;
     PanelState m_state;

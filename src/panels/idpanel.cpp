@@ -8,6 +8,7 @@
 
 #include "config/basicnetcfg.h"
 #include "panels/legibletext.h"
+#include "panels/signallink.h"
 #include "platform/messages.h"
 
 IDPanel::IDPanel(QWidget *parent, const char *name, bool readOnly)
@@ -101,10 +102,6 @@ void IDPanel::handleTextChange(const QString &text)
 void IDPanel::connectEntries(bool on)
 {
     for (KLineEdit *entry : {m_pHostName, m_pDomain}) {
-        if (on) {
-            connect(entry, &QLineEdit::textChanged, this, &IDPanel::handleTextChange, Qt::UniqueConnection);
-        } else {
-            disconnect(entry, &QLineEdit::textChanged, this, &IDPanel::handleTextChange);
-        }
+        setConnected(on, entry, &QLineEdit::textChanged, this, &IDPanel::handleTextChange);
     }
 }

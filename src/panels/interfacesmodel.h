@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "config/interfacesfile.h"
+#include "config/systemfiles.h"
 
 #include <array>
 
@@ -24,8 +24,6 @@ class Interface;
 class InterfacesModel
 {
 public:
-    static constexpr int InterfaceCount = InterfacesFile::RecordCount;
-
     /// What the user has made of one interface so far; also what the widgets of the shown one hold.
     struct WorkingCopy {
         bool enabled = false;
@@ -70,7 +68,6 @@ public:
     bool isLoaded() const;
     /// Whether record `index` stands for a device of this machine (false before the first load).
     bool isPresent(int index) const;
-    const Interface &record(int index) const;
     /// How the present interfaces are listed: the device name, the maker in parentheses where known.
     QStringList items() const;
 
@@ -78,7 +75,6 @@ public:
     void setCurrent(int index);
     const WorkingCopy &shown() const;
     const Interface &shownRecord() const;
-    const WorkingCopy &workingCopy(int index) const;
 
     bool anyEnabled() const;
     bool anyEnabledDhcp() const;
@@ -111,5 +107,5 @@ private:
 
     Interface *m_records = nullptr;
     int m_current = 0;
-    std::array<WorkingCopy, InterfaceCount> m_working;
+    std::array<WorkingCopy, SystemFiles::RecordCount> m_working;
 };

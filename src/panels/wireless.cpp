@@ -390,12 +390,7 @@ void Wireless::showKeys(const QStringList &keys)
 
 int Wireless::findIndex(const QComboBox *list, const QString &text)
 {
-    for (int i = 0; i < list->count(); ++i) {
-        if (list->itemText(i) == text) {
-            return i;
-        }
-    }
-    return 0;
+    return std::max(0, list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
 bool Wireless::applySettings()

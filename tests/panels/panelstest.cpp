@@ -19,6 +19,7 @@
 #include "config/basicnetcfg.h"
 #include "config/dnsconfigfile.h"
 #include "config/interface.h"
+#include "config/systemfiles.h"
 #include "forms/fittingcombobox.h"
 #include "forms/ipedit.h"
 #include "messagerecorder.h"
@@ -33,13 +34,17 @@
 
 namespace
 {
+using Devices = QList<int>;
+using Texts = QStringList;
+using Marks = QList<bool>;
+
 /// How a row states one interface, flags or'ed. A static one holds 10.0.<n>.2/24 with the gateway 10.0.<n>.1.
 enum Device { Disabled = 0, Enabled = 1, Dhcp = 2, DefaultGateway = 4, NoAddress = 8, NoNetmask = 16, NoGateway = 32 };
 
 /// eth0 to eth4, the ones listed present, each with the lease 192.168.1.50/24 via 192.168.1.1.
 QVector<Interface> records(const QList<int> &devices)
 {
-    QVector<Interface> records(InterfacesModel::InterfaceCount);
+    QVector<Interface> records(SystemFiles::RecordCount);
     for (int i = 0; i < records.size(); ++i) {
         Interface &record = records[i];
         const int device = devices.value(i);
@@ -143,7 +148,7 @@ void loadWireless(Wireless &tab)
 
 /// Read-only disables every input and back; two edits mark the tab changed, telling `tells` times; the module clears the mark silently.
 template<class Panel>
-void checkProtocol(Panel &panel, const QList<QWidget *> &inputs, const std::function<void()> &edit, int tells)
+void checkProtocol(Panel &panel, const QList<QWidget *> &inputs, QWidget *edited, Qt::Key key, int tells)
 {
     for (const bool readOnly : {true, false}) {
         panel.setReadOnly(readOnly);
@@ -153,8 +158,8 @@ void checkProtocol(Panel &panel, const QList<QWidget *> &inputs, const std::func
     }
     QSignalSpy changes(&panel, &Panel::panelChanged);
     panel.setChangedFlag(false);
-    edit();
-    edit();
+    QTest::keyClick(edited, key);
+    QTest::keyClick(edited, key);
     QCOMPARE(changes.count(), tells);
     QVERIFY(panel.isChanged() && changes.constFirst().constFirst().toBool());
     panel.setChangedFlag(false);
@@ -186,26 +191,14 @@ private Q_SLOTS:
         BasicNetCfg identity{QStringLiteral("box"), QStringLiteral("lan")};
         IDPanel id;
         id.loadSettings(&identity);
-        checkProtocol(
-            id,
-            {id.m_pHostName, id.m_pDomain},
-            [&] {
-                QTest::keyClick(id.m_pDomain, Qt::Key_A);
-            },
-            1);
+        checkProtocol(id, {id.m_pHostName, id.m_pDomain}, id.m_pDomain, Qt::Key_A, 1);
         // Read-only text stays legible: a dark shade of the background, not the faint grey of disabled text.
         QCOMPARE(id.m_pHostName->palette().color(QPalette::Disabled, QPalette::Text).name(), QStringLiteral("#505050"));
 
         InterfacesTab ip;
         ip.load({Enabled | DefaultGateway});
         const QList<QWidget *> inputs{ip.tab.m_pCheckBoxEnableNetwork, ip.tab.m_pRadioButtonDHCP, ip.tab.m_pIPEditStaticIP, ip.tab.m_pCheckBoxDefaultGW};
-        checkProtocol(
-            ip.tab,
-            inputs,
-            [&] {
-                QTest::keyClick(ip.tab.m_pIPEditStaticGateway, Qt::Key_0);
-            },
-            1);
+        checkProtocol(ip.tab, inputs, ip.tab.m_pIPEditStaticGateway, Qt::Key_0, 1);
         QCOMPARE(ip.tab.m_pLineEditHostname->palette().color(QPalette::Disabled, QPalette::Text).name(), QStringLiteral("#505050"));
 
         DnsConfigFile config;
@@ -216,13 +209,7 @@ private Q_SLOTS:
         dns.loadSettings(&config);
         dns.m_pListBox->setCurrentRow(0);
         // Each server once, in the user's order: the two presses move the first one last.
-        checkProtocol(
-            dns,
-            {dns.m_pListBox, dns.m_pDbtnUp, dns.m_pDbtnDown, dns.m_pPbtnAdd, dns.m_pPbtnRemove},
-            [&] {
-                dns.m_pDbtnDown->click();
-            },
-            1);
+        checkProtocol(dns, {dns.m_pListBox, dns.m_pDbtnUp, dns.m_pDbtnDown, dns.m_pPbtnAdd, dns.m_pPbtnRemove}, dns.m_pDbtnDown, Qt::Key_Space, 1);
         for (int clicks = 0; clicks < 3; ++clicks) {
             dns.m_pDbtnUp->click(); // the third click finds it first already
         }
@@ -240,13 +227,7 @@ private Q_SLOTS:
         loadWireless(wireless);
         // Each edit counts: the module hears of every one.
         const QList<QWidget *> fields{wireless.LineEdit_1, wireless.CheckBox_encryption, wireless.ComboBox_1, wireless.SpinBox1, wireless.ComboBox_2};
-        checkProtocol(
-            wireless,
-            fields,
-            [&] {
-                QTest::keyClick(wireless.SpinBox1, Qt::Key_Down);
-            },
-            2);
+        checkProtocol(wireless, fields, wireless.SpinBox1, Qt::Key_Down, 2);
     }
 
     void wirelessKeepsTheKeyRules_data()
@@ -271,7 +252,7 @@ private Q_SLOTS:
         const auto chosen = [](const char *item, const char *then = nullptr) {
             return then ? QStringList{QLatin1String(item), QLatin1String(then)} : QStringList{QLatin1String(item)};
         };
-        addRow("a 128-bit hexadecimal key takes 26", hex, QStringList(), true, 0, "128 bit", "Hexadecimal", "Key 1", only("0123456789abcdef0123456789"), 26, 1);
+        addRow("a 128-bit hexadecimal key takes 26", hex, Texts(), true, 0, "128 bit", "Hexadecimal", "Key 1", only("0123456789abcdef0123456789"), 26, 1);
         addRow("128 to 40/64 asks; yes cuts 13 to 5", ascii, chosen("40/64 bit"), true, 1, "40/64 bit", "ASCII", "Key 1", only("abcde"), 5, 4);
         addRow("no keeps 128 bit", ascii, chosen("40/64 bit"), false, 1, "128 bit", "ASCII", "Key 1", only("abcdefghijklm"), 13, 1);
         addRow("40/64 to 128 asks nothing, empties keys 2 to 4", four, chosen("128 bit"), true, 0, "128 bit", "ASCII", "Key 1", only("abcde"), 13, 1);
@@ -369,12 +350,12 @@ private Q_SLOTS:
             "original configuration file has been copied to /etc/pcmcia/wireless.opts.orig")};
         const QStringList shownDefaults{QStringLiteral("Any"), QStringLiteral("Auto"), QStringLiteral("10"), QStringLiteral("Auto")};
         const QStringList shownOwn{QStringLiteral("home"), QStringLiteral("Infrastructure"), QStringLiteral("6"), QStringLiteral("11 Mbps")};
-        addRow("no file: the defaults, no box, nothing written yet", none, true, QStringList(), shownDefaults, true, none, none);
-        addRow("no file, anyone: the defaults", none, false, QStringList(), shownDefaults, true, none, none);
+        addRow("no file: the defaults, no box, nothing written yet", none, true, Texts(), shownDefaults, true, none, none);
+        addRow("no file, anyone: the defaults", none, false, Texts(), shownDefaults, true, none, none);
         addRow("a foreign file as root: told, kept, replaced", foreign, true, replaced, shownDefaults, true, defaults, foreign);
-        addRow("a foreign file as a user: silence", foreign, false, QStringList(), list({"", "Auto", "1", "Auto"}), false, foreign, none);
-        addRow("its own file as root", own, true, QStringList(), shownOwn, true, own, none);
-        addRow("its own file as a user", own, false, QStringList(), shownOwn, true, own, none);
+        addRow("a foreign file as a user: silence", foreign, false, Texts(), list({"", "Auto", "1", "Auto"}), false, foreign, none);
+        addRow("its own file as root", own, true, Texts(), shownOwn, true, own, none);
+        addRow("its own file as a user", own, false, Texts(), shownOwn, true, own, none);
     }
 
     void wirelessLoadsTheFile()
@@ -456,35 +437,35 @@ private Q_SLOTS:
 
     void checksTheInterfacesBeforeASave_data()
     {
-        QTest::addColumn<QList<int>>("devices");
+        QTest::addColumn<Devices>("devices");
         QTest::addColumn<QStringList>("told");
         QTest::addColumn<bool>("saves"); // questions answered Yes
         const QString noDefault = QStringLiteral(
             "You have not set an interface as the default gateway interface!\nNormally the interface that connects to the Internet is set to be default "
             "gateway interface. However, it is not required and networking should still function properly within the local subnet.\nDo you wish to "
             "continue without a default gateway?");
-        addRow("nothing enabled passes unasked", QList<int>{Disabled | NoAddress, Dhcp, DefaultGateway}, QStringList(), true);
+        addRow("nothing enabled passes unasked", Devices{Disabled | NoAddress, Dhcp, DefaultGateway}, Texts(), true);
         addRow("without an address a disabled one passes, the lowest enabled one fails",
-               QList<int>{Enabled | DefaultGateway, NoAddress, Enabled | NoAddress, Enabled | NoAddress},
-               QStringList{QStringLiteral("Interface eth2 has invalid IP address!")},
+               Devices{Enabled | DefaultGateway, NoAddress, Enabled | NoAddress, Enabled | NoAddress},
+               Texts{QStringLiteral("Interface eth2 has invalid IP address!")},
                false);
-        addRow("an empty subnet mask", QList<int>{Enabled | NoNetmask}, QStringList{QStringLiteral("Interface eth0 has invalid subnet mask address!")}, false);
+        addRow("an empty subnet mask", Devices{Enabled | NoNetmask}, Texts{QStringLiteral("Interface eth0 has invalid subnet mask address!")}, false);
         addRow("two DHCP interfaces before two default gateways",
-               QList<int>{Enabled | Dhcp | DefaultGateway, Enabled | Dhcp | DefaultGateway},
-               QStringList{QStringLiteral("More than one interface has been setup to use DHCP as the connection method. Please note that only one DHCP "
-                                          "interface can be supported at this time.\nPlease configure only ONE interface to use DHCP.")},
+               Devices{Enabled | Dhcp | DefaultGateway, Enabled | Dhcp | DefaultGateway},
+               Texts{QStringLiteral("More than one interface has been setup to use DHCP as the connection method. Please note that only one DHCP "
+                                    "interface can be supported at this time.\nPlease configure only ONE interface to use DHCP.")},
                false);
         addRow("two default gateways",
-               QList<int>{Enabled | DefaultGateway, Enabled | DefaultGateway},
-               QStringList{QStringLiteral("Warning! More than one interface has been set as default. Please make sure only ONE interface is set as default.")},
+               Devices{Enabled | DefaultGateway, Enabled | DefaultGateway},
+               Texts{QStringLiteral("Warning! More than one interface has been set as default. Please make sure only ONE interface is set as default.")},
                false);
-        addRow("no default gateway: the user is asked", QList<int>{Enabled | Dhcp, Enabled}, QStringList{noDefault}, true);
-        addRow("a DHCP default gateway counts", QList<int>{Enabled | Dhcp | DefaultGateway, Enabled}, QStringList(), true);
+        addRow("no default gateway: the user is asked", Devices{Enabled | Dhcp, Enabled}, QStringList{noDefault}, true);
+        addRow("a DHCP default gateway counts", Devices{Enabled | Dhcp | DefaultGateway, Enabled}, Texts(), true);
     }
 
     void checksTheInterfacesBeforeASave()
     {
-        QFETCH(QList<int>, devices);
+        QFETCH(Devices, devices);
         InterfacesTab t;
         t.load(devices);
         t.tab.setChangedFlag(true);
@@ -505,47 +486,47 @@ private Q_SLOTS:
         t.tab.applySettings();
         QVERIFY(!t.tab.validSettings());
         QVERIFY(t.tab.validSettings());
-        QCOMPARE(textsOf(t.boxes), QStringList{QStringLiteral("Interface eth0 has invalid default gateway address!")});
+        QCOMPARE(textsOf(t.boxes), Texts{QStringLiteral("Interface eth0 has invalid default gateway address!")});
     }
 
     void keepsOneDefaultGateway_data()
     {
-        QTest::addColumn<QList<int>>("devices"); // eth1 is shown
+        QTest::addColumn<Devices>("devices"); // eth1 is shown
         QTest::addColumn<bool>("check"); // the default-gateway box of eth1 checked, or unchecked
         QTest::addColumn<QStringList>("told");
-        QTest::addColumn<QList<bool>>("marked"); // the default gateways saved
+        QTest::addColumn<Marks>("marked"); // the default gateways saved
         addRow("no mark without a gateway address",
-               QList<int>{Enabled | DefaultGateway, Enabled | NoGateway, DefaultGateway},
+               Devices{Enabled | DefaultGateway, Enabled | NoGateway, DefaultGateway},
                true,
-               QStringList{QStringLiteral("Sorry, you need to provide a valid Gateway IP address!")},
-               QList<bool>{true, false, true});
+               Texts{QStringLiteral("Sorry, you need to provide a valid Gateway IP address!")},
+               Marks{true, false, true});
         addRow("the mark leaves the other enabled ones",
-               QList<int>{Enabled | DefaultGateway, Enabled, DefaultGateway},
+               Devices{Enabled | DefaultGateway, Enabled, DefaultGateway},
                true,
                QStringList(),
-               QList<bool>{false, true, true});
+               Marks{false, true, true});
         addRow("a DHCP interface needs no gateway for the mark",
-               QList<int>{Enabled | DefaultGateway, Enabled | Dhcp | NoGateway, DefaultGateway},
+               Devices{Enabled | DefaultGateway, Enabled | Dhcp | NoGateway, DefaultGateway},
                true,
                QStringList(),
-               QList<bool>{false, true, true});
+               Marks{false, true, true});
         addRow("unmarking touches only the shown one",
-               QList<int>{Enabled | DefaultGateway, Enabled | DefaultGateway, DefaultGateway},
+               Devices{Enabled | DefaultGateway, Enabled | DefaultGateway, DefaultGateway},
                false,
                QStringList(),
-               QList<bool>{true, false, true});
+               Marks{true, false, true});
     }
 
     void keepsOneDefaultGateway()
     {
-        QFETCH(QList<int>, devices);
+        QFETCH(Devices, devices);
         QFETCH(bool, check);
         InterfacesTab t;
         t.load(devices, 1);
         t.tab.m_pCheckBoxDefaultGW->setChecked(check);
         t.tab.applySettings();
         QTEST(textsOf(t.boxes), "told");
-        QTEST(QList<bool>({t.loaded[0].defaultGateway, t.loaded[1].defaultGateway, t.loaded[2].defaultGateway}), "marked");
+        QTEST(Marks({t.loaded[0].defaultGateway, t.loaded[1].defaultGateway, t.loaded[2].defaultGateway}), "marked");
     }
 
     // Enabled beside another enabled default gateway, an interface gives up its mark; one set to DHCP goes back to a static address.
@@ -591,7 +572,7 @@ private Q_SLOTS:
 
     void asksBeforeASwitchToDhcp_data()
     {
-        QTest::addColumn<QList<int>>("devices"); // eth1 is shown, and switched to DHCP
+        QTest::addColumn<Devices>("devices"); // eth1 is shown, and switched to DHCP
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QStringList>("told");
         QTest::addColumn<bool>("dhcp");
@@ -600,15 +581,15 @@ private Q_SLOTS:
         const QString taken = QStringLiteral(
             "You have already selected an interface to perform DHCP connection. At the moment, we can only support one DHCP connection per system. Please "
             "disable another DHCP connection before using this interface with DHCP.");
-        addRow("no keeps the static address", QList<int>{Enabled | DefaultGateway, Enabled}, false, QStringList{windows}, false);
-        addRow("yes switches", QList<int>{Enabled | DefaultGateway, Enabled}, true, QStringList{windows}, true);
-        addRow("a second DHCP interface is refused", QList<int>{Enabled | Dhcp | DefaultGateway, Enabled}, true, QStringList{windows, taken}, false);
-        addRow("beside a disabled DHCP one it may use DHCP", QList<int>{Dhcp | DefaultGateway, Enabled}, true, QStringList{windows}, true);
+        addRow("no keeps the static address", Devices{Enabled | DefaultGateway, Enabled}, false, QStringList{windows}, false);
+        addRow("yes switches", Devices{Enabled | DefaultGateway, Enabled}, true, QStringList{windows}, true);
+        addRow("a second DHCP interface is refused", Devices{Enabled | Dhcp | DefaultGateway, Enabled}, true, QStringList{windows, taken}, false);
+        addRow("beside a disabled DHCP one it may use DHCP", Devices{Dhcp | DefaultGateway, Enabled}, true, QStringList{windows}, true);
     }
 
     void asksBeforeASwitchToDhcp()
     {
-        QFETCH(QList<int>, devices);
+        QFETCH(Devices, devices);
         QFETCH(bool, yes);
         InterfacesTab t;
         t.boxes.defaultAnswer = yes ? Messages::Answer::Yes : Messages::Answer::No;
@@ -680,9 +661,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("reloads");
         const QString down = QStringLiteral("/sbin/ifdown eth0 2>/dev/null"), up = QStringLiteral("/sbin/ifup eth0 2>/dev/null");
         const QStringList error{QStringLiteral("Error renewing leases!")};
-        addRow("release takes the device down", false, QString(), QStringList{down}, QStringList(), 0);
+        addRow("release takes the device down", false, QString(), QStringList{down}, Texts(), 0);
         addRow("a failed release is told", false, QStringLiteral("ifdown"), QStringList{down}, error, 0);
-        addRow("renew takes it down and up, then everything is read again", true, QString(), QStringList{down, up}, QStringList(), 1);
+        addRow("renew takes it down and up, then everything is read again", true, QString(), QStringList{down, up}, Texts(), 1);
         addRow("no ifup after a failed ifdown", true, QStringLiteral("ifdown"), QStringList{down}, error, 0);
         addRow("a failed ifup is told", true, QStringLiteral("ifup"), QStringList{down, up}, error, 0);
     }
@@ -778,11 +759,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("first");
         QTest::addColumn<QStringList>("then");
-        addRow("none, then one", QStringList(), QStringList{QStringLiteral("eth0")});
+        addRow("none, then one", Texts(), Texts{QStringLiteral("eth0")});
         addRow("short ones, then a long one",
-               QStringList{QStringLiteral("Auto"), QStringLiteral("Ad-Hoc")},
-               QStringList{QStringLiteral("eth0 - Acme Networks 10/100 PCI Fast Ethernet Adapter")});
-        addRow("a long one, then short ones", QStringList{QStringLiteral("Infrastructure")}, QStringList{QStringLiteral("Key 1"), QStringLiteral("Key 2")});
+               Texts{QStringLiteral("Auto"), QStringLiteral("Ad-Hoc")},
+               Texts{QStringLiteral("eth0 - Acme Networks 10/100 PCI Fast Ethernet Adapter")});
+        addRow("a long one, then short ones", Texts{QStringLiteral("Infrastructure")}, Texts{QStringLiteral("Key 1"), QStringLiteral("Key 2")});
     }
 
     void fittingListSizesToItsEntries()
