@@ -19,27 +19,12 @@
 #include "atleast.h"
 #include "fittingcombobox.h"
 #include "ipedit.h"
+#include "named.h"
 
 #include <algorithm>
 
 namespace
 {
-template<typename Widget>
-Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-template<typename Layout>
-Layout *namedLayout(Layout *layout, const char *name, int margin, int spacing)
-{
-    layout->setObjectName(QLatin1String(name));
-    layout->setContentsMargins(margin, margin, margin, margin);
-    layout->setSpacing(spacing);
-    return layout;
-}
-
 QLabel *label(const QString &text, QWidget *parent, const char *name)
 {
     return named(new QLabel(text, parent), name);
