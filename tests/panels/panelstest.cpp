@@ -146,9 +146,10 @@ void loadWireless(Wireless &tab)
     tab.loadSettings(WirelessOptionsFile::load(true));
 }
 
-/// Read-only disables every input and back; two edits mark the tab changed, telling `tells` times; the module clears the mark silently.
+/// Read-only disables every input and back; two edits mark the tab changed, telling `tells` times; the module clears the mark
+/// silently; `clear` (a load, or the Wireless tab's save) clears it, telling once.
 template<class Panel>
-void checkProtocol(Panel &panel, const QList<QWidget *> &inputs, QWidget *edited, Qt::Key key, int tells)
+void checkProtocol(Panel &panel, const QList<QWidget *> &inputs, QWidget *edited, Qt::Key key, int tells, const std::function<void()> &clear)
 {
     for (const bool readOnly : {true, false}) {
         panel.setReadOnly(readOnly);
@@ -165,6 +166,11 @@ void checkProtocol(Panel &panel, const QList<QWidget *> &inputs, QWidget *edited
     panel.setChangedFlag(false);
     QVERIFY(!panel.isChanged());
     QCOMPARE(changes.count(), tells);
+    panel.setChangedFlag(true);
+    clear();
+    QVERIFY(!panel.isChanged());
+    QCOMPARE(changes.count(), tells + 1);
+    QVERIFY(!changes.constLast().constFirst().toBool());
 }
 
 /// Presses Add, types into the dialog and presses OK or Cancel.
@@ -191,14 +197,18 @@ private Q_SLOTS:
         BasicNetCfg identity{QStringLiteral("box"), QStringLiteral("lan")};
         IDPanel id;
         id.loadSettings(&identity);
-        checkProtocol(id, {id.m_pHostName, id.m_pDomain}, id.m_pDomain, Qt::Key_A, 1);
+        checkProtocol(id, {id.m_pHostName, id.m_pDomain}, id.m_pDomain, Qt::Key_A, 1, [&] {
+            id.loadSettings(&identity);
+        });
         // Read-only text stays legible: a dark shade of the background, not the faint grey of disabled text.
         QCOMPARE(id.m_pHostName->palette().color(QPalette::Disabled, QPalette::Text).name(), QStringLiteral("#505050"));
 
         InterfacesTab ip;
         ip.load({Enabled | DefaultGateway});
         const QList<QWidget *> inputs{ip.tab.m_pCheckBoxEnableNetwork, ip.tab.m_pRadioButtonDHCP, ip.tab.m_pIPEditStaticIP, ip.tab.m_pCheckBoxDefaultGW};
-        checkProtocol(ip.tab, inputs, ip.tab.m_pIPEditStaticGateway, Qt::Key_0, 1);
+        checkProtocol(ip.tab, inputs, ip.tab.m_pIPEditStaticGateway, Qt::Key_0, 1, [&] {
+            ip.tab.loadSettings(ip.loaded.data());
+        });
         QCOMPARE(ip.tab.m_pLineEditHostname->palette().color(QPalette::Disabled, QPalette::Text).name(), QStringLiteral("#505050"));
 
         DnsConfigFile config;
@@ -208,26 +218,32 @@ private Q_SLOTS:
         DNSPanel dns(nullptr, nullptr, false);
         dns.loadSettings(&config);
         dns.m_pListBox->setCurrentRow(0);
-        // Each server once, in the user's order: the two presses move the first one last.
-        checkProtocol(dns, {dns.m_pListBox, dns.m_pDbtnUp, dns.m_pDbtnDown, dns.m_pPbtnAdd, dns.m_pPbtnRemove}, dns.m_pDbtnDown, Qt::Key_Space, 1);
+        checkProtocol(dns, {dns.m_pListBox, dns.m_pDbtnUp, dns.m_pDbtnDown, dns.m_pPbtnAdd, dns.m_pPbtnRemove}, dns.m_pDbtnDown, Qt::Key_Space, 1, [&] {
+            dns.loadSettings(&config);
+        });
+        // Each server once, in the user's order: the third of them moved up twice, then down once.
+        QCOMPARE(dns.m_pListBox->count(), 3);
+        dns.m_pListBox->setCurrentRow(2);
         for (int clicks = 0; clicks < 3; ++clicks) {
             dns.m_pDbtnUp->click(); // the third click finds it first already
         }
         dns.m_pDbtnDown->click();
-        QCOMPARE(dns.m_pListBox->currentItem()->text(), QStringLiteral("10.0.0.1"));
+        QCOMPARE(dns.m_pListBox->currentItem()->text(), QStringLiteral("10.0.0.3"));
         QCOMPARE(dns.m_pListBox->currentRow(), 1);
         dns.m_pPbtnRemove->click();
         addServer(dns, QStringLiteral("10.0.0.8"), false);
         addServer(dns, QStringLiteral("10.0.0.9"), true);
         dns.applySettings();
-        QCOMPARE(config.nameservers(), QStringList({QStringLiteral("10.0.0.2"), QStringLiteral("10.0.0.3"), QStringLiteral("10.0.0.9")}));
+        QCOMPARE(config.nameservers(), QStringList({QStringLiteral("10.0.0.1"), QStringLiteral("10.0.0.2"), QStringLiteral("10.0.0.9")}));
 
         root.write(s_wirelessFile, SystemRoot::fixture(QStringLiteral("wireless-opts-defaults")));
         Wireless wireless;
         loadWireless(wireless);
         // Each edit counts: the module hears of every one.
         const QList<QWidget *> fields{wireless.LineEdit_1, wireless.CheckBox_encryption, wireless.ComboBox_1, wireless.SpinBox1, wireless.ComboBox_2};
-        checkProtocol(wireless, fields, wireless.SpinBox1, Qt::Key_Down, 2);
+        checkProtocol(wireless, fields, wireless.SpinBox1, Qt::Key_Down, 2, [&] {
+            wireless.applySettings();
+        });
     }
 
     void wirelessKeepsTheKeyRules_data()
