@@ -230,11 +230,12 @@ private Q_SLOTS:
         dns.m_pDbtnDown->click();
         QCOMPARE(dns.m_pListBox->currentItem()->text(), QStringLiteral("10.0.0.3"));
         QCOMPARE(dns.m_pListBox->currentRow(), 1);
+        dns.m_pListBox->setCurrentRow(0);
         dns.m_pPbtnRemove->click();
         addServer(dns, QStringLiteral("10.0.0.8"), false);
         addServer(dns, QStringLiteral("10.0.0.9"), true);
         dns.applySettings();
-        QCOMPARE(config.nameservers(), QStringList({QStringLiteral("10.0.0.1"), QStringLiteral("10.0.0.2"), QStringLiteral("10.0.0.9")}));
+        QCOMPARE(config.nameservers(), QStringList({QStringLiteral("10.0.0.3"), QStringLiteral("10.0.0.2"), QStringLiteral("10.0.0.9")}));
 
         root.write(s_wirelessFile, SystemRoot::fixture(QStringLiteral("wireless-opts-defaults")));
         Wireless wireless;
@@ -273,6 +274,8 @@ private Q_SLOTS:
         addRow("no keeps 128 bit", ascii, chosen("40/64 bit"), false, 1, "128 bit", "ASCII", "Key 1", only("abcdefghijklm"), 13, 1);
         addRow("40/64 to 128 asks nothing, empties keys 2 to 4", four, chosen("128 bit"), true, 0, "128 bit", "ASCII", "Key 1", only("abcde"), 13, 1);
         addRow("and back to 40/64 asks again", four, chosen("128 bit", "40/64 bit"), true, 1, "40/64 bit", "ASCII", "Key 1", only("abcde"), 5, 4);
+        const QString seven = QStringLiteral("KEY=\"s:abcde [1] key s:fghij [2] key s:k [3] key s: [4] key [7]\"");
+        addRow("a default key beyond the fourth is the first", seven, Texts(), true, 0, "40/64 bit", "ASCII", "Key 1", fourKeys, 5, 4);
         addRow("the type in effect chosen again asks nothing", four, chosen("40/64 bit"), true, 0, "40/64 bit", "ASCII", "Key 2", fourKeys, 5, 4);
         addRow("hexadecimal to ASCII cuts 26 to 13", hex, chosen("ASCII"), true, 1, "128 bit", "ASCII", "Key 1", only("0123456789abc"), 13, 1);
         addRow("ASCII to hexadecimal keeps the keys", four, chosen("Hexadecimal"), true, 0, "40/64 bit", "Hexadecimal", "Key 2", fourKeys, 10, 4);
