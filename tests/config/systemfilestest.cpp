@@ -83,6 +83,19 @@ private Q_SLOTS:
         QVERIFY(!WirelessKeyValue::holdsFourKeys(QStringLiteral("s:abcde key [1]")));
     }
 
+    // A foreign file that is a link is kept aside as the link; what it points to stays untouched.
+    void replacesAForeignLinkNotItsTarget()
+    {
+        SystemRoot root;
+        root.write(QStringLiteral("/etc/pcmcia/network.opts"), "ESSID=\"corp\"\n");
+        QVERIFY(QFile::link(QStringLiteral("network.opts"), root.path(wirelessPath)));
+        const WirelessOptionsFile::Loaded loaded = WirelessOptionsFile::load(true);
+        QVERIFY(loaded.origin == WirelessOptionsFile::Origin::Foreign && loaded.replaced == true);
+        QCOMPARE(root.read(wirelessPath), SystemRoot::fixture(QStringLiteral("wireless-opts-defaults")));
+        QCOMPARE(QFileInfo(root.path(wirelessPath + QLatin1String(".orig"))).symLinkTarget(), root.path(QStringLiteral("/etc/pcmcia/network.opts")));
+        QCOMPARE(root.read(QStringLiteral("/etc/pcmcia/network.opts")), QByteArray("ESSID=\"corp\"\n"));
+    }
+
     void reportsChangesWithoutKeys_data()
     {
         QTest::addColumn<QByteArray>("before"); // of the wireless options file

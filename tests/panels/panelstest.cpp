@@ -245,6 +245,9 @@ private Q_SLOTS:
         checkProtocol(wireless, fields, wireless.SpinBox1, Qt::Key_Down, 2, [&] {
             wireless.applySettings();
         });
+        wireless.setChangedFlag(false);
+        wireless.CheckBox_encryption->click();
+        QVERIFY(wireless.isChanged());
     }
 
     void wirelessKeepsTheKeyRules_data()
