@@ -39,7 +39,8 @@ using Texts = QStringList;
 using Marks = QList<bool>;
 
 /// How a row states one interface, flags or'ed. A static one holds 10.0.<n>.2/24 with the gateway 10.0.<n>.1.
-enum Device { Disabled = 0, Enabled = 1, Dhcp = 2, DefaultGateway = 4, NoAddress = 8, NoNetmask = 16, NoGateway = 32 };
+/// Default: the default gateway.
+enum Device { Disabled = 0, Enabled = 1, Dhcp = 2, Default = 4, NoAddress = 8, NoNetmask = 16, NoGateway = 32 };
 
 /// eth0 to eth4, the ones listed present, each with the lease 192.168.1.50/24 via 192.168.1.1.
 QVector<Interface> records(const QList<int> &devices)
@@ -52,7 +53,7 @@ QVector<Interface> records(const QList<int> &devices)
         record.present = i < devices.size();
         record.enabled = device & Enabled;
         record.method = device & Dhcp ? Interface::Dhcp : Interface::Static;
-        record.defaultGateway = device & DefaultGateway;
+        record.defaultGateway = device & Default;
         record.staticAddresses.setIPAddress(device & NoAddress ? QString() : QStringLiteral("10.0.%1.2").arg(i));
         record.staticAddresses.setNetmask(device & NoNetmask ? QString() : QStringLiteral("255.255.255.0"));
         record.staticAddresses.gateway = device & NoGateway ? QString() : QStringLiteral("10.0.%1.1").arg(i);
@@ -204,7 +205,7 @@ private Q_SLOTS:
         QCOMPARE(id.m_pHostName->palette().color(QPalette::Disabled, QPalette::Text).name(), QStringLiteral("#505050"));
 
         InterfacesTab ip;
-        ip.load({Enabled | DefaultGateway});
+        ip.load({Enabled | Default});
         const QList<QWidget *> inputs{ip.tab.m_pCheckBoxEnableNetwork, ip.tab.m_pRadioButtonDHCP, ip.tab.m_pIPEditStaticIP, ip.tab.m_pCheckBoxDefaultGW};
         checkProtocol(ip.tab, inputs, ip.tab.m_pIPEditStaticGateway, Qt::Key_0, 1, [&] {
             ip.tab.loadSettings(ip.loaded.data());
@@ -462,27 +463,27 @@ private Q_SLOTS:
         QTest::addColumn<Devices>("devices");
         QTest::addColumn<QStringList>("told");
         QTest::addColumn<bool>("saves"); // questions answered Yes
-        const QString noDefault = QStringLiteral(
+        const Texts noDefault{QStringLiteral(
             "You have not set an interface as the default gateway interface!\nNormally the interface that connects to the Internet is set to be default "
             "gateway interface. However, it is not required and networking should still function properly within the local subnet.\nDo you wish to "
-            "continue without a default gateway?");
-        addRow("nothing enabled passes unasked", Devices{Disabled | NoAddress, Dhcp, DefaultGateway}, Texts(), true);
-        addRow("without an address a disabled one passes, the lowest enabled one fails",
-               Devices{Enabled | DefaultGateway, NoAddress, Enabled | NoAddress, Enabled | NoAddress},
-               Texts{QStringLiteral("Interface eth2 has invalid IP address!")},
+            "continue without a default gateway?")};
+        const Texts twoDhcp{
+            QStringLiteral("More than one interface has been setup to use DHCP as the connection method. Please note that only one DHCP "
+                           "interface can be supported at this time.\nPlease configure only ONE interface to use DHCP.")};
+        const Texts twoDefaults{
+            QStringLiteral("Warning! More than one interface has been set as default. Please make sure only ONE interface is set as default.")};
+        const Texts noAddress{QStringLiteral("Interface eth2 has invalid IP address!")};
+        const Texts noNetmask{QStringLiteral("Interface eth0 has invalid subnet mask address!")};
+        addRow("nothing enabled passes unasked", Devices{Disabled | NoAddress, Dhcp, Default}, Texts(), true);
+        addRow("a disabled one without an address passes, the lowest enabled one fails",
+               Devices{Enabled | Default, NoAddress, Enabled | NoAddress, Enabled | NoAddress},
+               noAddress,
                false);
-        addRow("an empty subnet mask", Devices{Enabled | NoNetmask}, Texts{QStringLiteral("Interface eth0 has invalid subnet mask address!")}, false);
-        addRow("two DHCP interfaces before two default gateways",
-               Devices{Enabled | Dhcp | DefaultGateway, Enabled | Dhcp | DefaultGateway},
-               Texts{QStringLiteral("More than one interface has been setup to use DHCP as the connection method. Please note that only one DHCP "
-                                    "interface can be supported at this time.\nPlease configure only ONE interface to use DHCP.")},
-               false);
-        addRow("two default gateways",
-               Devices{Enabled | DefaultGateway, Enabled | DefaultGateway},
-               Texts{QStringLiteral("Warning! More than one interface has been set as default. Please make sure only ONE interface is set as default.")},
-               false);
-        addRow("no default gateway: the user is asked", Devices{Enabled | Dhcp, Enabled}, QStringList{noDefault}, true);
-        addRow("a DHCP default gateway counts", Devices{Enabled | Dhcp | DefaultGateway, Enabled}, Texts(), true);
+        addRow("an empty subnet mask", Devices{Enabled | NoNetmask}, noNetmask, false);
+        addRow("two DHCP interfaces before two default gateways", Devices{Enabled | Dhcp | Default, Enabled | Dhcp | Default}, twoDhcp, false);
+        addRow("two default gateways", Devices{Enabled | Default, Enabled | Default}, twoDefaults, false);
+        addRow("no default gateway: the user is asked", Devices{Enabled | Dhcp, Enabled}, noDefault, true);
+        addRow("a DHCP default gateway counts", Devices{Enabled | Dhcp | Default, Enabled}, Texts(), true);
     }
 
     void checksTheInterfacesBeforeASave()
@@ -503,7 +504,7 @@ private Q_SLOTS:
     void reportsAnInvalidGatewayOnce()
     {
         InterfacesTab t;
-        t.load({Enabled | DefaultGateway});
+        t.load({Enabled | Default});
         t.tab.m_pIPEditStaticGateway->setText(QStringLiteral("10.0.0"));
         t.tab.applySettings();
         QVERIFY(!t.tab.validSettings());
@@ -518,25 +519,17 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("told");
         QTest::addColumn<Marks>("marked"); // the default gateways saved
         addRow("no mark without a gateway address",
-               Devices{Enabled | DefaultGateway, Enabled | NoGateway, DefaultGateway},
+               Devices{Enabled | Default, Enabled | NoGateway, Default},
                true,
                Texts{QStringLiteral("Sorry, you need to provide a valid Gateway IP address!")},
                Marks{true, false, true});
-        addRow("the mark leaves the other enabled ones",
-               Devices{Enabled | DefaultGateway, Enabled, DefaultGateway},
-               true,
-               QStringList(),
-               Marks{false, true, true});
+        addRow("the mark leaves the other enabled ones", Devices{Enabled | Default, Enabled, Default}, true, QStringList(), Marks{false, true, true});
         addRow("a DHCP interface needs no gateway for the mark",
-               Devices{Enabled | DefaultGateway, Enabled | Dhcp | NoGateway, DefaultGateway},
+               Devices{Enabled | Default, Enabled | Dhcp | NoGateway, Default},
                true,
                QStringList(),
                Marks{false, true, true});
-        addRow("unmarking touches only the shown one",
-               Devices{Enabled | DefaultGateway, Enabled | DefaultGateway, DefaultGateway},
-               false,
-               QStringList(),
-               Marks{true, false, true});
+        addRow("unmarking touches only the shown one", Devices{Enabled | Default, Enabled | Default, Default}, false, QStringList(), Marks{true, false, true});
     }
 
     void keepsOneDefaultGateway()
@@ -555,15 +548,15 @@ private Q_SLOTS:
     void enablingBesideADefaultGatewayGivesUpTheMark_data()
     {
         QTest::addColumn<int>("eth1");
-        addRow("a static one", int(DefaultGateway));
-        addRow("a DHCP one", int(Dhcp | DefaultGateway));
+        addRow("a static one", int(Default));
+        addRow("a DHCP one", int(Dhcp | Default));
     }
 
     void enablingBesideADefaultGatewayGivesUpTheMark()
     {
         QFETCH(int, eth1);
         InterfacesTab t;
-        t.load({Enabled | DefaultGateway, eth1}, 1);
+        t.load({Enabled | Default, eth1}, 1);
         t.tab.m_pCheckBoxEnableNetwork->click();
         QVERIFY(t.tab.m_pRadioButtonStatic->isChecked() && !t.tab.m_pCheckBoxDefaultGW->isChecked());
         QCOMPARE(t.staticEntries(), QStringList({QStringLiteral("10.0.1.2"), QStringLiteral("255.255.255.0"), QStringLiteral("10.0.1.1")}));
@@ -577,7 +570,7 @@ private Q_SLOTS:
     void switchingToDhcpAndBackKeepsTheStaticEntries()
     {
         InterfacesTab t;
-        t.load({Enabled | DefaultGateway, Enabled}, 1);
+        t.load({Enabled | Default, Enabled}, 1);
         t.tab.m_pIPEditStaticIP->setText(QStringLiteral("10.0.1.7"));
         t.tab.m_pRadioButtonDHCP->click();
         QVERIFY(t.tab.m_pCheckBoxDefaultGW->isChecked());
@@ -603,10 +596,10 @@ private Q_SLOTS:
         const QString taken = QStringLiteral(
             "You have already selected an interface to perform DHCP connection. At the moment, we can only support one DHCP connection per system. Please "
             "disable another DHCP connection before using this interface with DHCP.");
-        addRow("no keeps the static address", Devices{Enabled | DefaultGateway, Enabled}, false, QStringList{windows}, false);
-        addRow("yes switches", Devices{Enabled | DefaultGateway, Enabled}, true, QStringList{windows}, true);
-        addRow("a second DHCP interface is refused", Devices{Enabled | Dhcp | DefaultGateway, Enabled}, true, QStringList{windows, taken}, false);
-        addRow("beside a disabled DHCP one it may use DHCP", Devices{Dhcp | DefaultGateway, Enabled}, true, QStringList{windows}, true);
+        addRow("no keeps the static address", Devices{Enabled | Default, Enabled}, false, QStringList{windows}, false);
+        addRow("yes switches", Devices{Enabled | Default, Enabled}, true, QStringList{windows}, true);
+        addRow("a second DHCP interface is refused", Devices{Enabled | Dhcp | Default, Enabled}, true, QStringList{windows, taken}, false);
+        addRow("beside a disabled DHCP one it may use DHCP", Devices{Dhcp | Default, Enabled}, true, QStringList{windows}, true);
     }
 
     void asksBeforeASwitchToDhcp()
@@ -695,7 +688,7 @@ private Q_SLOTS:
         QFETCH(bool, renew);
         QFETCH(QString, failing);
         InterfacesTab t;
-        t.load({Enabled | Dhcp | DefaultGateway});
+        t.load({Enabled | Dhcp | Default});
         Commands commands(failing);
         QSignalSpy reloads(&t.tab, &IPPanel::reloadConfigData);
         (renew ? t.tab.m_pRenewBtn : t.tab.m_pReleaseBtn)->click();
@@ -724,7 +717,7 @@ private Q_SLOTS:
         QFETCH(bool, dhcp);
         QFETCH(QString, typed);
         InterfacesModel model;
-        QVector<Interface> loaded = records({Enabled | DefaultGateway, Disabled});
+        QVector<Interface> loaded = records({Enabled | Default, Disabled});
         model.load(loaded.data());
         model.setCurrent(1);
         InterfacesModel::WorkingCopy entries;
