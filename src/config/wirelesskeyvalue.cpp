@@ -13,22 +13,6 @@ QString numberMarker(int number)
 {
     return QStringLiteral(" [%1]").arg(number);
 }
-
-QStringList splitFourKeys(const QString &value, const QString &prefix)
-{
-    QStringList keys;
-    int start = value.startsWith(prefix) ? prefix.size() : 0;
-    for (int number = 1; number <= WirelessKeyValue::keyCount; ++number) {
-        const QString marker = numberMarker(number);
-        int end = value.indexOf(marker, start);
-        if (end < 0) {
-            end = value.size();
-        }
-        keys << value.mid(start, end - start);
-        start = end + marker.size() + s_keyWord.size() + prefix.size();
-    }
-    return keys;
-}
 }
 
 int WirelessKeyValue::keyLength(Type type, Format format)
@@ -90,12 +74,19 @@ int WirelessKeyValue::defaultKey(const QString &value)
     return bracketed && number >= 1 && number <= keyCount ? number : 1;
 }
 
-QStringList WirelessKeyValue::hexKeys(const QString &value)
+QStringList WirelessKeyValue::fourKeys(const QString &value)
 {
-    return splitFourKeys(value, QString());
-}
-
-QStringList WirelessKeyValue::asciiKeys(const QString &value)
-{
-    return splitFourKeys(value, s_asciiPrefix);
+    const QString prefix = isAscii(value) ? QString(s_asciiPrefix) : QString();
+    QStringList keys;
+    int start = value.startsWith(prefix) ? prefix.size() : 0;
+    for (int number = 1; number <= keyCount; ++number) {
+        const QString marker = numberMarker(number);
+        int end = value.indexOf(marker, start);
+        if (end < 0) {
+            end = value.size();
+        }
+        keys << value.mid(start, end - start);
+        start = end + marker.size() + s_keyWord.size() + prefix.size();
+    }
+    return keys;
 }

@@ -51,8 +51,6 @@ public:
     static QString singleKey(const QString &value);
     /// The default key number (1 to 4) closing a four-key value; 1 when it names none.
     static int defaultKey(const QString &value);
-    /// The four keys of a four-key hexadecimal value.
-    static QStringList hexKeys(const QString &value);
-    /// The four keys of a four-key ASCII value, each without its "s:".
-    static QStringList asciiKeys(const QString &value);
+    /// The four keys of a four-key value, an ASCII key without its "s:".
+    static QStringList fourKeys(const QString &value);
 };

@@ -376,7 +376,7 @@ bool Wireless::checkValue(const QString &value)
         return false;
     }
     ComboBoxk->setCurrentIndex(WirelessKeyValue::defaultKey(value) - 1);
-    showKeys(ascii ? WirelessKeyValue::asciiKeys(value) : WirelessKeyValue::hexKeys(value));
+    showKeys(WirelessKeyValue::fourKeys(value));
     return true;
 }
 
