@@ -402,6 +402,8 @@ private Q_SLOTS:
         // Read-only stays so, whatever the file opened; the superuser's key fields follow the encryption switch, off here.
         QCOMPARE(tab.LineEdit_1->isEnabled(), superuser);
         QVERIFY(!tab.LineEdit_h1->isEnabled());
+        // Only a changed tab writes its file.
+        QTEST(tab.applySettings(), "changed");
     }
 
     // A file the loader cannot replace (a folder in its place) is told of once, not at every reload;
@@ -547,22 +549,34 @@ private Q_SLOTS:
     // Enabled beside another enabled default gateway, an interface gives up its mark; one set to DHCP goes back to a static address.
     void enablingBesideADefaultGatewayGivesUpTheMark_data()
     {
-        QTest::addColumn<int>("eth1");
-        addRow("a static one", int(Default));
-        addRow("a DHCP one", int(Dhcp | Default));
+        QTest::addColumn<Devices>("devices"); // eth1 is enabled
+        QTest::addColumn<Marks>("marked");
+        addRow("a static one", Devices{Enabled | Default, Default}, Marks{true, false});
+        addRow("a DHCP one goes back to a static address", Devices{Enabled | Default, Dhcp | Default}, Marks{true, false});
+        addRow("beside a disabled default gateway it keeps its mark", Devices{Default, Default}, Marks{true, true});
     }
 
     void enablingBesideADefaultGatewayGivesUpTheMark()
     {
-        QFETCH(int, eth1);
+        QFETCH(Devices, devices);
         InterfacesTab t;
-        t.load({Enabled | Default, eth1}, 1);
+        t.load(devices, 1);
         t.tab.m_pCheckBoxEnableNetwork->click();
-        QVERIFY(t.tab.m_pRadioButtonStatic->isChecked() && !t.tab.m_pCheckBoxDefaultGW->isChecked());
+        QVERIFY(t.tab.m_pRadioButtonStatic->isChecked());
         QCOMPARE(t.staticEntries(), QStringList({QStringLiteral("10.0.1.2"), QStringLiteral("255.255.255.0"), QStringLiteral("10.0.1.1")}));
         t.tab.applySettings();
-        QVERIFY(t.loaded[1].enabled && t.loaded[1].method == Interface::Static && !t.loaded[1].defaultGateway && t.loaded[0].defaultGateway);
+        QVERIFY(t.loaded[1].enabled && t.loaded[1].method == Interface::Static);
+        QTEST(Marks({t.loaded[0].defaultGateway, t.loaded[1].defaultGateway}), "marked");
         QCOMPARE(textsOf(t.boxes), QStringList());
+    }
+
+    // A DHCP default gateway switched to a static address gives up the mark: it had none of its own while static.
+    void aDhcpDefaultGatewaySwitchedToStaticGivesUpTheMark()
+    {
+        InterfacesTab t;
+        t.load({Enabled | Dhcp | Default});
+        t.tab.m_pRadioButtonStatic->click();
+        QVERIFY(!t.tab.m_pCheckBoxDefaultGW->isChecked());
     }
 
     // Switching to DHCP takes the mark; switching back restores the static entries as they were
