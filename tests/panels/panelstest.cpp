@@ -677,6 +677,7 @@ private Q_SLOTS:
         }
         t.tab.m_pRadioButtonDHCP->click();
         QTEST(t.tab.m_pIPEditDHCPIP->text(), "shown");
+        QVERIFY(!t.tab.m_pIPEditDHCPIP->isEnabled()); // it only shows
         QCOMPARE(t.tab.m_pIPEditDHCPGateway->text().isEmpty(), t.tab.m_pIPEditDHCPIP->text().isEmpty());
         QCOMPARE(t.tab.m_pRenewBtn->isEnabled(), !t.tab.m_pIPEditDHCPIP->text().isEmpty());
     }
