@@ -75,6 +75,9 @@ private Q_SLOTS:
         QCOMPARE(root.read(QStringLiteral("/etc/pcmcia/wireless.opts")), SystemRoot::fixture(QStringLiteral("wireless-opts-defaults-de")));
         KLocalizedString::setLanguages({QStringLiteral("C")});
         QVERIFY(Wireless().loadSettings(WirelessOptionsFile::load(true)));
+        // Written again in another language, the file speaks that one.
+        QVERIFY(WirelessOptionsFile::defaults().write());
+        QCOMPARE(root.read(QStringLiteral("/etc/pcmcia/wireless.opts")), SystemRoot::fixture(QStringLiteral("wireless-opts-defaults")));
     }
 
     void showsEveryTextWholeAndTranslated_data()
