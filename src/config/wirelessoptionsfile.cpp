@@ -155,6 +155,12 @@ QString unquoted(const QString &value)
 // The module writes UTF-8; a hand-edited file in another encoding is read byte for byte.
 QString decoded(const QString &latin1Line)
 {
+    // A line of ASCII, as nearly all are, reads the same either way.
+    if (std::all_of(latin1Line.cbegin(), latin1Line.cend(), [](QChar c) {
+            return c.unicode() < 0x80;
+        })) {
+        return latin1Line;
+    }
     const QByteArray bytes = latin1Line.toLatin1();
     // With the length: the QByteArray overload would stop at a NUL byte.
     const QString text = QString::fromUtf8(bytes.constData(), bytes.size());
