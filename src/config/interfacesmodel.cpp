@@ -8,7 +8,7 @@
 void InterfacesModel::load(Interface *records)
 {
     m_records = records;
-    for (int i = 0; i < InterfaceCount; ++i) {
+    for (int i = 0; i < SystemFiles::RecordCount; ++i) {
         if (!isPresent(i)) {
             continue;
         }
@@ -37,15 +37,10 @@ bool InterfacesModel::isPresent(int index) const
     return m_records && m_records[index].present;
 }
 
-const Interface &InterfacesModel::record(int index) const
-{
-    return m_records[index];
-}
-
 QStringList InterfacesModel::items() const
 {
     QStringList items;
-    for (int i = 0; i < InterfaceCount; ++i) {
+    for (int i = 0; i < SystemFiles::RecordCount; ++i) {
         if (isPresent(i)) {
             const Interface &listed = m_records[i];
             items << (listed.description.isEmpty() ? listed.deviceName : listed.deviceName + QLatin1String(" (") + listed.description + QLatin1Char(')'));
@@ -79,14 +74,9 @@ const Interface &InterfacesModel::shownRecord() const
     return m_records[m_current];
 }
 
-const InterfacesModel::WorkingCopy &InterfacesModel::workingCopy(int index) const
-{
-    return m_working[index];
-}
-
 bool InterfacesModel::anyEnabled() const
 {
-    for (int i = 0; i < InterfaceCount; ++i) {
+    for (int i = 0; i < SystemFiles::RecordCount; ++i) {
         if (isPresent(i) && m_working[i].enabled) {
             return true;
         }
@@ -96,7 +86,7 @@ bool InterfacesModel::anyEnabled() const
 
 bool InterfacesModel::anyEnabledDhcp() const
 {
-    for (int i = 0; i < InterfaceCount; ++i) {
+    for (int i = 0; i < SystemFiles::RecordCount; ++i) {
         if (isPresent(i) && m_working[i].enabled && m_working[i].dhcp) {
             return true;
         }
@@ -109,7 +99,7 @@ bool InterfacesModel::methodChanged() const
     return shown().dhcp != (m_records[m_current].method == Interface::Dhcp);
 }
 
-void InterfacesModel::take(const Entries &entries)
+void InterfacesModel::take(const WorkingCopy &entries)
 {
     WorkingCopy &working = editedCopy();
     working.enabled = entries.enabled;
@@ -141,7 +131,7 @@ void InterfacesModel::setShownMethod(bool enabled, bool dhcp)
 
 bool InterfacesModel::yieldDefaultGateway()
 {
-    for (int i = 0; i < InterfaceCount; ++i) {
+    for (int i = 0; i < SystemFiles::RecordCount; ++i) {
         if (i != m_current && isPresent(i) && m_working[i].enabled && m_working[i].defaultGateway) {
             editedCopy().staticDefaultGatewayMemo = false;
             return true;
@@ -184,7 +174,7 @@ InterfacesModel::Answer InterfacesModel::setDefaultGateway(bool on, bool staticM
     } else if (staticMethod && gatewayEntry.isEmpty()) {
         return {Verdict::GatewayNeeded, m_records ? m_records[m_current].deviceName : QString()};
     } else {
-        for (int i = 0; i < InterfaceCount; ++i) {
+        for (int i = 0; i < SystemFiles::RecordCount; ++i) {
             if (isPresent(i) && m_working[i].enabled) {
                 m_working[i].defaultGateway = i == m_current;
             }
@@ -195,7 +185,7 @@ InterfacesModel::Answer InterfacesModel::setDefaultGateway(bool on, bool staticM
 
 void InterfacesModel::store()
 {
-    for (int i = 0; i < InterfaceCount; ++i) {
+    for (int i = 0; i < SystemFiles::RecordCount; ++i) {
         if (!isPresent(i)) {
             continue;
         }
@@ -212,7 +202,7 @@ InterfacesModel::Answer InterfacesModel::check()
     bool someEnabled = false;
     int dhcpCount = 0;
     int defaultGatewayCount = 0;
-    for (int i = 0; i < InterfaceCount; ++i) {
+    for (int i = 0; i < SystemFiles::RecordCount; ++i) {
         // The records' flags, not the working copy's: store() has just set them.
         if (!isPresent(i) || !m_records[i].enabled) {
             continue;

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "config/interfacesfile.h"
+#include "config/systemfiles.h"
 
 #include <array>
 
@@ -24,9 +24,7 @@ class Interface;
 class InterfacesModel
 {
 public:
-    static constexpr int InterfaceCount = InterfacesFile::RecordCount;
-
-    /// What the user has made of one interface so far.
+    /// What the user has made of one interface so far; also what the widgets of the shown one hold.
     struct WorkingCopy {
         bool enabled = false;
         bool dhcp = false;
@@ -41,18 +39,6 @@ public:
         bool dhcpDefaultGatewayMemo = true;
         /// What the default-gateway box becomes on a switch back to a static address.
         bool staticDefaultGatewayMemo = false;
-    };
-
-    /// What the widgets of the shown interface hold.
-    struct Entries {
-        bool enabled = false;
-        bool dhcp = false;
-        bool defaultGateway = false;
-        QString hostName;
-        QString ipAddress;
-        QString subnetMask;
-        QString gateway;
-        bool gatewayValid = true;
     };
 
     enum class Verdict {
@@ -82,7 +68,6 @@ public:
     bool isLoaded() const;
     /// Whether record `index` stands for a device of this machine (false before the first load).
     bool isPresent(int index) const;
-    const Interface &record(int index) const;
     /// How the present interfaces are listed: the device name, the maker in parentheses where known.
     QStringList items() const;
 
@@ -90,7 +75,6 @@ public:
     void setCurrent(int index);
     const WorkingCopy &shown() const;
     const Interface &shownRecord() const;
-    const WorkingCopy &workingCopy(int index) const;
 
     bool anyEnabled() const;
     bool anyEnabledDhcp() const;
@@ -98,7 +82,7 @@ public:
     bool methodChanged() const;
 
     /// Takes the shown interface's entries; a disabled interface's fields are not the user's.
-    void take(const Entries &entries);
+    void take(const WorkingCopy &entries);
     void setShownEnabled(bool enabled);
     void setShownMethod(bool enabled, bool dhcp);
     /// The shown interface is being enabled: true when another enabled interface is the
@@ -123,5 +107,5 @@ private:
 
     Interface *m_records = nullptr;
     int m_current = 0;
-    std::array<WorkingCopy, InterfaceCount> m_working;
+    std::array<WorkingCopy, SystemFiles::RecordCount> m_working;
 };

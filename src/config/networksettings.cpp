@@ -29,7 +29,7 @@ std::optional<QString> description(const DeviceInventory &inventory, int index, 
 }
 }
 
-NetworkSettings::Loaded NetworkSettings::load(const std::function<bool()> &goOnDespiteUnsupportedOptions)
+NetworkSettings::Loaded NetworkSettings::load(const std::function<bool()> &goOnDespiteUnsupportedOptions, bool mayWrite)
 {
     if (!m_records.hostIdentity.readConfigFile()) {
         return Loaded::Failed;
@@ -44,7 +44,11 @@ NetworkSettings::Loaded NetworkSettings::load(const std::function<bool()> &goOnD
         return Loaded::Failed;
     }
     m_records.resolverFile.setFileName(QLatin1String(SystemFiles::ResolvConf));
-    return m_records.resolverFile.readFile() ? Loaded::Everything : Loaded::Failed;
+    if (!m_records.resolverFile.readFile()) {
+        return Loaded::Failed;
+    }
+    m_records.wireless = WirelessOptionsFile::load(mayWrite);
+    return Loaded::Everything;
 }
 
 bool NetworkSettings::readInterfacesFile()

@@ -12,6 +12,7 @@
 #include "platform/shellprocess.h"
 #include "simplifiedlines.h"
 #include "systemfiles.h"
+#include "wirelessoptionsfile.h"
 
 #include <array>
 #include <functional>
@@ -38,6 +39,8 @@ public:
         BasicNetCfg hostIdentity;
         InterfaceRecords interfaces;
         DnsConfigFile resolverFile;
+        /// The wireless file as loaded, for the Wireless tab, which writes nothing while loading.
+        WirelessOptionsFile::Loaded wireless;
         /// The Ethernet devices found at the last load, those beyond the records included.
         int ethernetCount = 0;
     };
@@ -66,11 +69,12 @@ public:
 
     /**
      * Reads the host identity, the interfaces file, the devices and the
-     * resolver file into the records, stopping at the first failure. When the
+     * resolver file into the records, stopping at the first failure, and then
+     * the wireless file (a foreign one replaced when mayWrite). When the
      * interfaces file holds ifupdown options the records cannot keep,
      * goOnDespiteUnsupportedOptions decides whether loading goes on.
      */
-    Loaded load(const std::function<bool()> &goOnDespiteUnsupportedOptions);
+    Loaded load(const std::function<bool()> &goOnDespiteUnsupportedOptions, bool mayWrite);
 
     /// Reads the interfaces file, for this load; false when it cannot be read.
     bool readInterfacesFile();

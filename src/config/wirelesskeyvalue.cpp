@@ -13,31 +13,19 @@ QString numberMarker(int number)
 {
     return QStringLiteral(" [%1]").arg(number);
 }
-
-QStringList splitFourKeys(const QString &value, const QString &prefix)
-{
-    QStringList keys;
-    int start = value.startsWith(prefix) ? prefix.size() : 0;
-    for (int number = 1; number <= WirelessKeyValue::keyCount; ++number) {
-        const QString marker = numberMarker(number);
-        int end = value.indexOf(marker, start);
-        if (end < 0) {
-            end = value.size();
-        }
-        keys << value.mid(start, end - start);
-        start = end + marker.size() + s_keyWord.size() + prefix.size();
-    }
-    return keys;
-}
 }
 
-int WirelessKeyValue::keyLength(int type, int format)
+int WirelessKeyValue::keyLength(Type type, Format format)
 {
-    static constexpr int lengths[2][2] = {{5, 10}, {13, 26}};
-    if (type < 0 || type > 1 || format < 0 || format > 1) {
-        return 0;
+    if (type == Type::Bits64) {
+        return format == Format::Ascii ? 5 : 10;
     }
-    return lengths[type][format];
+    return format == Format::Ascii ? 13 : 26;
+}
+
+int WirelessKeyValue::keysInUse(Type type)
+{
+    return type == Type::Bits64 ? keyCount : 1;
 }
 
 QString WirelessKeyValue::padded(const QString &key, int length)
@@ -86,12 +74,19 @@ int WirelessKeyValue::defaultKey(const QString &value)
     return bracketed && number >= 1 && number <= keyCount ? number : 1;
 }
 
-QStringList WirelessKeyValue::hexKeys(const QString &value)
+QStringList WirelessKeyValue::fourKeys(const QString &value)
 {
-    return splitFourKeys(value, QString());
-}
-
-QStringList WirelessKeyValue::asciiKeys(const QString &value)
-{
-    return splitFourKeys(value, s_asciiPrefix);
+    const QString prefix = isAscii(value) ? QString(s_asciiPrefix) : QString();
+    QStringList keys;
+    int start = value.startsWith(prefix) ? prefix.size() : 0;
+    for (int number = 1; number <= keyCount; ++number) {
+        const QString marker = numberMarker(number);
+        int end = value.indexOf(marker, start);
+        if (end < 0) {
+            end = value.size();
+        }
+        keys << value.mid(start, end - start);
+        start = end + marker.size() + s_keyWord.size() + prefix.size();
+    }
+    return keys;
 }

@@ -9,9 +9,8 @@
 /**
  * The WEP key rules and the value of the key line of the wireless settings file.
  *
- * Key types and formats are numbered as the Wireless tab lists them: type 0
- * is "40/64 bit" (four keys and a default key), type 1 "128 bit" (one key);
- * format 0 is "ASCII", format 1 "Hexadecimal".
+ * A key type is "40/64 bit" (four keys and a default key) or "128 bit" (one
+ * key); a key format "ASCII" or "Hexadecimal".
  *
  * A 128-bit value is the key itself, after "s:" for ASCII. A 40/64-bit value
  * names the four keys and the default one, as the card tools take it:
@@ -21,10 +20,22 @@
 class WirelessKeyValue
 {
 public:
+    /// In the order the Wireless tab lists them.
+    enum class Type {
+        Bits64,
+        Bits128,
+    };
+    enum class Format {
+        Ascii,
+        Hexadecimal,
+    };
+
     static constexpr int keyCount = 4;
 
-    /// Full length of a key: 5, 10, 13 or 26 characters; 0 for an unknown type or format.
-    static int keyLength(int type, int format);
+    /// Full length of a key: 5, 10, 13 or 26 characters.
+    static int keyLength(Type type, Format format);
+    /// Four keys for 40/64 bit, one for 128 bit.
+    static int keysInUse(Type type);
     /// The key extended on the right with "0" up to length; a longer key stays as it is.
     static QString padded(const QString &key, int length);
 
@@ -40,8 +51,6 @@ public:
     static QString singleKey(const QString &value);
     /// The default key number (1 to 4) closing a four-key value; 1 when it names none.
     static int defaultKey(const QString &value);
-    /// The four keys of a four-key hexadecimal value.
-    static QStringList hexKeys(const QString &value);
-    /// The four keys of a four-key ASCII value, each without its "s:".
-    static QStringList asciiKeys(const QString &value);
+    /// The four keys of a four-key value, an ASCII key without its "s:".
+    static QStringList fourKeys(const QString &value);
 };

@@ -3,6 +3,8 @@
 
 #include "wirelessoptionsfile.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSet>
 #include <QStringList>
 
@@ -10,6 +12,7 @@
 
 #include "config/systemfiles.h"
 #include "config/textfile.h"
+#include "platform/systempaths.h"
 
 #include <algorithm>
 #include <optional>
@@ -122,13 +125,8 @@ bool isShellSpecial(QChar c)
 
 QString assignment(const QString &keyword, const std::optional<QString> &value)
 {
-    const QString text = value.value_or(QString());
-    // Room for every character escaped: the line is made without regrowing.
-    QString line;
-    line.reserve(keyword.size() + 2 * text.size() + 3);
-    line += keyword;
-    line += QLatin1String("=\"");
-    for (const QChar c : text) {
+    QString line = keyword + QLatin1String("=\"");
+    for (const QChar c : value.value_or(QString())) {
         if (isShellSpecial(c)) {
             line += QLatin1Char('\\');
         }
@@ -139,28 +137,25 @@ QString assignment(const QString &keyword, const std::optional<QString> &value)
 
 // The text between the quotes, with the escapes of assignment() undone; a
 // value without quotes stands as it is.
-QString unquoted(QStringView value)
+QString unquoted(const QString &value)
 {
     if (!value.contains(QLatin1Char('"'))) {
-        return value.toString();
+        return value;
     }
-    QString text(int(value.size()), Qt::Uninitialized);
-    QChar *out = text.data();
-    const QChar *const end = value.data() + value.size();
-    for (const QChar *c = value.data() + 1; c < end && *c != QLatin1Char('"'); ++c) {
-        if (*c == QLatin1Char('\\') && c + 1 < end && isShellSpecial(c[1])) {
-            ++c;
+    QString text;
+    for (int i = 1; i < value.size() && value.at(i) != QLatin1Char('"'); ++i) {
+        if (value.at(i) == QLatin1Char('\\') && i + 1 < value.size() && isShellSpecial(value.at(i + 1))) {
+            ++i;
         }
-        *out++ = *c;
+        text += value.at(i);
     }
-    text.truncate(int(out - text.constData()));
     return text;
 }
 
 // The module writes UTF-8; a hand-edited file in another encoding is read byte for byte.
 QString decoded(const QString &latin1Line)
 {
-    // A line of ASCII, as nearly all are, reads the same either way: no copies.
+    // A line of ASCII, as nearly all are, reads the same either way.
     if (std::all_of(latin1Line.cbegin(), latin1Line.cend(), [](QChar c) {
             return c.unicode() < 0x80;
         })) {
@@ -172,20 +167,10 @@ QString decoded(const QString &latin1Line)
     return text.toUtf8() == bytes ? text : latin1Line;
 }
 
-// Whether a line of bytes could decode to a marker: decoding makes one to three
-// bytes one character, so a line too long or too short for every marker is not
-// decoded at all.
-bool mayDecodeToAnyOf(const QString &latin1Line, const QStringList &markers)
-{
-    return std::any_of(markers.cbegin(), markers.cend(), [&latin1Line](const QString &marker) {
-        return marker.size() <= latin1Line.size() && latin1Line.size() <= 3 * marker.size();
-    });
-}
-
 bool holdsAnyOf(const QStringList &lines, const QStringList &markers)
 {
     return std::any_of(lines.cbegin(), lines.cend(), [&markers](const QString &line) {
-        return mayDecodeToAnyOf(line, markers) && markers.contains(decoded(line));
+        return markers.contains(decoded(line));
     });
 }
 
@@ -205,20 +190,24 @@ QString WirelessOptionsFile::systemPath()
     return QLatin1String(SystemFiles::WirelessOptions);
 }
 
-QString WirelessOptionsFile::backupSystemPath()
+WirelessOptionsFile::Loaded WirelessOptionsFile::load(bool mayWrite)
 {
-    return systemPath() + QLatin1String(".orig");
-}
-
-bool WirelessOptionsFile::isOwnFile()
-{
+    Loaded loaded;
+    if (!TextFile::exists(systemPath())) {
+        return loaded;
+    }
     const std::optional<QStringList> lines = TextFile::readLines(systemPath());
-    return lines && holdsMarker(*lines);
-}
-
-bool WirelessOptionsFile::holdsMarker(const QStringList &lines)
-{
-    return holdsAnyOf(lines, catalogueTexts().markerSpellings) || holdsAnyOf(lines, markerTranslations());
+    if (lines && holdsMarker(*lines)) {
+        loaded.origin = Origin::Own;
+        loaded.settings = fromLines(*lines);
+        return loaded;
+    }
+    loaded.origin = lines ? Origin::Foreign : Origin::Unreadable;
+    loaded.foreignLines = lines.value_or(QStringList());
+    if (mayWrite) {
+        loaded.replaced = replaceWithDefaults();
+    }
+    return loaded;
 }
 
 std::optional<WirelessOptionsFile> WirelessOptionsFile::read()
@@ -228,6 +217,11 @@ std::optional<WirelessOptionsFile> WirelessOptionsFile::read()
         return std::nullopt;
     }
     return fromLines(*lines);
+}
+
+bool WirelessOptionsFile::holdsMarker(const QStringList &lines)
+{
+    return holdsAnyOf(lines, catalogueTexts().markerSpellings) || holdsAnyOf(lines, markerTranslations());
 }
 
 WirelessOptionsFile WirelessOptionsFile::fromLines(const QStringList &lines)
@@ -240,9 +234,8 @@ WirelessOptionsFile WirelessOptionsFile::fromLines(const QStringList &lines)
         if (equals < 0) {
             continue;
         }
-        // Views, not copies, until a keyword is known: a read is mostly the making of strings.
-        const QStringView keyword = QStringView(line).left(equals);
-        const QStringView value = QStringView(line).mid(equals + 1);
+        const QString keyword = line.left(equals);
+        const QString value = line.mid(equals + 1);
         if (keyword == words.essid) {
             file.essid = unquoted(value);
         } else if (keyword == words.mode) {
@@ -251,7 +244,7 @@ WirelessOptionsFile WirelessOptionsFile::fromLines(const QStringList &lines)
             file.channel = unquoted(value);
         } else if (keyword == words.rate) {
             file.rate = unquoted(value);
-        } else if (keyword == words.key || (keyword.startsWith(QLatin1Char('#')) && keyword.mid(1) == words.key)) {
+        } else if (keyword == words.key || keyword == QLatin1Char('#') + words.key) {
             file.key = KeyLine{keyword == words.key, unquoted(value)};
         }
     }
@@ -282,6 +275,8 @@ QByteArray WirelessOptionsFile::toBytes() const
 
 bool WirelessOptionsFile::write() const
 {
+    // Written first on a machine that had no such file, and no /etc/pcmcia either.
+    QDir().mkpath(QFileInfo(SystemPaths::path(systemPath())).path());
     return TextFile::replace(systemPath(), toBytes(), keyFileReplacement());
 }
 

@@ -15,9 +15,11 @@
  *
  * The module manages only files that it wrote itself, which it knows by the
  * marker comment; a foreign file is kept as wireless.opts.orig and replaced
- * by defaults. The file holds encryption keys, so it is only ever created
- * with mode 0600 and replaced whole through "wireless.opts.new": a failed
- * write leaves the previous file as it was.
+ * by defaults. Where there is no file at all (as on most machines today),
+ * nothing is replaced: the defaults are shown and written with the first save.
+ * The file holds encryption keys, so it is only ever created with mode 0600
+ * and replaced whole through "wireless.opts.new": a failed write leaves the
+ * previous file as it was.
  *
  * The values are plain data as the file spells them ("Managed", "5.5 Mbps");
  * a value that a read file did not hold stays unset. Comment lines and the
@@ -33,6 +35,15 @@ public:
         QString value; ///< see WirelessKeyValue
     };
 
+    /// Where the settings that load() found came from.
+    enum class Origin {
+        Missing,
+        Own,
+        Foreign,
+        Unreadable,
+    };
+    struct Loaded;
+
     std::optional<QString> essid;
     std::optional<QString> mode;
     std::optional<QString> channel;
@@ -40,20 +51,24 @@ public:
     std::optional<KeyLine> key;
 
     static QString systemPath();
-    static QString backupSystemPath();
 
-    /// Whether the file exists and is one of the module's own (holds the marker
-    /// line, untranslated or in any language of the catalogue).
-    static bool isOwnFile();
+    /**
+     * Reads the file for the Wireless tab. A file that exists and is not the
+     * module's own is, when mayWrite (the superuser loads), kept as
+     * wireless.opts.orig and replaced by defaults(), as replaceWithDefaults().
+     */
+    static Loaded load(bool mayWrite);
     /// The assignments of the file; std::nullopt when it cannot be read.
     static std::optional<WirelessOptionsFile> read();
-    /// The same over the file's lines, and whether they hold the marker line.
+    /// The assignments of the file's lines.
     static WirelessOptionsFile fromLines(const QStringList &lines);
+    /// Whether the lines hold the marker line, untranslated or in any language of the catalogue.
     static bool holdsMarker(const QStringList &lines);
 
     /// The eleven lines of the file, unset values written empty.
     QByteArray toBytes() const;
-    /// Replaces the file with toBytes(); false (and the old file untouched) on failure.
+    /// Replaces the file with toBytes(), making its folder if need be; false
+    /// (and the old file untouched) on failure.
     bool write() const;
 
     /// The file the module puts in place of a foreign one.
@@ -64,4 +79,15 @@ public:
      * when there is no file or it cannot be replaced.
      */
     static bool replaceWithDefaults();
+};
+
+/// What WirelessOptionsFile::load() found.
+struct WirelessOptionsFile::Loaded {
+    Origin origin = Origin::Missing;
+    /// The values of the module's own file; the defaults for any other.
+    WirelessOptionsFile settings = WirelessOptionsFile::defaults();
+    /// Foreign or unreadable, loaded by the superuser: whether the file was kept aside and the defaults put in its place.
+    std::optional<bool> replaced;
+    /// The lines of a foreign file, so that the user is told once of each.
+    QStringList foreignLines;
 };

@@ -11,13 +11,13 @@
 
 #include "atleast.h"
 #include "forms/ipedit.h"
+#include "named.h"
 
 namespace
 {
 QPushButton *createButton(QWidget *parent, const char *name, const QString &text)
 {
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
+    auto *button = named(new QPushButton(text, parent), name);
     setAtLeast(button, 110, 26);
     button->setFocusPolicy(Qt::StrongFocus);
     return button;
@@ -31,8 +31,7 @@ AddDNSPage::AddDNSPage(QWidget *parent, const char *name, bool modal, Qt::Window
     setModal(modal);
     setWindowTitle(i18n("Insert DNS IP Address"));
 
-    m_pLabelTitle = new QLabel(i18n("Enter the IP Address of the DNS server:"), this);
-    m_pLabelTitle->setObjectName(QStringLiteral("m_pLabelTitle"));
+    m_pLabelTitle = named(new QLabel(i18n("Enter the IP Address of the DNS server:"), this), "m_pLabelTitle");
     m_pLabelTitle->setAlignment(Qt::AlignCenter);
 
     m_pIPEdit = new IPEdit(this, "m_pIPEdit");

@@ -12,13 +12,13 @@
 #include <KLocalizedString>
 
 #include "atleast.h"
+#include "named.h"
 
 namespace
 {
 QToolButton *createArrowButton(QWidget *parent, const char *name, Qt::ArrowType arrow)
 {
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
+    auto *button = named(new QToolButton(parent), name);
     button->setArrowType(arrow);
     setAtLeast(button, 20, 20);
     return button;
@@ -26,8 +26,7 @@ QToolButton *createArrowButton(QWidget *parent, const char *name, Qt::ArrowType 
 
 QPushButton *createPushButton(QWidget *parent, const char *name, const QString &text)
 {
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
+    auto *button = named(new QPushButton(text, parent), name);
     setAtLeast(button, 110, 26);
     return button;
 }
@@ -49,11 +48,9 @@ DNSPage::DNSPage(QWidget *parent, const char *name, Qt::WindowFlags fl)
     resize(446, 362);
     setWindowTitle(i18n("DNS Server Page"));
 
-    m_pLabelTitle = new QLabel(i18n("S&earch domain servers in the following order:"), this);
-    m_pLabelTitle->setObjectName(QStringLiteral("m_pLabelTitle"));
+    m_pLabelTitle = named(new QLabel(i18n("S&earch domain servers in the following order:"), this), "m_pLabelTitle");
 
-    m_pListBox = new QListWidget(this);
-    m_pListBox->setObjectName(QStringLiteral("m_pListBox"));
+    m_pListBox = named(new QListWidget(this), "m_pListBox");
     setAtLeast(m_pListBox, 260, 220);
     m_pLabelTitle->setBuddy(m_pListBox);
 

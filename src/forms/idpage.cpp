@@ -12,16 +12,10 @@
 #include <KLineEdit>
 #include <KLocalizedString>
 
+#include "named.h"
+
 namespace
 {
-template<typename Widget>
-Widget *namedChild(QWidget *parent, const char *name)
-{
-    auto *widget = new Widget(parent);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 // Both entries keep their size whatever room the tab offers.
 void fixEntrySize(KLineEdit *entry)
 {
@@ -30,16 +24,6 @@ void fixEntrySize(KLineEdit *entry)
     entry->setSizePolicy(policy);
     entry->setMinimumSize(QSize(300, 22));
 }
-
-template<typename Layout>
-Layout *namedLayout(const char *name, int margin, int spacing)
-{
-    auto *layout = new Layout;
-    layout->setObjectName(QLatin1String(name));
-    layout->setContentsMargins(margin, margin, margin, margin);
-    layout->setSpacing(spacing);
-    return layout;
-}
 }
 
 IDPage::IDPage(QWidget *parent, const char *name, Qt::WindowFlags fl)
@@ -47,25 +31,22 @@ IDPage::IDPage(QWidget *parent, const char *name, Qt::WindowFlags fl)
 {
     setObjectName(name ? QLatin1String(name) : QLatin1String("IDPage"));
 
-    m_pLabelTitle = namedChild<QLabel>(this, "m_pLabelTitle");
-    m_pLabelTitle->setText(i18n("The following information identifies your computer on the network."));
-    m_pLabelDomain = namedChild<QLabel>(this, "m_pLabelDomain");
-    m_pLabelDomain->setText(i18n("Do&main:"));
-    m_pLabelHostName = namedChild<QLabel>(this, "m_pLabelHostName");
-    m_pLabelHostName->setText(i18n("Compu&ter name:"));
+    m_pLabelTitle = named(new QLabel(i18n("The following information identifies your computer on the network."), this), "m_pLabelTitle");
+    m_pLabelDomain = named(new QLabel(i18n("Do&main:"), this), "m_pLabelDomain");
+    m_pLabelHostName = named(new QLabel(i18n("Compu&ter name:"), this), "m_pLabelHostName");
     m_pLabelHostName->setMinimumSize(QSize(0, 0));
-    m_pHostName = namedChild<KLineEdit>(this, "m_pHostName");
+    m_pHostName = named(new KLineEdit(this), "m_pHostName");
     fixEntrySize(m_pHostName);
-    m_pDomain = namedChild<KLineEdit>(this, "m_pDomain");
+    m_pDomain = named(new KLineEdit(this), "m_pDomain");
     fixEntrySize(m_pDomain);
     m_pLabelHostName->setBuddy(m_pHostName);
     m_pLabelDomain->setBuddy(m_pDomain);
 
-    m_pTopLayout = namedLayout<QVBoxLayout>("m_pTopLayout", 11, 6);
+    m_pTopLayout = namedLayout(new QVBoxLayout, "m_pTopLayout", 11, 6);
     setLayout(m_pTopLayout);
-    m_pRowLayout = namedLayout<QHBoxLayout>("m_pRowLayout", 0, 6);
-    m_pColumnLayout = namedLayout<QVBoxLayout>("m_pColumnLayout", 0, 15);
-    m_pGridLayout = namedLayout<QGridLayout>("m_pGridLayout", 0, 10);
+    m_pRowLayout = namedLayout(new QHBoxLayout, "m_pRowLayout", 0, 6);
+    m_pColumnLayout = namedLayout(new QVBoxLayout, "m_pColumnLayout", 0, 15);
+    m_pGridLayout = namedLayout(new QGridLayout, "m_pGridLayout", 0, 10);
 
     m_pGridLayout->addWidget(m_pLabelHostName, 0, 0);
     m_pGridLayout->addWidget(m_pHostName, 0, 1);
@@ -85,5 +66,3 @@ IDPage::IDPage(QWidget *parent, const char *name, Qt::WindowFlags fl)
     resize(QSize(445, 278));
     setWindowTitle(i18n("Identification Page"));
 }
-
-IDPage::~IDPage() = default;

@@ -21,7 +21,6 @@ class IDPage : public QWidget
 
 public:
     explicit IDPage(QWidget *parent = nullptr, const char *name = nullptr, Qt::WindowFlags fl = {});
-    ~IDPage() override;
 
     QLabel *m_pLabelTitle;
     QLabel *m_pLabelDomain;

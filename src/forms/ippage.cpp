@@ -19,32 +19,12 @@
 #include "atleast.h"
 #include "fittingcombobox.h"
 #include "ipedit.h"
+#include "named.h"
 
 #include <algorithm>
 
 namespace
 {
-template<typename Widget>
-Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-template<typename Layout>
-Layout *namedLayout(Layout *layout, const char *name, int margin, int spacing)
-{
-    layout->setObjectName(QLatin1String(name));
-    layout->setContentsMargins(margin, margin, margin, margin);
-    layout->setSpacing(spacing);
-    return layout;
-}
-
-QLabel *label(const QString &text, QWidget *parent, const char *name)
-{
-    return named(new QLabel(text, parent), name);
-}
-
 IPEdit *addressEntry(QWidget *parent, const char *name)
 {
     auto *entry = new IPEdit(parent, name);
@@ -133,7 +113,7 @@ IPPage::IPPage(QWidget *parent, const char *name, Qt::WindowFlags fl)
 
 void IPPage::createWidgets()
 {
-    m_pLabelNI = label(i18n("Networ&k interface:"), this, "m_pLabelNI");
+    m_pLabelNI = named(new QLabel(i18n("Networ&k interface:"), this), "m_pLabelNI");
     // The whole device description shows, however long.
     m_pComboBoxNI = named(new FittingComboBox(this), "m_pComboBoxNI");
     setAtLeast(m_pComboBoxNI, 220, 22);
@@ -142,10 +122,10 @@ void IPPage::createWidgets()
 
     QWidget *group = m_pButtonGroup1;
     m_pRadioButtonDHCP = named(new QRadioButton(i18n("Use DHCP connec&tion"), group), "m_pRadioButtonDHCP");
-    m_pLabelDHCPIP = label(i18n("IP address:"), group, "m_pLabelDHCPIP");
-    m_pLabelHostname = label(i18n("Hostna&me:"), group, "m_pLabelHostname");
-    m_pLabelDHCPSubnet = label(i18n("Subnet mask:"), group, "m_pLabelDHCPSubnet");
-    m_pLabelDHCPGateway = label(i18n("Gateway:"), group, "m_pLabelDHCPGateway");
+    m_pLabelDHCPIP = named(new QLabel(i18n("IP address:"), group), "m_pLabelDHCPIP");
+    m_pLabelHostname = named(new QLabel(i18n("Hostna&me:"), group), "m_pLabelHostname");
+    m_pLabelDHCPSubnet = named(new QLabel(i18n("Subnet mask:"), group), "m_pLabelDHCPSubnet");
+    m_pLabelDHCPGateway = named(new QLabel(i18n("Gateway:"), group), "m_pLabelDHCPGateway");
     m_pLineEditHostname = named(new QLineEdit(group), "m_pLineEditHostname");
     m_pIPEditDHCPIP = addressEntry(group, "m_pIPEditDHCPIP");
     m_pIPEditDHCPSubnet = addressEntry(group, "m_pIPEditDHCPSubnet");
@@ -153,9 +133,9 @@ void IPPage::createWidgets()
     m_pReleaseBtn = leaseButton(i18n("Re&lease"), group, "m_pReleaseBtn");
     m_pRenewBtn = leaseButton(i18n("Rene&w"), group, "m_pRenewBtn");
     m_pRadioButtonStatic = named(new QRadioButton(i18n("Speci&fy static IP address"), group), "m_pRadioButtonStatic");
-    m_pLabelStaticGateway = label(i18n("Gatewa&y:"), group, "m_pLabelStaticGateway");
-    m_pLabelStaticIP = label(i18n("IP address&:"), group, "m_pLabelStaticIP");
-    m_pLabelStaticSubnet = label(i18n("S&ubnet mask:"), group, "m_pLabelStaticSubnet");
+    m_pLabelStaticGateway = named(new QLabel(i18n("Gatewa&y:"), group), "m_pLabelStaticGateway");
+    m_pLabelStaticIP = named(new QLabel(i18n("IP address&:"), group), "m_pLabelStaticIP");
+    m_pLabelStaticSubnet = named(new QLabel(i18n("S&ubnet mask:"), group), "m_pLabelStaticSubnet");
     m_pIPEditStaticIP = addressEntry(group, "m_pIPEditStaticIP");
     m_pIPEditStaticSubnet = addressEntry(group, "m_pIPEditStaticSubnet");
     m_pIPEditStaticGateway = addressEntry(group, "m_pIPEditStaticGateway");

@@ -14,6 +14,7 @@
 
 #include "atleast.h"
 #include "fittingcombobox.h"
+#include "named.h"
 
 namespace
 {
@@ -21,8 +22,7 @@ namespace
 template<typename Widget>
 Widget *place(QWidget *form, const char *name, int width, int height)
 {
-    auto *widget = new Widget(form);
-    widget->setObjectName(QLatin1String(name));
+    auto *widget = named(new Widget(form), name);
     setAtLeast(widget, width, height);
     return widget;
 }
@@ -75,8 +75,7 @@ WirelessData::WirelessData(QWidget *parent, const char *name)
     // Creation order is stacking order: the encryption controls come after
     // the group box so that they are drawn over it, not hidden behind it.
     createTopSettings();
-    gbox = new QGroupBox(this);
-    gbox->setObjectName(QStringLiteral("gbox"));
+    gbox = named(new QGroupBox(this), "gbox");
     CheckBox_encryption = place<QCheckBox>(this, "Enable Encryption", 200, 23);
     CheckBox_encryption->setText(QStringLiteral("Enable Encryption"));
     createEncryptionLabels();

@@ -14,6 +14,7 @@
 #include "panels/ippanel.h"
 #include "panels/wireless.h"
 #include "platform/messages.h"
+#include "platform/superuser.h"
 #include "quorlan_debug.h"
 
 namespace
@@ -177,9 +178,11 @@ bool NetConfigPanel::writeInterfacesFile()
 
 bool NetConfigPanel::readConfigData()
 {
-    const NetworkSettings::Loaded loaded = m_settings.load([this] {
-        return askAboutUnsupportedOptions();
-    });
+    const NetworkSettings::Loaded loaded = m_settings.load(
+        [this] {
+            return askAboutUnsupportedOptions();
+        },
+        SuperUser::isSuperUser());
     if (loaded == NetworkSettings::Loaded::NoInterfacesFile) {
         sayNoInterfacesFile();
     }
@@ -316,6 +319,5 @@ void NetConfigPanel::handTabsTheirRecords()
     m_pIDPanel->loadSettings(&m_settings.records().hostIdentity);
     m_pIPPanel->loadSettings(m_settings.records().interfaces.data());
     m_pDNSPanel->loadSettings(&m_settings.records().resolverFile);
-    // The Wireless tab reads its own file.
-    m_wireless->loadSettings();
+    m_wireless->loadSettings(m_settings.records().wireless);
 }

@@ -26,7 +26,7 @@ QString AddDNSPanel::getIPAddr() const
 void AddDNSPanel::done(int r)
 {
     if (r == QDialog::Accepted && getIPAddr().isEmpty()) {
-        Messages::error(this, i18n("Invalid IP address"), i18n("TCP/IP"));
+        Messages::error(this, i18n("Invalid IP address"), Messages::networkCaption());
         return;
     }
     QDialog::done(r);

@@ -13,38 +13,38 @@
 
 DNSPanel::DNSPanel(QWidget *parent, const char *name, bool readOnly)
     : DNSPage(parent, name)
-    , m_readOnly(readOnly)
+    , m_state(readOnly, [this](bool changed) {
+        Q_EMIT panelChanged(changed);
+    })
 {
     connect(m_pDbtnUp, &QToolButton::clicked, this, &DNSPanel::shiftUp);
     connect(m_pDbtnDown, &QToolButton::clicked, this, &DNSPanel::shiftDown);
-    setEnabled(!readOnly);
+    updateEnabled(!readOnly);
 }
 
 bool DNSPanel::isChanged() const
 {
-    return m_changed;
+    return m_state.isChanged();
 }
 
 void DNSPanel::setChangedFlag(bool changed)
 {
-    m_changed = changed;
+    m_state.setChanged(changed);
 }
 
 bool DNSPanel::isReadOnly() const
 {
-    return m_readOnly;
+    return m_state.isReadOnly();
 }
 
 void DNSPanel::setReadOnly(bool readOnly)
 {
-    if (readOnly == m_readOnly) {
-        return;
+    if (m_state.setReadOnly(readOnly)) {
+        updateEnabled(!readOnly);
     }
-    m_readOnly = readOnly;
-    setEnabled(!readOnly);
 }
 
-void DNSPanel::setEnabled(bool enabled)
+void DNSPanel::updateEnabled(bool enabled)
 {
     const QList<QWidget *> editing{m_pListBox, m_pDbtnUp, m_pDbtnDown, m_pPbtnAdd, m_pPbtnRemove};
     for (QWidget *widget : editing) {
@@ -54,7 +54,7 @@ void DNSPanel::setEnabled(bool enabled)
 
 void DNSPanel::handleNetworkingEnabled(bool bValue)
 {
-    setEnabled(bValue && !m_readOnly);
+    updateEnabled(bValue && !m_state.isReadOnly());
     repaint();
 }
 
@@ -69,21 +69,17 @@ void DNSPanel::loadSettings(DnsConfigFile *dnsConfig)
     servers.removeDuplicates();
     m_pListBox->clear();
     m_pListBox->addItems(servers);
-    if (m_changed) {
-        m_changed = false;
-        Q_EMIT panelChanged(false);
-    }
+    m_state.clearChanged();
 }
 
 void DNSPanel::applySettings()
 {
-    if (!m_changed || !m_dnsConfig) {
+    if (!m_state.isChanged() || !m_dnsConfig) {
         return;
     }
     m_dnsConfig->clear();
-    const QStringList servers = rows();
-    for (const QString &server : servers) {
-        m_dnsConfig->addNameserver(server);
+    for (int row = 0; row < m_pListBox->count(); ++row) {
+        m_dnsConfig->addNameserver(m_pListBox->item(row)->text());
     }
 }
 
@@ -104,7 +100,7 @@ void DNSPanel::addServer()
     delete dialog;
     if (accepted && !address.isEmpty()) {
         m_pListBox->addItem(address);
-        markChanged();
+        m_state.markChanged();
     }
 }
 
@@ -115,7 +111,7 @@ void DNSPanel::removeServer()
         return;
     }
     delete m_pListBox->takeItem(current);
-    markChanged();
+    m_state.markChanged();
 }
 
 void DNSPanel::shiftUp()
@@ -134,14 +130,6 @@ void DNSPanel::shiftDown()
     }
 }
 
-void DNSPanel::markChanged()
-{
-    if (!m_changed) {
-        m_changed = true;
-        Q_EMIT panelChanged(true);
-    }
-}
-
 void DNSPanel::moveCurrentTo(int target)
 {
     QListWidgetItem *current = m_pListBox->currentItem();
@@ -150,14 +138,5 @@ void DNSPanel::moveCurrentTo(int target)
     current->setText(other->text());
     other->setText(text);
     m_pListBox->setCurrentRow(target);
-    markChanged();
-}
-
-QStringList DNSPanel::rows() const
-{
-    QStringList result;
-    for (int row = 0; row < m_pListBox->count(); ++row) {
-        result << m_pListBox->item(row)->text();
-    }
-    return result;
+    m_state.markChanged();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "forms/dnspage.h"
+#include "panels/panelstate.h"
 
 class DnsConfigFile;
 
@@ -26,6 +27,9 @@ public:
     void setChangedFlag(bool changed);
     bool isReadOnly() const;
     void setReadOnly(bool readOnly);
+    /// Enables or disables the list and its four buttons only; the page itself
+    /// and its title keep their state.
+    void updateEnabled(bool enabled);
 
     /// Fills the list from the record, showing a repeated server once.
     void loadSettings(DnsConfigFile *dnsConfig);
@@ -34,12 +38,6 @@ public:
     bool validSettings() const;
 
 public Q_SLOTS:
-    /**
-     * Enables or disables the list and its four buttons only; the page itself
-     * and its title keep their state. This hides QWidget::setEnabled, which
-     * stays reachable through a QWidget pointer (as the tab widget uses it).
-     */
-    void setEnabled(bool enabled);
     /// The Interfaces tab's report whether any interface is enabled.
     void handleNetworkingEnabled(bool bValue);
 
@@ -55,12 +53,9 @@ protected Q_SLOTS:
     void removeServer() override;
 
 private:
-    void markChanged();
     /// Swaps the current row with the row at target, which then becomes current.
     void moveCurrentTo(int target);
-    QStringList rows() const;
 
     DnsConfigFile *m_dnsConfig = nullptr;
-    bool m_changed = false;
-    bool m_readOnly;
+    PanelState m_state;
 };

@@ -8,44 +8,46 @@
 
 #include "config/basicnetcfg.h"
 #include "panels/legibletext.h"
+#include "panels/signallink.h"
 #include "platform/messages.h"
 
 IDPanel::IDPanel(QWidget *parent, const char *name, bool readOnly)
     : IDPage(parent, name)
-    , m_bReadOnly(readOnly)
+    , m_state(readOnly, [this](bool changed) {
+        Q_EMIT panelChanged(changed);
+    })
 {
     fixDisabledColorGroup(m_pHostName);
     fixDisabledColorGroup(m_pDomain);
-    setEnabled();
+    updateEnabled();
 }
 
 bool IDPanel::isChanged() const
 {
-    return m_bChanged;
+    return m_state.isChanged();
 }
 
 void IDPanel::setChangedFlag(bool changed)
 {
-    m_bChanged = changed;
+    m_state.setChanged(changed);
 }
 
 bool IDPanel::isReadOnly() const
 {
-    return m_bReadOnly;
+    return m_state.isReadOnly();
 }
 
 void IDPanel::setReadOnly(bool readOnly)
 {
-    if (readOnly != m_bReadOnly) {
-        m_bReadOnly = readOnly;
-        setEnabled();
+    if (m_state.setReadOnly(readOnly)) {
+        updateEnabled();
     }
 }
 
-void IDPanel::setEnabled()
+void IDPanel::updateEnabled()
 {
-    m_pHostName->setEnabled(!m_bReadOnly);
-    m_pDomain->setEnabled(!m_bReadOnly);
+    m_pHostName->setEnabled(!m_state.isReadOnly());
+    m_pDomain->setEnabled(!m_state.isReadOnly());
 }
 
 void IDPanel::loadSettings(BasicNetCfg *config)
@@ -56,16 +58,13 @@ void IDPanel::loadSettings(BasicNetCfg *config)
         m_pHostName->setText(m_pConfig->hostName);
         m_pDomain->setText(m_pConfig->domain);
     }
-    if (m_bChanged) {
-        m_bChanged = false;
-        Q_EMIT panelChanged(false);
-    }
+    m_state.clearChanged();
     connectEntries(true);
 }
 
 void IDPanel::applySettings()
 {
-    if (m_bChanged && m_pConfig) {
+    if (m_state.isChanged() && m_pConfig) {
         m_pConfig->hostName = m_pHostName->text();
         m_pConfig->domain = m_pDomain->text();
     }
@@ -75,7 +74,7 @@ bool IDPanel::validSettings()
 {
     // The record, not the entry: applySettings has just copied what was typed.
     if (!m_pConfig || m_pConfig->hostName.isEmpty()) {
-        Messages::error(this, i18n("Please specify a valid Host name!"), i18n("TCP/IP"));
+        Messages::error(this, i18n("Please specify a valid Host name!"), Messages::networkCaption());
         return false;
     }
     return true;
@@ -97,19 +96,12 @@ void IDPanel::paintEvent(QPaintEvent *event)
 void IDPanel::handleTextChange(const QString &text)
 {
     Q_UNUSED(text)
-    if (!m_bChanged) {
-        m_bChanged = true;
-        Q_EMIT panelChanged(true);
-    }
+    m_state.markChanged();
 }
 
 void IDPanel::connectEntries(bool on)
 {
     for (KLineEdit *entry : {m_pHostName, m_pDomain}) {
-        if (on) {
-            connect(entry, &QLineEdit::textChanged, this, &IDPanel::handleTextChange, Qt::UniqueConnection);
-        } else {
-            disconnect(entry, &QLineEdit::textChanged, this, &IDPanel::handleTextChange);
-        }
+        setConnected(on, entry, &QLineEdit::textChanged, this, &IDPanel::handleTextChange);
     }
 }

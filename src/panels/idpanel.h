@@ -4,6 +4,7 @@
 #pragma once
 
 #include "forms/idpage.h"
+#include "panels/panelstate.h"
 
 class BasicNetCfg;
 
@@ -25,9 +26,8 @@ public:
     void setChangedFlag(bool changed);
     bool isReadOnly() const;
     void setReadOnly(bool readOnly);
-    /// Enables the entries unless the panel is read-only. This hides
-    /// QWidget::setEnabled(bool); call that one explicitly when it is meant.
-    void setEnabled();
+    /// Enables the entries unless the panel is read-only.
+    void updateEnabled();
 
     /// Fills the entries from the record, which stays the caller's; editing counts from here on.
     void loadSettings(BasicNetCfg *config);
@@ -54,6 +54,5 @@ private:
     void connectEntries(bool on);
 
     BasicNetCfg *m_pConfig = nullptr;
-    bool m_bChanged = false;
-    bool m_bReadOnly;
+    PanelState m_state;
 };

@@ -21,7 +21,9 @@
 
 IPPanel::IPPanel(QWidget *parent, const char *name, bool readOnly)
     : IPPage(parent, name)
-    , m_readOnly(readOnly)
+    , m_state(readOnly, [this](bool changed) {
+        Q_EMIT panelChanged(changed);
+    })
 {
     fixDisabledColorGroup(m_pLineEditHostname);
     connect(m_pReleaseBtn, &QPushButton::clicked, this, &IPPanel::slotReleaseButtonClicked);
@@ -30,48 +32,46 @@ IPPanel::IPPanel(QWidget *parent, const char *name, bool readOnly)
 
 bool IPPanel::isChanged() const
 {
-    return m_changed;
+    return m_state.isChanged();
 }
 
 void IPPanel::setChangedFlag(bool changed)
 {
-    m_changed = changed;
+    m_state.setChanged(changed);
 }
 
 bool IPPanel::isReadOnly() const
 {
-    return m_readOnly;
+    return m_state.isReadOnly();
 }
 
 void IPPanel::setReadOnly(bool readOnly)
 {
-    if (readOnly != m_readOnly) {
-        m_readOnly = readOnly;
-        setEnabled();
+    if (m_state.setReadOnly(readOnly)) {
+        updateEnabled();
     }
 }
 
 void IPPanel::loadSettings(Interface *records)
 {
     connectWidgets(false);
+    // The client is looked for once: the tab's state is refreshed at every click.
+    m_dhcpRunning = DhcpClient::running();
     m_model.load(records);
     m_pComboBoxNI->clear();
     m_pComboBoxNI->addItems(m_model.items());
     m_pComboBoxNI->setCurrentIndex(m_model.current());
     setChecked();
     setIPSelectionControls();
-    if (m_changed) {
-        m_changed = false;
-        Q_EMIT panelChanged(false);
-    }
-    setEnabled();
+    m_state.clearChanged();
+    updateEnabled();
     connectWidgets(true);
     Q_EMIT networkEnableChanged(m_model.anyEnabled());
 }
 
 void IPPanel::applySettings()
 {
-    if (!m_changed) {
+    if (!m_state.isChanged()) {
         return;
     }
     saveCtrlContents();
@@ -83,11 +83,11 @@ bool IPPanel::validSettings()
     return InterfacesMessages::tell(this, m_model.check());
 }
 
-void IPPanel::setEnabled()
+void IPPanel::updateEnabled()
 {
     const bool enabled = m_model.shown().enabled;
-    const bool editable = !m_readOnly && enabled;
-    m_pCheckBoxEnableNetwork->setEnabled(!m_readOnly && m_pComboBoxNI->count() > 0);
+    const bool editable = !m_state.isReadOnly() && enabled;
+    m_pCheckBoxEnableNetwork->setEnabled(!m_state.isReadOnly() && m_pComboBoxNI->count() > 0);
     for (QLabel *label :
          {m_pLabelHostname, m_pLabelDHCPIP, m_pLabelDHCPSubnet, m_pLabelDHCPGateway, m_pLabelStaticIP, m_pLabelStaticSubnet, m_pLabelStaticGateway}) {
         label->setEnabled(enabled);
@@ -131,7 +131,7 @@ void IPPanel::setIPSelectionControls()
     // A lease from another method's record is only worth showing while a client runs.
     showDhcpLease(working.dhcp && (!m_model.methodChanged() || dhcpRunning()));
     if (m_model.methodChanged()) {
-        markChanged();
+        m_state.markChanged();
     }
 }
 
@@ -147,17 +147,17 @@ void IPPanel::saveCtrlContents()
 {
     m_model.take({m_pCheckBoxEnableNetwork->isChecked(),
                   m_pRadioButtonDHCP->isChecked(),
-                  m_pCheckBoxDefaultGW->isChecked(),
                   m_pLineEditHostname->text(),
                   m_pIPEditStaticIP->getText(),
                   m_pIPEditStaticSubnet->getText(),
                   m_pIPEditStaticGateway->getText(),
-                  m_pIPEditStaticGateway->valid});
+                  m_pIPEditStaticGateway->valid,
+                  m_pCheckBoxDefaultGW->isChecked()});
 }
 
 bool IPPanel::dhcpRunning() const
 {
-    return DhcpClient::running();
+    return m_dhcpRunning;
 }
 
 void IPPanel::fixDisabledColorGroup(QWidget *pWidget)
@@ -167,7 +167,7 @@ void IPPanel::fixDisabledColorGroup(QWidget *pWidget)
 
 void IPPanel::handleTextChange(const QString &)
 {
-    markChanged();
+    m_state.markChanged();
 }
 
 void IPPanel::ethernetComboActivated(int eth)
@@ -178,7 +178,7 @@ void IPPanel::ethernetComboActivated(int eth)
     setChecked();
     showMethodQuietly();
     connectCheckBoxes(true);
-    setEnabled();
+    updateEnabled();
 }
 
 void IPPanel::enableInterfaceToggled(bool bChecked)
@@ -196,8 +196,8 @@ void IPPanel::enableInterfaceToggled(bool bChecked)
     setChecked();
     showMethodQuietly();
     Q_EMIT networkEnableChanged(m_model.anyEnabled());
-    markChanged();
-    setEnabled();
+    m_state.markChanged();
+    updateEnabled();
 }
 
 void IPPanel::handleGroupBtnClick()
@@ -213,7 +213,7 @@ void IPPanel::handleGroupBtnClick()
     }
     m_model.setShownMethod(m_pCheckBoxEnableNetwork->isChecked(), m_pRadioButtonDHCP->isChecked());
     showMethodQuietly();
-    setEnabled();
+    updateEnabled();
 }
 
 bool IPPanel::switchToDhcp()
@@ -237,7 +237,7 @@ void IPPanel::handleDefaultGatewayToggled(bool bChecked)
         InterfacesMessages::tell(this, answer);
         return;
     }
-    markChanged();
+    m_state.markChanged();
 }
 
 void IPPanel::slotReleaseButtonClicked()
@@ -258,14 +258,6 @@ void IPPanel::slotRenewButtonClicked()
         Q_EMIT reloadConfigData();
     } else {
         InterfacesMessages::leaseError(this);
-    }
-}
-
-void IPPanel::markChanged()
-{
-    if (!m_changed) {
-        m_changed = true;
-        Q_EMIT panelChanged(true);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "config/interfacesmodel.h"
 #include "forms/ippage.h"
+#include "panels/panelstate.h"
 
 class Interface;
 
@@ -37,13 +38,12 @@ public:
     /// The check before a save; tells the user why when it refuses.
     bool validSettings();
 
-    /// Enables the widgets by the current state. Not QWidget::setEnabled(bool),
-    /// which it hides: call that one qualified where the widget itself is meant.
-    void setEnabled();
+    /// Enables the widgets by the current state.
+    void updateEnabled();
     void setChecked();
     void setIPSelectionControls();
     void saveCtrlContents();
-    /// Whether a DHCP client runs at all (whatever interface it serves).
+    /// Whether a DHCP client ran at the last load (whatever interface it serves).
     bool dhcpRunning() const;
 
 Q_SIGNALS:
@@ -64,8 +64,6 @@ protected Q_SLOTS:
     void slotRenewButtonClicked();
 
 private:
-    /// Sets the changed flag, telling the main panel the first time.
-    void markChanged();
     /// Asks and checks the one-DHCP rule; false when the switch is refused.
     bool switchToDhcp();
     void showDhcpLease(bool show);
@@ -77,6 +75,6 @@ private:
     void connectWidgets(bool on);
 
     InterfacesModel m_model;
-    bool m_changed = false;
-    bool m_readOnly;
+    PanelState m_state;
+    bool m_dhcpRunning = false;
 };

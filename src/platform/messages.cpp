@@ -121,6 +121,11 @@ Messages::Answer show(Messages::Kind kind, QWidget *parent, const QString &text,
 }
 }
 
+QString Messages::networkCaption()
+{
+    return i18n("TCP/IP");
+}
+
 void Messages::error(QWidget *parent, const QString &text, const QString &caption)
 {
     show(Kind::Error, parent, text, caption);

@@ -47,6 +47,9 @@ public:
         virtual Answer show(QWidget *parent, const Box &box) = 0;
     };
 
+    /// The caption of the boxes of the module and its network tabs.
+    static QString networkCaption();
+
     static void error(QWidget *parent, const QString &text, const QString &caption);
     /// A refusal: the user asked for something that cannot be done (warning icon, one button).
     static void sorry(QWidget *parent, const QString &text, const QString &caption);

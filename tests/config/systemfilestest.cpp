@@ -58,7 +58,8 @@ private Q_SLOTS:
         };
         const QString key = options->key ? QLatin1String(options->key->enabled ? "on " : "off ") + options->key->value : QStringLiteral("-");
         const QStringList values{shown(options->essid), shown(options->mode), shown(options->channel), shown(options->rate), key};
-        QCOMPARE(values.join(QLatin1Char('|')) + QLatin1String(WirelessOptionsFile::isOwnFile() ? "|own" : "|foreign"), read);
+        const bool own = WirelessOptionsFile::load(false).origin == WirelessOptionsFile::Origin::Own;
+        QCOMPARE(values.join(QLatin1Char('|')) + QLatin1String(own ? "|own" : "|foreign"), read);
     }
 
     void writesWirelessOptions()
@@ -75,9 +76,24 @@ private Q_SLOTS:
         QVERIFY2(written.contains("\nESSID=\"a\\\"b\\$c\\\\d\\`e \xc3\xa9\"\n") && written.endsWith("\nKEY=\"s:\\$ecret\"\n"), written.constData());
         QCOMPARE(WirelessOptionsFile::read()->essid, options.essid);
         QCOMPARE(QFile::permissions(root.path(wirelessPath)), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        // The old file holds keys too: no backup of it is left about.
+        QCOMPARE(QDir(root.path(QStringLiteral("/etc/pcmcia"))).entryList(QDir::Files), QStringList{QStringLiteral("wireless.opts")});
         // A key value with two separators is a card's four keys; a value without any, one key.
         QVERIFY(WirelessKeyValue::holdsFourKeys(QStringLiteral("0123456789 [1] key 9876543210 [2] key [2]")));
         QVERIFY(!WirelessKeyValue::holdsFourKeys(QStringLiteral("s:abcde key [1]")));
+    }
+
+    // A foreign file that is a link is kept aside as the link; what it points to stays untouched.
+    void replacesAForeignLinkNotItsTarget()
+    {
+        SystemRoot root;
+        root.write(QStringLiteral("/etc/pcmcia/network.opts"), "ESSID=\"corp\"\n");
+        QVERIFY(QFile::link(QStringLiteral("network.opts"), root.path(wirelessPath)));
+        const WirelessOptionsFile::Loaded loaded = WirelessOptionsFile::load(true);
+        QVERIFY(loaded.origin == WirelessOptionsFile::Origin::Foreign && loaded.replaced == true);
+        QCOMPARE(root.read(wirelessPath), SystemRoot::fixture(QStringLiteral("wireless-opts-defaults")));
+        QCOMPARE(QFileInfo(root.path(wirelessPath + QLatin1String(".orig"))).symLinkTarget(), root.path(QStringLiteral("/etc/pcmcia/network.opts")));
+        QCOMPARE(root.read(QStringLiteral("/etc/pcmcia/network.opts")), QByteArray("ESSID=\"corp\"\n"));
     }
 
     void reportsChangesWithoutKeys_data()

@@ -70,11 +70,14 @@ private Q_SLOTS:
         SystemRoot root;
         MessageRecorder recorder;
         root.write(QStringLiteral("/etc/pcmcia/wireless.opts"), "ESSID=\"office\"\n");
-        QVERIFY(!Wireless().loadSettings());
+        QVERIFY(!Wireless().loadSettings(WirelessOptionsFile::load(true)));
         QCOMPARE(recorder.shown.value(0).caption, QStringLiteral("WLAN-Einstellung"));
         QCOMPARE(root.read(QStringLiteral("/etc/pcmcia/wireless.opts")), SystemRoot::fixture(QStringLiteral("wireless-opts-defaults-de")));
         KLocalizedString::setLanguages({QStringLiteral("C")});
-        QVERIFY(Wireless().loadSettings());
+        QVERIFY(Wireless().loadSettings(WirelessOptionsFile::load(true)));
+        // Written again in another language, the file speaks that one.
+        QVERIFY(WirelessOptionsFile::defaults().write());
+        QCOMPARE(root.read(QStringLiteral("/etc/pcmcia/wireless.opts")), SystemRoot::fixture(QStringLiteral("wireless-opts-defaults")));
     }
 
     void showsEveryTextWholeAndTranslated_data()
