@@ -1,0 +1,168 @@
+// SPDX-FileCopyrightText: 2026 quorlan developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+// The request that an ordinary user's page sends to the root helper: what the
+// helper takes, and everything it refuses.
+
+#include <QTest>
+
+#include "config/applyrequest.h"
+
+namespace
+{
+// A request for a machine with two Ethernet devices, as the page sends it.
+QVariantMap twoDeviceRequest()
+{
+    return {
+        {QStringLiteral("hostName"), QStringLiteral("labhost")},
+        {QStringLiteral("domain"), QStringLiteral("example.org")},
+        {QStringLiteral("identityChanged"), true},
+        {QStringLiteral("nameservers"), QStringList{QStringLiteral("10.77.1.1"), QStringLiteral("192.168.0.53")}},
+        {QStringLiteral("device0.enabled"), true},
+        {QStringLiteral("device0.dhcp"), true},
+        {QStringLiteral("device0.address"), QString()},
+        {QStringLiteral("device0.netmask"), QString()},
+        {QStringLiteral("device0.gateway"), QString()},
+        {QStringLiteral("device0.defaultGateway"), false},
+        {QStringLiteral("device0.dhcpHostName"), QStringLiteral("lab-client")},
+        {QStringLiteral("device1.enabled"), true},
+        {QStringLiteral("device1.dhcp"), false},
+        {QStringLiteral("device1.address"), QStringLiteral("10.77.1.20")},
+        {QStringLiteral("device1.netmask"), QStringLiteral("255.255.255.0")},
+        {QStringLiteral("device1.gateway"), QStringLiteral("10.77.1.1")},
+        {QStringLiteral("device1.defaultGateway"), true},
+        {QStringLiteral("device1.dhcpHostName"), QString()},
+        {QStringLiteral("wireless"), true},
+        {QStringLiteral("wireless.essid"), QStringLiteral("Caf\u00e9 \"net\" $HOME")},
+        {QStringLiteral("wireless.mode"), QStringLiteral("Managed")},
+        {QStringLiteral("wireless.channel"), QStringLiteral("6")},
+        {QStringLiteral("wireless.rate"), QStringLiteral("5.5 Mbps")},
+        {QStringLiteral("wireless.keyEnabled"), true},
+        {QStringLiteral("wireless.key"), QStringLiteral("0123456789")},
+    };
+}
+
+NetworkSettings::Records twoDeviceRecords()
+{
+    NetworkSettings::Records records;
+    for (int i = 0; i < 2; ++i) {
+        records.interfaces[i].present = true;
+        records.interfaces[i].deviceName = QStringLiteral("eth") + QString::number(i);
+    }
+    records.ethernetCount = 2;
+    return records;
+}
+}
+
+class ApplyRequestTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void takesTheTabsValuesIntoTheHelpersRecords()
+    {
+        QString refusal;
+        const std::optional<ApplyRequest> request = ApplyRequest::fromMap(twoDeviceRequest(), 2, &refusal);
+        QVERIFY2(request, qPrintable(refusal));
+        NetworkSettings::Records records = twoDeviceRecords();
+        records.interfaces[0].staticAddresses.setIPAddress(QStringLiteral("10.9.9.9"));
+        request->applyTo(records);
+
+        QCOMPARE(records.hostIdentity.hostName, QStringLiteral("labhost"));
+        QCOMPARE(records.hostIdentity.domain, QStringLiteral("example.org"));
+        QCOMPARE(records.resolverFile.nameservers(), (QStringList{QStringLiteral("10.77.1.1"), QStringLiteral("192.168.0.53")}));
+        const Interface &dhcp = records.interfaces[0];
+        QCOMPARE(dhcp.method, Interface::Dhcp);
+        QCOMPARE(dhcp.dhcpHostName, QStringLiteral("lab-client"));
+        // A DHCP device keeps the static address it was loaded with, as the page's own Apply does.
+        QCOMPARE(dhcp.staticAddresses.ipAddress(), QStringLiteral("10.9.9.9"));
+        QCOMPARE(dhcp.deviceName, QStringLiteral("eth0"));
+        const Interface &fixed = records.interfaces[1];
+        QCOMPARE(fixed.method, Interface::Static);
+        QVERIFY(fixed.enabled && fixed.defaultGateway);
+        QCOMPARE(fixed.staticAddresses.ipAddress(), QStringLiteral("10.77.1.20"));
+        QCOMPARE(fixed.staticAddresses.network, QStringLiteral("10.77.1.0"));
+        QCOMPARE(fixed.staticAddresses.broadcast, QStringLiteral("10.77.1.255"));
+        QCOMPARE(fixed.staticAddresses.gateway, QStringLiteral("10.77.1.1"));
+        QCOMPARE(fixed.deviceName, QStringLiteral("eth1"));
+        QVERIFY(request->identityChanged);
+        QVERIFY(request->wireless);
+        QCOMPARE(request->wireless->essid.value(), QStringLiteral("Caf\u00e9 \"net\" $HOME"));
+        QCOMPARE(request->wireless->key->value, QStringLiteral("0123456789"));
+    }
+
+    void thePagesRecordsTravelUnchanged()
+    {
+        QString refusal;
+        const ApplyRequest parsed = ApplyRequest::fromMap(twoDeviceRequest(), 2, &refusal).value();
+        QCOMPARE(parsed.toMap(), twoDeviceRequest());
+
+        NetworkSettings::Records records = twoDeviceRecords();
+        parsed.applyTo(records);
+        const ApplyRequest sent = ApplyRequest::fromRecords(records, true, parsed.wireless);
+        QCOMPARE(sent.toMap(), twoDeviceRequest());
+    }
+
+    void anUnchangedWirelessTabWritesNoFile()
+    {
+        QVariantMap map = twoDeviceRequest();
+        map[QStringLiteral("wireless")] = false;
+        QString refusal;
+        QVERIFY(!ApplyRequest::fromMap(map, 2, &refusal).value().wireless);
+    }
+
+    void refuses_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("value"); // an invalid QVariant removes the key
+        QTest::addColumn<QString>("refusal");
+
+        QTest::newRow("an unknown key") << "path" << QVariant(QStringLiteral("/etc/shadow")) << "unknown key path";
+        QTest::newRow("a missing key") << "device1.gateway" << QVariant() << "missing key device1.gateway";
+        QTest::newRow("a number for a text") << "hostName" << QVariant(5) << "hostName has the wrong type";
+        QTest::newRow("a text for a flag") << "device0.enabled" << QVariant(QStringLiteral("true")) << "device0.enabled has the wrong type";
+        QTest::newRow("a text for a list") << "nameservers" << QVariant(QStringLiteral("10.0.0.1")) << "nameservers has the wrong type";
+        QTest::newRow("a byte array for a text") << "wireless.key" << QVariant(QByteArray("0123456789")) << "wireless.key has the wrong type";
+        QTest::newRow("a line break in a text") << "wireless.essid" << QVariant(QStringLiteral("net\nKEY=\"x\"")) << "wireless.essid holds a control character";
+        QTest::newRow("a carriage return") << "wireless.rate" << QVariant(QStringLiteral("Auto\r")) << "wireless.rate holds a control character";
+        QTest::newRow("a tab") << "wireless.mode" << QVariant(QStringLiteral("Ad\tHoc")) << "wireless.mode holds a control character";
+        QTest::newRow("a NUL") << "wireless.key" << QVariant(QStringLiteral("01234").append(QChar(0))) << "wireless.key holds a control character";
+        QTest::newRow("a unicode line separator") << "wireless.essid" << QVariant(QStringLiteral("a\u2028b")) << "wireless.essid holds a control character";
+        QTest::newRow("a line break in a name server")
+            << "nameservers" << QVariant(QStringList{QStringLiteral("10.0.0.1\noptions ndots:9")}) << "nameservers holds a control character";
+        QTest::newRow("a text of 256 characters") << "wireless.essid" << QVariant(QString(256, QLatin1Char('a'))) << "wireless.essid is too long";
+        QTest::newRow("seventeen name servers") << "nameservers" << QVariant(QStringLiteral("10.0.0.1 ").repeated(17).trimmed().split(QLatin1Char(' ')))
+                                                << "nameservers holds too many values";
+        QTest::newRow("a command after a DHCP host name")
+            << "device0.dhcpHostName" << QVariant(QStringLiteral("x;reboot")) << "device0.dhcpHostName is no host name";
+        QTest::newRow("a blank in a host name") << "hostName" << QVariant(QStringLiteral("lab host")) << "hostName is no host name";
+        QTest::newRow("an empty host name") << "hostName" << QVariant(QString()) << "hostName is empty";
+        QTest::newRow("a domain beginning with a hyphen") << "domain" << QVariant(QStringLiteral("-o.example")) << "domain is no host name";
+        QTest::newRow("a gateway with more words") << "device1.gateway" << QVariant(QStringLiteral("10.77.1.1 dev lo")) << "device1.gateway is no IPv4 address";
+        QTest::newRow("an address part above 255") << "device1.address" << QVariant(QStringLiteral("10.77.1.256")) << "device1.address is no IPv4 address";
+        QTest::newRow("a netmask of three parts") << "device1.netmask" << QVariant(QStringLiteral("255.255.0")) << "device1.netmask is no IPv4 address";
+        QTest::newRow("a name server that is a name") << "nameservers" << QVariant(QStringList{QStringLiteral("ns.example.org")})
+                                                      << "nameservers holds no IPv4 address";
+        QTest::newRow("a third device on a machine of two") << "device2.enabled" << QVariant(true) << "device index out of range: 2";
+        QTest::newRow("a device index past any integer") << "device99999999999.enabled" << QVariant(true) << "unknown key device99999999999.enabled";
+    }
+
+    void refuses()
+    {
+        QFETCH(QString, key);
+        QFETCH(QVariant, value);
+        QFETCH(QString, refusal);
+        QVariantMap map = twoDeviceRequest();
+        if (value.isValid()) {
+            map[key] = value;
+        } else {
+            map.remove(key);
+        }
+        QString said;
+        QVERIFY(!ApplyRequest::fromMap(map, 2, &said));
+        QCOMPARE(said, refusal);
+    }
+};
+
+QTEST_GUILESS_MAIN(ApplyRequestTest)
+#include "applyrequesttest.moc"
