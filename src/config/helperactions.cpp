@@ -50,6 +50,12 @@ void putResult(QVariantMap &data, const QString &name, const ShellProcess::Resul
     data.insert(name + QLatin1String("Succeeded"), result.succeeded());
 }
 
+ShellProcess::Result resultFrom(const QVariantMap &data, const QString &name)
+{
+    const bool succeeded = data.value(name + QLatin1String("Succeeded")).toBool();
+    return {data.value(name + QLatin1String("Started")).toBool(), succeeded, succeeded ? 0 : 1};
+}
+
 bool holdsOnly(const QVariantMap &map, const QStringList &keys)
 {
     return std::all_of(map.keyBegin(), map.keyEnd(), [&keys](const QString &key) {
@@ -117,4 +123,23 @@ HelperActions::Reply HelperActions::lease(const QVariantMap &request)
     const QString name = records->interfaces[index].deviceName;
     const bool succeeded = renew.toBool() ? DhcpClient::renew(name) : DhcpClient::release(name);
     return {{{QStringLiteral("succeeded"), succeeded}}, QString()};
+}
+
+NetworkSettings::Written HelperActions::writtenFrom(const QVariantMap &data)
+{
+    NetworkSettings::Written written;
+    written.stop = resultFrom(data, QStringLiteral("stop"));
+    written.filesWritten = data.value(QStringLiteral("filesWritten")).toBool();
+    written.changes = data.value(QStringLiteral("changes")).toString();
+    return written;
+}
+
+NetworkSettings::TakenEffect HelperActions::takenEffectFrom(const QVariantMap &data)
+{
+    NetworkSettings::TakenEffect effect;
+    effect.hostName = resultFrom(data, QStringLiteral("hostName"));
+    effect.restart = resultFrom(data, QStringLiteral("restart"));
+    effect.devicesDown = data.value(QStringLiteral("devicesDown")).toStringList();
+    effect.stored = data.value(QStringLiteral("stored")).toBool();
+    return effect;
 }

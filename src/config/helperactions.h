@@ -6,7 +6,7 @@
 #include <QString>
 #include <QVariantMap>
 
-#include <optional>
+#include "networksettings.h"
 
 /**
  * The three actions that the root helper runs for an ordinary user's page,
@@ -35,4 +35,9 @@ public:
     static Reply takeEffect(const QVariantMap &request);
     /// Takes {"device": the device's index, "renew": whether to renew after the release}.
     static Reply lease(const QVariantMap &request);
+
+    /// The page's reading of write()'s reply: the steps' outcomes and the changes.
+    static NetworkSettings::Written writtenFrom(const QVariantMap &data);
+    /// The page's reading of takeEffect()'s reply.
+    static NetworkSettings::TakenEffect takenEffectFrom(const QVariantMap &data);
 };

@@ -8,11 +8,14 @@
 
 #include <KLocalizedString>
 
+#include "config/applyrequest.h"
 #include "config/changereport.h"
+#include "config/helperactions.h"
 #include "panels/dnspanel.h"
 #include "panels/idpanel.h"
 #include "panels/ippanel.h"
 #include "panels/wireless.h"
+#include "platform/helperclient.h"
 #include "platform/messages.h"
 #include "platform/superuser.h"
 #include "quorlan_debug.h"
@@ -63,8 +66,11 @@ bool NetConfigPanel::applySettings()
     }
     // What the files held before this Apply, to show the user what it wrote.
     const ChangeReport changes;
-    // The wireless card is set up by its own file, whatever becomes of the rest.
-    m_wireless->applySettings();
+    // The wireless card is set up by its own file, whatever becomes of the rest
+    // (the helper writes it with the rest).
+    if (!m_viaHelper) {
+        m_wireless->applySettings();
+    }
 
     const QCursor keptCursor = cursor();
     setCursor(Qt::WaitCursor);
@@ -94,7 +100,11 @@ bool NetConfigPanel::tabsAcceptTheirSettings()
 
 std::optional<QString> NetConfigPanel::takeDownAndWrite(const ChangeReport &before)
 {
-    const NetworkSettings::Written written = NetworkSettings::write(m_settings.records(), m_pIDPanel->isChanged(), before);
+    const std::optional<NetworkSettings::Written> reply = writeSettings(before);
+    if (!reply) {
+        return std::nullopt;
+    }
+    const NetworkSettings::Written &written = *reply;
     if (!reported(written.stop, i18n("Error shutting down interfaces!"))) {
         Messages::error(this, i18n("Problem shutting down all network interfaces!"), caption());
         return std::nullopt;
@@ -109,7 +119,12 @@ std::optional<QString> NetConfigPanel::takeDownAndWrite(const ChangeReport &befo
 bool NetConfigPanel::bringNetworkUp(const QCursor &keptCursor)
 {
     setCursor(Qt::WaitCursor);
-    const NetworkSettings::TakenEffect effect = NetworkSettings::takeEffect(m_settings.records());
+    const std::optional<NetworkSettings::TakenEffect> reply = makeSettingsTakeEffect();
+    if (!reply) {
+        setCursor(keptCursor);
+        return false;
+    }
+    const NetworkSettings::TakenEffect &effect = *reply;
     const bool restarted = reported(effect.hostName, i18n("Error setting hostname!")) && reported(effect.restart, i18n("Error restarting networking!"));
     setCursor(keptCursor);
     if (!restarted) {
@@ -144,6 +159,69 @@ void NetConfigPanel::reportInterfacesNotActive(const NetworkSettings::TakenEffec
     if (!effect.stored) {
         Messages::error(this, i18n("Error updating interfaces file!"), caption());
     }
+}
+
+std::optional<NetworkSettings::Written> NetConfigPanel::writeSettings(const ChangeReport &before)
+{
+    if (!m_viaHelper) {
+        return NetworkSettings::write(m_settings.records(), m_pIDPanel->isChanged(), before);
+    }
+    // Stopping networking waits for every DHCP client to give its lease back.
+    constexpr int WriteTimeoutMs = 3 * 60 * 1000;
+    const ApplyRequest request = ApplyRequest::fromRecords(m_settings.records(), m_pIDPanel->isChanged(), m_wireless->changedFile());
+    const std::optional<QVariantMap> reply = helperReply(QStringLiteral("write"), request.toMap(), WriteTimeoutMs);
+    if (!reply) {
+        return std::nullopt;
+    }
+    if (!reply->value(QStringLiteral("wirelessWritten")).toBool()) {
+        Messages::error(this, i18n("Unable to save the changes to the wireless configuration file."), i18n("Wireless Saving error"));
+    }
+    return HelperActions::writtenFrom(*reply);
+}
+
+std::optional<NetworkSettings::TakenEffect> NetConfigPanel::makeSettingsTakeEffect()
+{
+    if (!m_viaHelper) {
+        return NetworkSettings::takeEffect(m_settings.records());
+    }
+    // A restart brings every interface up, each DHCP one waiting for its lease.
+    constexpr int TakeEffectTimeoutMs = 5 * 60 * 1000;
+    const std::optional<QVariantMap> reply = helperReply(QStringLiteral("takeeffect"), {}, TakeEffectTimeoutMs);
+    return reply ? std::optional(HelperActions::takenEffectFrom(*reply)) : std::nullopt;
+}
+
+std::optional<QVariantMap> NetConfigPanel::helperReply(const QString &action, const QVariantMap &arguments, int timeoutMs)
+{
+    const HelperClient::Outcome outcome = HelperClient::run(action, arguments, timeoutMs);
+    switch (outcome.kind) {
+    case HelperClient::Outcome::Done:
+        return outcome.data;
+    case HelperClient::Outcome::Denied:
+        Messages::error(this,
+                        i18n("The network settings were not changed: the administrator's password was not given, or this system does not allow you to "
+                             "change them."),
+                        caption());
+        break;
+    case HelperClient::Outcome::Busy:
+        Messages::error(this, i18n("The network settings are still being changed by an earlier request. Please wait a moment and apply again."), caption());
+        break;
+    case HelperClient::Outcome::TimedOut:
+        Messages::error(this,
+                        i18n("The system did not answer in time while changing the network settings. Please check the settings before you apply again."),
+                        caption());
+        break;
+    case HelperClient::Outcome::Failed:
+        // i18n: %1 is the system's own reason, in English.
+        Messages::error(this, i18n("The network settings could not be changed: %1", outcome.error), caption());
+        break;
+    }
+    return std::nullopt;
+}
+
+void NetConfigPanel::setViaHelper(bool viaHelper)
+{
+    m_viaHelper = viaHelper;
+    m_pIPPanel->setLeaseViaHelper(viaHelper);
 }
 
 bool NetConfigPanel::shutdownAllInterfaces()

@@ -59,6 +59,8 @@ public:
     /// True only when every tab is read-only.
     bool isReadOnly() const;
     void setReadOnly(bool readOnly);
+    /// Whether Apply and the lease buttons go through the root helper, for an ordinary user.
+    void setViaHelper(bool viaHelper);
 
     const BasicNetCfg &hostIdentity() const;
     const InterfaceRecords &interfaceRecords() const;
@@ -92,5 +94,13 @@ private:
     bool reported(const ShellProcess::Result &command, const QString &failureText);
     void reportInterfacesNotActive(const NetworkSettings::TakenEffect &effect);
 
+    /// The first step of Apply, by the helper or directly; nothing when the helper did not run it.
+    std::optional<NetworkSettings::Written> writeSettings(const ChangeReport &before);
+    /// The second step of Apply, by the helper or directly; nothing when the helper did not run it.
+    std::optional<NetworkSettings::TakenEffect> makeSettingsTakeEffect();
+    /// The helper's reply to one action; nothing, after saying why, when it gave none.
+    std::optional<QVariantMap> helperReply(const QString &action, const QVariantMap &arguments, int timeoutMs);
+
     NetworkSettings m_settings;
+    bool m_viaHelper = false;
 };

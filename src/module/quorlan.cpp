@@ -5,9 +5,11 @@
 
 #include <QVBoxLayout>
 
+#include <KAuth/Action>
 #include <KLocalizedString>
 
 #include "netconfigpanel.h"
+#include "platform/helperclient.h"
 #include "platform/messages.h"
 #include "platform/requiredprograms.h"
 #include "platform/superuser.h"
@@ -18,7 +20,8 @@ Quorlan::Quorlan(QWidget *parent, const QVariantList &args)
     // The mode is decided once: only the superuser may change and save anything,
     // and only with every program that Apply runs at hand.
     const QVector<RequiredPrograms::Program> missing = RequiredPrograms::missing();
-    m_mayApply = SuperUser::isSuperUser() && missing.isEmpty();
+    const bool viaHelper = missing.isEmpty() && mayApplyThroughHelper();
+    m_mayApply = (SuperUser::isSuperUser() || viaHelper) && missing.isEmpty();
     setButtons(m_mayApply ? KCModule::Help | KCModule::Apply : KCModule::Help);
     if (!missing.isEmpty()) {
         Messages::error(this, RequiredPrograms::message(missing), i18n("TCP/IP"));
@@ -28,6 +31,9 @@ Quorlan::Quorlan(QWidget *parent, const QVariantList &args)
     layout->setContentsMargins(0, 0, 0, 0);
     m_panel = new NetConfigPanel(this, nullptr, !m_mayApply);
     layout->addWidget(m_panel);
+    if (viaHelper) {
+        applyThroughHelper();
+    }
     connect(m_panel, &NetConfigPanel::panelChanged, this, &Quorlan::moduleChanged);
 }
 
@@ -37,6 +43,18 @@ Quorlan::Quorlan(QWidget *parent, const char *name)
     if (name) {
         setObjectName(QString::fromLatin1(name));
     }
+}
+
+bool Quorlan::mayApplyThroughHelper()
+{
+    return !SuperUser::isSuperUser() && HelperClient::mayAsk(QStringLiteral("write"));
+}
+
+void Quorlan::applyThroughHelper()
+{
+    // The shell puts the password prompt on Apply; save() then runs the actions.
+    setAuthAction(KAuth::Action(HelperClient::actionId(QStringLiteral("write"))));
+    m_panel->setViaHelper(true);
 }
 
 void Quorlan::load()

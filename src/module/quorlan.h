@@ -37,6 +37,10 @@ protected Q_SLOTS:
     void moduleChanged(bool changed);
 
 private:
+    /// An ordinary user whom polkit lets start the root helper, with a password or without.
+    static bool mayApplyThroughHelper();
+    void applyThroughHelper();
+
     NetConfigPanel *m_panel;
     bool m_mayApply = false;
 };

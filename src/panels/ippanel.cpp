@@ -18,6 +18,7 @@
 #include "panels/signallink.h"
 #include "panels/waitcursor.h"
 #include "platform/dhcpclient.h"
+#include "platform/helperclient.h"
 
 IPPanel::IPPanel(QWidget *parent, const char *name, bool readOnly)
     : IPPage(parent, name)
@@ -246,7 +247,7 @@ void IPPanel::slotReleaseButtonClicked()
         entry->setText(QString());
     }
     const WaitCursor waiting(this);
-    if (!DhcpClient::release(m_model.shownRecord().deviceName)) {
+    if (!leaseCommandSucceeded(false)) {
         InterfacesMessages::leaseError(this);
     }
 }
@@ -254,11 +255,29 @@ void IPPanel::slotReleaseButtonClicked()
 void IPPanel::slotRenewButtonClicked()
 {
     const WaitCursor waiting(this);
-    if (DhcpClient::renew(m_model.shownRecord().deviceName)) {
+    if (leaseCommandSucceeded(true)) {
         Q_EMIT reloadConfigData();
     } else {
         InterfacesMessages::leaseError(this);
     }
+}
+
+void IPPanel::setLeaseViaHelper(bool viaHelper)
+{
+    m_leaseViaHelper = viaHelper;
+}
+
+bool IPPanel::leaseCommandSucceeded(bool renew)
+{
+    if (!m_leaseViaHelper) {
+        const QString &device = m_model.shownRecord().deviceName;
+        return renew ? DhcpClient::renew(device) : DhcpClient::release(device);
+    }
+    // The helper names the device by its index among the machine's own.
+    constexpr int LeaseTimeoutMs = 2 * 60 * 1000;
+    const HelperClient::Outcome outcome =
+        HelperClient::run(QStringLiteral("lease"), {{QStringLiteral("device"), m_model.current()}, {QStringLiteral("renew"), renew}}, LeaseTimeoutMs);
+    return outcome.kind == HelperClient::Outcome::Done && outcome.data.value(QStringLiteral("succeeded")).toBool();
 }
 
 void IPPanel::connectTextChanges(bool on)

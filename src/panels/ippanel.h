@@ -45,6 +45,8 @@ public:
     void saveCtrlContents();
     /// Whether a DHCP client ran at the last load (whatever interface it serves).
     bool dhcpRunning() const;
+    /// Whether leases are released and renewed by the root helper, for an ordinary user.
+    void setLeaseViaHelper(bool viaHelper);
 
 Q_SIGNALS:
     void panelChanged(bool bChanged);
@@ -73,8 +75,11 @@ private:
     void connectTextChanges(bool on);
     void connectCheckBoxes(bool on);
     void connectWidgets(bool on);
+    /// Releases the shown device's lease, and renews it when asked; true when that succeeded.
+    bool leaseCommandSucceeded(bool renew);
 
     InterfacesModel m_model;
     PanelState m_state;
     bool m_dhcpRunning = false;
+    bool m_leaseViaHelper = false;
 };

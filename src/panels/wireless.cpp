@@ -393,10 +393,10 @@ int Wireless::findIndex(const QComboBox *list, const QString &text)
     return std::max(0, list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
-bool Wireless::applySettings()
+std::optional<WirelessOptionsFile> Wireless::changedFile()
 {
     if (!m_state.isChanged()) {
-        return false;
+        return std::nullopt;
     }
     if (CheckBox_encryption->isChecked() && !check_filling_key(currentFormat())) {
         filling_keys(currentFormat());
@@ -407,7 +407,16 @@ bool Wireless::applySettings()
     file.channel = QString::number(SpinBox1->value());
     file.rate = rateWords().value(ComboBox_2->currentIndex());
     file.key = WirelessOptionsFile::KeyLine{CheckBox_encryption->isChecked(), currentKeyValue()};
-    if (!file.write()) {
+    return file;
+}
+
+bool Wireless::applySettings()
+{
+    const std::optional<WirelessOptionsFile> file = changedFile();
+    if (!file) {
+        return false;
+    }
+    if (!file->write()) {
         Messages::error(this, i18n("Unable to save the changes to the wireless configuration file."), i18n("Wireless Saving error"));
         return false;
     }

@@ -47,6 +47,8 @@ public:
     bool loadSettings(const WirelessOptionsFile::Loaded &loaded);
     /// Writes the file from the tab when it holds changes; true when written.
     bool applySettings();
+    /// The file that applySettings() writes; none when the tab holds no change.
+    std::optional<WirelessOptionsFile> changedFile();
     /// Checks hexadecimal keys before a save; false after telling the user why.
     bool validSetting();
 
