@@ -16,6 +16,11 @@ state() {
 }
 
 listed() { QT_QPA_PLATFORM=offscreen kcmshell5 --list 2>/dev/null | grep '^kcm_quorlan ' | tr -s ' '; }
+# The helper's files that the package installed, and what polkit asks of an active user for each of its actions.
+helper_files() {
+    dpkg -L quorlan | grep -E 'kauth|dbus-1|polkit-1' | while read -r path; do [ ! -f "$path" ] || echo "$path"; done | sort
+    grep -o '<allow_active>[^<]*' /usr/share/polkit-1/actions/org.kde.kcontrol.quorlan.policy | cut -d'>' -f2 | paste -sd' '
+}
 apt_quietly() { apt-get -y -q "$@" >"$HOME/apt.log" 2>&1 || { cat "$HOME/apt.log" && return 1; }; }
 
 if [ "${1-}" = --inside ]; then
@@ -26,6 +31,11 @@ if [ "${1-}" = --inside ]; then
     ! dpkg-query -W quorlan >/dev/null 2>&1 || apt_quietly purge quorlan
     before=$(state "$2")
     expect_status "apt-get install" 0 apt_quietly install "$2"
+    expect "the root helper, its polkit actions and its bus files" "$(helper_files)" "/usr/lib/kauth/libexec/quorlan_authhelper
+/usr/share/dbus-1/system-services/org.kde.kcontrol.quorlan.service
+/usr/share/dbus-1/system.d/org.kde.kcontrol.quorlan.conf
+/usr/share/polkit-1/actions/org.kde.kcontrol.quorlan.policy
+auth_admin_keep auth_admin_keep auth_admin_keep"
     expect "kcmshell5 --list" "$(listed)" "kcm_quorlan - Rechnername, Ethernet-Schnittstellen, DNS-Server und Einstellungen der WLAN-Karte"
     # The title comes from the plug-in's metadata, the tabs' accelerators from the installed catalogue: with the English
     # ones two tabs would be alike.
