@@ -22,6 +22,9 @@ done
     exit 125
 }
 
+# lab.sh --polkit; the mark is out of sight once /tmp is fresh.
+system_bus=0 && [ ! -e "$lab/polkit" ] || system_bus=1
+
 # sysfs again, so that /sys/class/net lists this namespace's devices.
 mount -t sysfs sysfs /sys
 
@@ -102,6 +105,7 @@ fi
 
 hostname --file /etc/hostname
 unset QUORLAN_ROOT
+[ "$system_bus" = 0 ] || "$here/system-bus.sh" >>/var/log/lab/system-bus.log 2>&1
 export QUORLAN_LAB=$lab
 if [ "$boot" = 1 ]; then
     /etc/init.d/networking start >>/var/log/lab/boot.log 2>&1 || true

@@ -14,12 +14,17 @@
 # Every process of the lab lives in one of two PID namespaces that die with
 # this script, so nothing outlives it, not even after a kill -9.
 #
-# usage: lab.sh [--boot] [--display] [--usr] [--over DIR] [--] COMMAND [ARG...]
+# usage: lab.sh [--boot] [--display] [--usr] [--over DIR] [--polkit DIR] [--] COMMAND [ARG...]
 #   --boot      bring the network up first (/etc/init.d/networking start)
 #   --display   let the command use the caller's X display ($DISPLAY)
 #   --usr       make /usr copy-on-write too, so that dpkg can install and
 #               remove packages in the lab
 #   --over DIR  lay the files of DIR (DIR/etc/...) over the sample system
+#   --polkit DIR  lay the files of DIR (DIR/usr/..., a helper's installed files)
+#               over a copy-on-write /usr and start a system bus and polkit,
+#               with two more users: labadmin, whom a polkit rule grants the
+#               module's actions, and labguest, whom it sends to a password
+#               prompt that no agent answers (lab/system-bus.sh)
 # LAB_DEVICES="enp1s0 enp2s0" names the devices, in the kernel's order (default
 # "eth0 eth1 eth2"): the i-th of them takes the place of eth<i> in every file
 # of the sample system (and of --over), and the command finds the list in
@@ -33,12 +38,14 @@ boot=0
 display=0
 usr=0
 over=
+polkit=
 while [ $# -gt 0 ]; do
     case $1 in
     --boot) boot=1 ;;
     --display) display=1 ;;
     --usr) usr=1 ;;
     --over) over=${2:?lab: --over needs a folder} && shift ;;
+    --polkit) polkit=${2:?lab: --polkit needs a folder} && usr=1 && shift ;;
     --) shift && break ;;
     -*) echo "lab: unknown option $1" >&2 && exit 2 ;;
     *) break ;;
@@ -46,7 +53,7 @@ while [ $# -gt 0 ]; do
     shift
 done
 if [ $# -eq 0 ]; then
-    echo "usage: $0 [--boot] [--display] [--usr] [--over DIR] [--] COMMAND [ARG...]" >&2
+    echo "usage: $0 [--boot] [--display] [--usr] [--over DIR] [--polkit DIR] [--] COMMAND [ARG...]" >&2
     exit 2
 fi
 if [ "$(id -u)" != 0 ]; then
@@ -77,6 +84,10 @@ if [ "${#devices[@]}" = 0 ]; then
 fi
 if [ -n "$over" ] && [ ! -d "$over/etc" ]; then
     echo "lab: --over $over: no etc folder in it" >&2
+    exit 2
+fi
+if [ -n "$polkit" ] && [ ! -d "$polkit/usr" ]; then
+    echo "lab: --polkit $polkit: no usr folder in it" >&2
     exit 2
 fi
 
@@ -154,6 +165,8 @@ rename_devices "$lab/upper/etc"
 chmod 600 "$lab/upper/etc/pcmcia/wireless.opts"
 # client.sh lays /usr over with what it finds here.
 [ "$usr" = 0 ] || mkdir -p "$lab/upper/usr" "$lab/work/usr"
+# client.sh starts the bus where it finds the mark.
+[ -z "$polkit" ] || { cp -a "$polkit/usr/." "$lab/upper/usr/" && touch "$lab/polkit"; }
 
 # Each side gets a PID namespace whose init dies with its unshare (--kill-child),
 # and each unshare dies with this script (--pdeathsig).

@@ -27,6 +27,9 @@ QuorlanHelper::QuorlanHelper()
     // Started by the system bus, but an inherited system root would let the
     // caller choose the files that root writes.
     qunsetenv("QUORLAN_ROOT");
+    // The bus starts it with an empty environment, and the command lines set
+    // PATH without exporting it: ifupdown would then find no DHCP client.
+    qputenv("PATH", "/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin");
 }
 
 KAuth::ActionReply QuorlanHelper::write(const QVariantMap &args)

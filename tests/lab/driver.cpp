@@ -80,6 +80,9 @@ public:
         QWidget *widget = m_module->findChild<QWidget *>(name);
         const bool offered = command == "save" || m_module->buttons() & KCModule::Apply;
         if ((command == "apply" && offered && m_changed) || command == "save") {
+            if (m_module->needsAuthorization()) { // the shells' Apply then carries the password prompt
+                m_transcript << "apply: authorized by " << m_module->authAction().name() << Qt::endl;
+            }
             m_module->save();
         } else if (command == "apply") {
             m_transcript << (offered ? "apply: nothing to save" : "apply: not offered") << Qt::endl;

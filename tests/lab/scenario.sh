@@ -10,19 +10,34 @@
 set -uo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 . "$here/scenarios.sh"
+# The root helper's files where the package puts them, in DIR/usr: the helper (QUORLAN_HELPER) and its policy and bus
+# files (in QUORLAN_HELPER_FILES).
+stage_helper() {
+    rm -rf "$1" && mkdir -p "$1/usr/lib/kauth/libexec" "$1/usr/share/dbus-1/system.d" "$1/usr/share/dbus-1/system-services" "$1/usr/share/polkit-1/actions"
+    install -m 755 "$QUORLAN_HELPER" "$1/usr/lib/kauth/libexec/"
+    install -m 644 "$QUORLAN_HELPER_FILES"/*.conf "$1/usr/share/dbus-1/system.d/"
+    install -m 644 "$QUORLAN_HELPER_FILES"/*.service "$1/usr/share/dbus-1/system-services/"
+    install -m 644 "$QUORLAN_HELPER_FILES"/*.policy "$1/usr/share/polkit-1/actions/"
+    echo "$1"
+}
 if [ "${1-}" != --inside ]; then
     over=() && [ ! -d "$here/over/$1" ] || over=(--over "$here/over/$1")
-    rm -rf "$4" && LAB_KEEP=$4 LAB_DEVICES=${lab_devices[$1]-} exec "$lab/lab.sh" --boot "${over[@]}" -- "$0" --inside "$@"
+    polkit=() && [ -z "${lab_polkit[$1]-}" ] || polkit=(--polkit "$(stage_helper "$4.helper")")
+    rm -rf "$4" && LAB_KEEP=$4 LAB_DEVICES=${lab_devices[$1]-} exec "$lab/lab.sh" --boot "${over[@]}" "${polkit[@]}" -- "$0" --inside "$@"
 fi
 require_lab
 logs=/var/log/lab
 
-# drive RUN [--as-nobody]: the driver does the steps of standard input; a line "= NAME: VALUE" is the step "show NAME"
+# drive RUN [--as-nobody | --as USER]: the driver does the steps of standard input; a line "= NAME: VALUE" is the step "show NAME"
 # and "> LINE" no step: both give the line the transcript ($logs/RUN.transcript) must have there, @lease@ standing for
 # eth0's latest lease.
 drive() {
     local run=$1 script status=0 as=(env HOME=/tmp/driver/root XDG_RUNTIME_DIR=/tmp/driver/root)
     [ "${2-}" = --as-nobody ] && as=(setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=/tmp/driver/nobody XDG_RUNTIME_DIR=/tmp/driver/nobody)
+    if [ "${2-}" = --as ]; then
+        install -d -m 700 -o "$3" -g "$3" "/tmp/driver/$3"
+        as=(setpriv --reuid="$3" --regid="$3" --clear-groups env HOME="/tmp/driver/$3" XDG_RUNTIME_DIR="/tmp/driver/$3")
+    fi
     script=$(cat) && : >"$logs/commands.log" && touch /run/lab/driven # the checks after the run see only what it did
     sed -n '/^[=>] /!p; s/^= \([^:]*\):.*/show \1/p' <<<"$script" |
         "${as[@]}" /tmp/driver/quorlan-driver /tmp/driver/libkcm_quorlan.so >"$logs/$run.transcript" 2>"$logs/$run.log" || status=$?

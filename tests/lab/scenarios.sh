@@ -7,6 +7,8 @@
 # instead, each in the place of eth<i> in every file; one with a folder in over/ boots with its files laid over the
 # sample's.
 declare -A lab_devices=([place-names]="enp1s0 enp2s0")
+# Scenarios with a system bus, polkit and the root helper, and the users labadmin (granted) and labguest (refused).
+declare -A lab_polkit=([helper-granted]=1 [helper-refused]=1)
 
 # The tabs show the lab's files and live lease, read once; addresses typed in part are refused, the text stays, and
 # nothing runs. An ordinary user sees every field read-only and no Apply.
@@ -344,4 +346,50 @@ STEPS
 ls: cannot access '/etc/resolv.conf.*': No such file or directory
 ls: cannot access '/run/resolvconf/resolv.conf.*': No such file or directory"
     expect "the running host name and /etc/hostname" "$(uname -n) $(cat /etc/hostname)" "quorhost quorhost"
+}
+
+# labadmin, whom polkit grants the module's actions, gives eth1 a new address and the computer a new name, Yes: Apply
+# asks for authorisation, the root helper writes and restarts, and the system ends as the superuser's Apply leaves it.
+helper-granted() {
+    drive granted --as labadmin <<'STEPS'
+answer Yes Do you wish the changes to take effect now?
+type m_pHostName quorhost
+> changed: true
+choose m_pComboBoxNI eth1
+type m_pIPEditStaticIP 10.77.1.20
+apply
+> apply: authorized by org.kde.kcontrol.quorlan.write
+> box warningYesNo "TCP/IP": The settings have been changed. Do you wish the changes to take effect now? -> Yes
+> box information "TCP/IP": The changes are now in effect. Please note that some applications may be using cached settings which will not change until the computer is restarted. -> OK
+> changed: false
+= m_pHostName: quorhost
+= m_pIPEditStaticIP: 10.77.1.20
+STEPS
+    expect "the commands, in order" "$(commands_run)" "/etc/init.d/networking stop; /bin/hostname --file /etc/hostname; /etc/init.d/networking restart"
+    expect "the running host name and /etc/hostname" "$(uname -n) $(cat /etc/hostname)" "quorhost quorhost"
+    expect "eth0 and eth1" "$(ipv4_of eth0) $(ipv4_of eth1)" "$(leased_address)/24 10.77.1.20/24"
+    expect "quorhost resolves to the new address" "$(resolve quorhost)" "10.77.1.20 STREAM quorhost.lab.example"
+    expect "the interfaces brought up at boot" "$(boot_list)" "lo eth0 eth1 "
+    expect "the files written are root's, as before" "$(stat -c '%U %a %n' /etc/hostname /etc/hosts /etc/network/interfaces /etc/resolv.conf)" "root 644 /etc/hostname
+root 644 /etc/hosts
+root 644 /etc/network/interfaces
+root 644 /etc/resolv.conf"
+}
+
+# labguest, whom polkit sends to a password prompt that nobody answers, changes the host name and applies: one message
+# of the module's own, nothing runs, and every file stays byte for byte.
+helper-refused() {
+    local files=(/etc/hostname /etc/hosts /etc/network/interfaces /etc/resolv.conf /etc/pcmcia/wireless.opts) file
+    mkdir -p /run/lab/before && cp -a --parents "${files[@]}" /run/lab/before/
+    drive refused --as labguest <<'STEPS'
+type m_pHostName quorhost
+> changed: true
+apply
+> apply: authorized by org.kde.kcontrol.quorlan.write
+> box error "TCP/IP": The network settings were not changed: the administrator's password was not given, or this system does not allow you to change them. -> OK
+= m_pHostName: quorhost
+STEPS
+    expect_untouched ""
+    expect "every file byte for byte" "$(for file in "${files[@]}"; do cmp "/run/lab/before$file" "$file" 2>&1; done)" ""
+    expect "the running host name" "$(uname -n)" "labhost"
 }
