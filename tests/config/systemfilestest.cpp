@@ -18,6 +18,8 @@
 #include "config/wirelessoptionsfile.h"
 #include "systemroot.h"
 
+#include <algorithm>
+
 namespace
 {
 const QString wirelessPath = QStringLiteral("/etc/pcmcia/wireless.opts");
@@ -174,12 +176,21 @@ private Q_SLOTS:
         records[4].saveSettings(false, QStringLiteral("10.4.4.4"), QStringLiteral("255.0.0.0"), QString(), QString());
         identity = BasicNetCfg{QStringLiteral("box"), QString()};
         QCOMPARE(InterfacesFile::write(records, InterfacesFile::RecordCount) && HostsFile(identity, records, true).writeHosts(), !content.isNull());
-        const QStringList before = TextFile::simplifiedLines(content);
-        for (const QString &file : {files[0], files[1]}) {
-            const QStringList after = TextFile::simplifiedLines(root.read(file));
-            QCOMPARE(after.mid(0, before.size()), before);
-            QCOMPARE(after.value(before.size()), QLatin1String(content.isNull() ? "" : file == files[0] ? "auto eth4" : "10.4.4.4 box box"));
+        if (content.isNull()) {
+            return;
         }
+        // The interfaces file's lines may lose their white space; the hosts file's come back byte for byte.
+        const auto simplified = [](QStringList lines) {
+            std::transform(lines.begin(), lines.end(), lines.begin(), [](const QString &line) {
+                return TextFile::simplified(line);
+            });
+            return lines;
+        };
+        const QStringList before = TextFile::splitLines(content, 0);
+        const QStringList interfaces = simplified(TextFile::splitLines(root.read(files[0]), 0));
+        QCOMPARE(interfaces.mid(0, before.size()), simplified(before));
+        QCOMPARE(interfaces.value(before.size()), QStringLiteral("auto eth4"));
+        QCOMPARE(TextFile::splitLines(root.read(files[1]), 0), QStringList(before) << QStringLiteral("10.4.4.4 box box"));
     }
 };
 
