@@ -32,6 +32,15 @@ QPushButton *createPushButton(QWidget *parent, const char *name, const QString &
     return button;
 }
 
+QLabel *createManagedLabel(QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QStringLiteral("m_pLabelManaged"));
+    label->setWordWrap(true);
+    label->hide();
+    return label;
+}
+
 // Inner layouts take their room from the page's margin, never their own.
 QBoxLayout *createInnerLayout(QBoxLayout::Direction direction, int spacing)
 {
@@ -62,6 +71,8 @@ DNSPage::DNSPage(QWidget *parent, const char *name, Qt::WindowFlags fl)
     m_pPbtnAdd = createPushButton(this, "m_pPbtnAdd", i18n("Inser&t"));
     m_pPbtnRemove = createPushButton(this, "m_pPbtnRemove", i18n("Re&move"));
 
+    m_pLabelManaged = createManagedLabel(this);
+
     buildLayout();
 
     connect(m_pPbtnAdd, &QPushButton::clicked, this, &DNSPage::addServer);
@@ -90,6 +101,7 @@ void DNSPage::buildLayout()
     auto *column = createInnerLayout(QBoxLayout::TopToBottom, 6);
     column->addWidget(m_pLabelTitle);
     column->addLayout(listRow);
+    column->addWidget(m_pLabelManaged);
 
     auto *topRow = createInnerLayout(QBoxLayout::LeftToRight, 6);
     topRow->addLayout(column);
