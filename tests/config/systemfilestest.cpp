@@ -20,8 +20,21 @@
 
 #include <algorithm>
 
+// A reader's value by its name.
+using Fields = QMap<QString, QString>;
+Q_DECLARE_METATYPE(Fields)
+
 namespace
 {
+Fields fields(std::initializer_list<std::pair<const char *, QByteArray>> values)
+{
+    Fields result;
+    for (const auto &[name, value] : values) {
+        result.insert(QLatin1String(name), QString::fromLatin1(value.constData(), value.size()));
+    }
+    return result;
+}
+
 const QString wirelessPath = QStringLiteral("/etc/pcmcia/wireless.opts");
 // Where the readers and writers of odd inputs find them.
 const QStringList files =
@@ -217,34 +230,46 @@ private Q_SLOTS:
     void readsAndKeepsEveryLine_data()
     {
         QTest::addColumn<QByteArray>("content"); // null: a folder in each file's place
-        // eth0 and eth1 as "auto method address netmask gateway host", the lease, servers, domain, the identity's host name and domain, network name
-        QTest::addColumn<QString>("read");
+        QTest::addColumn<Fields>("read"); // every value that is not empty
         const auto odd = [](const char *name) {
             return SystemRoot::fixture(QLatin1String("odd/") + QLatin1String(name));
         };
-        QTest::newRow("windows line ends") << odd("interfaces-crlf") << "1 0 10.1.1.5 255.255.0.0 10.1.0.1 |0 0    ||||# written on a Windows share||";
+        QTest::newRow("windows line ends") << odd("interfaces-crlf")
+                                           << fields({{"eth0 enabled", "yes"},
+                                                      {"eth0 address", "10.1.1.5"},
+                                                      {"eth0 netmask", "255.255.0.0"},
+                                                      {"eth0 gateway", "10.1.0.1"},
+                                                      {"host name", "# written on a Windows share"}});
         QTest::newRow("windows line ends, no final line end")
-            << odd("resolv-conf-crlf-no-final-newline") << "0 0    |0 0    ||10.0.0.1 10.0.0.2|lab.example|domain lab.example|lab.example|";
-        QTest::newRow("latin-1 comments") << odd("hosts-latin1-comments")
-                                          << QString::fromLatin1("0 0    |0 0    ||||# Rechner f\xfcr das B\xfcro \xa9 M\xfcller||");
-        QTest::newRow("invalid utf-8") << odd("hosts-invalid-utf8") << "0 0    |0 0    ||||127.0.0.1 localhost||";
-        QTest::newRow("nul bytes") << odd("interfaces-nul-bytes") << QString::fromLatin1("0 0    |1 0 10.9.9.9\0   ||||# a NUL \0 pasted from a binary||", 60);
-        QTest::newRow("tabs everywhere") << odd("interfaces-tabs-everywhere") << "0 1    box|0 0    ||||auto\tlo||";
-        QTest::newRow("lease indented with tabs") << odd("dhclient-leases-tabs-everywhere") << "0 0    |0 0    |10.0.3.57 255.255.252.0 10.0.0.1|||lease\t{||";
+            << odd("resolv-conf-crlf-no-final-newline")
+            << fields({{"servers", "10.0.0.1 10.0.0.2"}, {"domain", "lab.example"}, {"host name", "domain lab.example"}, {"host's domain", "lab.example"}});
+        QTest::newRow("latin-1 comments") << odd("hosts-latin1-comments") << fields({{"host name", "# Rechner f\xfcr das B\xfcro \xa9 M\xfcller"}});
+        QTest::newRow("invalid utf-8") << odd("hosts-invalid-utf8") << fields({{"host name", "127.0.0.1 localhost"}});
+        QTest::newRow("nul bytes") << odd("interfaces-nul-bytes")
+                                   << fields({{"eth1 enabled", "yes"},
+                                              {"eth1 address", QByteArray("10.9.9.9\0", 9)},
+                                              {"host name", QByteArray("# a NUL \0 pasted from a binary", 30)}});
+        QTest::newRow("tabs everywhere") << odd("interfaces-tabs-everywhere")
+                                         << fields({{"eth0 uses dhcp", "yes"}, {"eth0 dhcp host name", "box"}, {"host name", "auto\tlo"}});
+        QTest::newRow("lease indented with tabs")
+            << odd("dhclient-leases-tabs-everywhere")
+            << fields({{"lease address", "10.0.3.57"}, {"lease netmask", "255.255.252.0"}, {"lease gateway", "10.0.0.1"}, {"host name", "lease\t{"}});
         // Only a blank separates keyword and value, in their case; repeats stay; the last domain wins; the identity's is any line's.
-        QTest::newRow("resolver keywords")
-            << SystemRoot::fixture(QStringLiteral("sample/resolv-conf-search-options-tabs"))
-            << "0 0    |0 0    ||192.168.1.1 192.168.1.1 2001:db8::53|lab.example.net|# /etc/resolv.conf written by hand|wrong.example|";
-        QTest::newRow("empty file") << odd("empty") << "0 0    |0 0    ||||||";
+        QTest::newRow("resolver keywords") << SystemRoot::fixture(QStringLiteral("sample/resolv-conf-search-options-tabs"))
+                                           << fields({{"servers", "192.168.1.1 192.168.1.1 2001:db8::53"},
+                                                      {"domain", "lab.example.net"},
+                                                      {"host name", "# /etc/resolv.conf written by hand"},
+                                                      {"host's domain", "wrong.example"}});
+        QTest::newRow("empty file") << odd("empty") << Fields();
         QTest::newRow("wireless options with windows line ends and latin-1")
-            << odd("wireless-opts-crlf-latin1") << QString::fromLatin1("0 0    |0 0    ||||# Generated by network settings panel||caf\xe9 home");
-        QTest::newRow("a folder in the file's place") << QByteArray() << "0 0    |0 0    ||||||";
+            << odd("wireless-opts-crlf-latin1") << fields({{"host name", "# Generated by network settings panel"}, {"network name", "caf\xe9 home"}});
+        QTest::newRow("a folder in the file's place") << QByteArray() << Fields();
     }
 
     void readsAndKeepsEveryLine()
     {
         QFETCH(QByteArray, content);
-        QFETCH(QString, read);
+        QFETCH(Fields, read);
         SystemRoot root;
         for (const QString &file : files) {
             if (content.isNull()) {
@@ -256,24 +281,37 @@ private Q_SLOTS:
         const SimplifiedLines lines = InterfacesFile::readLines().value_or(SimplifiedLines());
         QVERIFY(!InterfacesFile::hasUnsupportedOptions(lines));
         Interface records[InterfacesFile::RecordCount];
-        QStringList values;
+        Fields values;
         for (int i = 0; i < InterfacesFile::RecordCount; ++i) {
             records[i].setInterfaceNumber(i);
             records[i].parseInterfacesList(lines);
         }
         for (const Interface &r : {records[0], records[1]}) {
-            const Addresses &a = r.staticAddresses;
-            values << QStringLiteral("%1 %2 %3 %4 %5 %6").arg(int(r.enabled)).arg(int(r.method)).arg(a.ipAddress(), a.netmask(), a.gateway, r.dhcpHostName);
+            const QString device = r.deviceName + QLatin1Char(' ');
+            values.insert({{device + QLatin1String("enabled"), QLatin1String(r.enabled ? "yes" : "")},
+                           {device + QLatin1String("uses dhcp"), QLatin1String(r.method == Interface::Dhcp ? "yes" : "")},
+                           {device + QLatin1String("address"), r.staticAddresses.ipAddress()},
+                           {device + QLatin1String("netmask"), r.staticAddresses.netmask()},
+                           {device + QLatin1String("gateway"), r.staticAddresses.gateway},
+                           {device + QLatin1String("dhcp host name"), r.dhcpHostName}});
         }
         const Addresses &lease = records[0].parseDHCPFile() ? records[0].dhcpAddresses : Addresses();
-        values << QStringList{lease.ipAddress(), lease.netmask(), lease.gateway}.join(QLatin1Char(' ')).trimmed();
         DnsConfigFile dns("/etc/resolv.conf");
         BasicNetCfg identity;
         QVERIFY(dns.readFile() && identity.readConfigFile());
         const std::optional<WirelessOptionsFile> wireless = WirelessOptionsFile::read();
-        values << dns.nameservers().join(QLatin1Char(' ')) << dns.domain() << identity.hostName << identity.domain
-               << (wireless ? wireless->essid.value_or(QString()) : QString());
-        QCOMPARE(values.join(QLatin1Char('|')), read);
+        values.insert({{QStringLiteral("lease address"), lease.ipAddress()},
+                       {QStringLiteral("lease netmask"), lease.netmask()},
+                       {QStringLiteral("lease gateway"), lease.gateway},
+                       {QStringLiteral("servers"), dns.nameservers().join(QLatin1Char(' '))},
+                       {QStringLiteral("domain"), dns.domain()},
+                       {QStringLiteral("host name"), identity.hostName},
+                       {QStringLiteral("host's domain"), identity.domain},
+                       {QStringLiteral("network name"), wireless ? wireless->essid.value_or(QString()) : QString()}});
+        for (auto value = values.begin(); value != values.end();) {
+            value = value->isEmpty() ? values.erase(value) : value + 1;
+        }
+        QCOMPARE(values, read);
 
         // eth4 is in none of the files: every line there is someone else's, and stays, in order.
         records[4].present = records[4].enabled = true;
