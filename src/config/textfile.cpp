@@ -152,7 +152,13 @@ QStringList TextFile::splitLines(const QByteArray &data, qsizetype start)
 
 QByteArray TextFile::toBytes(const QStringList &lines)
 {
+    // The room the bytes take, at once: a long file's bytes are not copied as they grow.
+    qsizetype size = 0;
+    for (const QString &line : lines) {
+        size += line.size() + 1;
+    }
     QByteArray bytes;
+    bytes.reserve(int(size));
     for (const QString &line : lines) {
         bytes += line.toLatin1();
         bytes += '\n';
