@@ -17,9 +17,9 @@ static QStringList othersOf(const QStringList &lines)
 {
     QStringList others;
     std::copy_if(lines.cbegin(), lines.cend(), std::back_inserter(others), [](const QString &line) {
-        DnsConfigFile alone;
-        alone.parse({line});
-        return alone.domain().isEmpty() && alone.nameservers().isEmpty();
+        const QString text = TextFile::trimmed(line);
+        const int blank = text.indexOf(QLatin1Char(' '));
+        return blank < 0 || (QStringView(text).left(blank) != QLatin1String("domain") && QStringView(text).left(blank) != QLatin1String("nameserver"));
     });
     return others;
 }

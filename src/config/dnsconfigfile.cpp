@@ -7,22 +7,20 @@
 
 #include "textfile.h"
 
-#include <utility>
 
 namespace
 {
 const QLatin1String DomainKeyword("domain"), ServerKeyword("nameserver");
 
-// The keyword and the value of a line. Only a blank separates them:
-// "nameserver<tab>x" is no server line.
-std::pair<QString, QString> keywordAndValue(const QString &rawLine)
+// The value of a line of the keyword; null when it is no such line. Only a
+// blank separates keyword and value: "nameserver<tab>x" is no server line.
+QString valueOf(const QString &rawLine, QLatin1String keyword)
 {
     const QString line = TextFile::trimmed(rawLine);
-    const int blank = line.indexOf(QLatin1Char(' '));
-    if (blank < 0) {
-        return {};
+    if (!line.startsWith(keyword) || line.size() <= keyword.size() || line.at(keyword.size()) != QLatin1Char(' ')) {
+        return QString();
     }
-    return {line.left(blank), TextFile::trimmed(line.mid(blank + 1))};
+    return TextFile::trimmed(line.mid(keyword.size() + 1));
 }
 
 QString unnamedManager()
@@ -101,12 +99,11 @@ void DnsConfigFile::parse(const QStringList &lines)
 {
     m_lines = lines;
     for (const QString &line : lines) {
-        const auto [keyword, value] = keywordAndValue(line);
-        if (keyword == DomainKeyword) {
-            m_domain = value;
-        } else if (keyword == ServerKeyword) {
-            addNameserver(value);
+        const QString domain = valueOf(line, DomainKeyword);
+        if (!domain.isNull()) {
+            m_domain = domain;
         }
+        addNameserver(valueOf(line, ServerKeyword));
     }
 }
 
@@ -139,11 +136,10 @@ QStringList DnsConfigFile::lines() const
     QStringList result;
     bool domainPlaced = false, serversPlaced = false;
     for (const QString &line : qAsConst(m_lines)) {
-        const QString keyword = keywordAndValue(line).first;
-        if (keyword == DomainKeyword) {
+        if (!valueOf(line, DomainKeyword).isNull()) {
             result << (domainPlaced ? QStringList() : domain);
             domainPlaced = true;
-        } else if (keyword == ServerKeyword) {
+        } else if (!valueOf(line, ServerKeyword).isNull()) {
             result << (serversPlaced ? QStringList() : servers);
             serversPlaced = true;
         } else {

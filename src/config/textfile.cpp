@@ -187,7 +187,8 @@ QString TextFile::simplified(const QString &line)
 
 QString TextFile::trimmed(const QString &line)
 {
-    return trimmed(QStringView(line)).toString();
+    const QStringView kept = trimmed(QStringView(line));
+    return kept.size() == line.size() ? line : kept.toString();
 }
 
 QStringView TextFile::trimmed(QStringView line)
