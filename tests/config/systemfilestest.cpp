@@ -147,6 +147,8 @@ private Q_SLOTS:
         QTest::newRow("a server line with a tab or a capital is someone else's line")
             << QByteArray("nameserver\t10.0.0.7\nNameserver 10.0.0.6\n") << "" << two
             << QByteArray("nameserver\t10.0.0.7\nNameserver 10.0.0.6\nnameserver 10.0.0.2\nnameserver 10.0.0.1\n");
+        QTest::newRow("a keyword alone is someone else's line")
+            << QByteArray("domain\nnameserver\n") << "" << two << QByteArray("domain\nnameserver\nnameserver 10.0.0.2\nnameserver 10.0.0.1\n");
         QTest::newRow("a missing file is made") << QByteArray() << "example.org" << two
                                                 << QByteArray("domain example.org\nnameserver 10.0.0.2\nnameserver 10.0.0.1\n");
     }
