@@ -28,6 +28,25 @@ bool isAsciiSpace(QChar c)
     return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r'));
 }
 
+// Simplifies the text where it stands; returns the simplified text's length.
+qsizetype simplifyText(QChar *text, qsizetype size)
+{
+    qsizetype length = 0;
+    bool blank = false;
+    for (const QChar c : QStringView(text, size)) {
+        if (isAsciiSpace(c)) {
+            blank = length > 0;
+            continue;
+        }
+        if (blank) {
+            text[length++] = QLatin1Char(' ');
+            blank = false;
+        }
+        text[length++] = c;
+    }
+    return length;
+}
+
 bool writeAll(int fd, const QByteArray &data)
 {
     const char *cursor = data.constData();
@@ -168,20 +187,8 @@ QByteArray TextFile::toBytes(const QStringList &lines)
 
 QString TextFile::simplified(const QString &line)
 {
-    QString result;
-    result.reserve(line.size());
-    bool blank = false;
-    for (const QChar c : line) {
-        if (isAsciiSpace(c)) {
-            blank = !result.isEmpty();
-        } else {
-            if (blank) {
-                result += QLatin1Char(' ');
-                blank = false;
-            }
-            result += c;
-        }
-    }
+    QString result = line;
+    result.truncate(int(simplifyText(result.data(), result.size())));
     return result;
 }
 
@@ -307,7 +314,5 @@ QStringView TextFile::simplifyInPlace(const char *, QChar *text, qsizetype size)
 
 QStringView TextFile::simplifyInPlace(QChar *text, qsizetype size)
 {
-    const QString line = simplified(QString::fromRawData(text, int(size)));
-    std::copy(line.cbegin(), line.cend(), text);
-    return QStringView(text, line.size());
+    return QStringView(text, simplifyText(text, size));
 }
