@@ -67,13 +67,8 @@ bool writeAll(int fd, const QByteArray &data)
 
 QByteArray readAll(int fd)
 {
-    QByteArray data;
-    char buffer[4096];
-    ssize_t got;
-    while ((got = ::read(fd, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR)) {
-        data.append(buffer, int(qMax<ssize_t>(got, 0)));
-    }
-    return data;
+    QFile file;
+    return file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle) ? file.readAll() : QByteArray();
 }
 
 // Claims the blocks of the new content before the old content is touched, so
