@@ -22,6 +22,7 @@
 #include "config/hostsfile.h"
 #include "config/interface.h"
 #include "config/interfacesfile.h"
+#include "config/systemfiles.h"
 #include "platform/systempaths.h"
 
 #include <algorithm>
@@ -218,8 +219,8 @@ QByteArray hostsFile(int lines)
 void writeHosts()
 {
     static const auto records = [] {
-        std::array<Interface, HostsFile::InterfaceCount> result;
-        for (int i = 0; i < HostsFile::InterfaceCount; ++i) {
+        std::array<Interface, SystemFiles::RecordCount> result;
+        for (int i = 0; i < SystemFiles::RecordCount; ++i) {
             result[i] = record(i, i == 1 ? Interface::Dhcp : Interface::Static);
         }
         result[0].oldIPAddress = QStringLiteral("192.168.1.5");

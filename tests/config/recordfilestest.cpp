@@ -2,13 +2,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 
 // The files the interface records are read from and written to: the stanzas
-// of /etc/network/interfaces, the DHCP client's leases, and /etc/hosts.
+// of /etc/network/interfaces and the DHCP client's leases.
 
 #include <QDir>
 #include <QTest>
 
-#include "config/basicnetcfg.h"
-#include "config/hostsfile.h"
 #include "config/interface.h"
 #include "config/interfacesfile.h"
 #include "recordtext.h"
@@ -164,53 +162,6 @@ private Q_SLOTS:
             for (Interface &r : records) {
                 r.parseInterfacesList(*InterfacesFile::readLines(), std::nullopt);
             }
-        }
-    }
-
-    // The hosts file, for the host "box.example.org": eth0 is the one present record.
-    void rewritesHostsFile_data()
-    {
-        QTest::addColumn<QString>("eth0"); // as RecordText words
-        QTest::addColumn<QByteArray>("before"); // null: no file
-        QTest::addColumn<QByteArray>("after");
-        QTest::addColumn<bool>("renamed");
-        QTest::newRow("new static address appended when no line held the old one")
-            << "ip=192.168.1.7 old=192.168.1.5" << QByteArray("127.0.0.1 localhost\n# 192.168.1.5 old\n")
-            << QByteArray("127.0.0.1 localhost\n# 192.168.1.5 old\n192.168.1.7 box.example.org box\n") << false;
-        QTest::newRow("first line of the old address replaced in place, later ones and the lease's removed, untouched lines keep their bytes")
-            << "ip=192.168.1.7 old=192.168.1.5 lip=10.0.0.50"
-            << QByteArray("127.0.0.1\tlocalhost  \n# caf\xe9 \xc3\xa9t\xc3\xa9\n192.168.1.5 box.example.org box\n10.1.1.1 pr\n192.168.1.5 alias\n10.0.0.50 l\n")
-            << QByteArray("127.0.0.1 localhost\n# caf\xe9 \xc3\xa9t\xc3\xa9\n192.168.1.7 box.example.org box\n10.1.1.1 pr\n") << false;
-        QTest::newRow("switch to dhcp drops every line of the former static address, comments stay")
-            << "dhcp ip=192.168.1.5 old=192.168.1.5 lip=10.0.0.50"
-            << QByteArray("192.168.1.5 box.example.org box\n# 192.168.1.5 was static\n192.168.1.5 alias\n") << QByteArray("# 192.168.1.5 was static\n")
-            << false;
-        QTest::newRow("lease line kept once for a dhcp interface, names kept")
-            << "dhcp lip=10.0.0.50" << QByteArray("10.0.0.50 oldname\n10.0.0.50 again\n") << QByteArray("10.0.0.50 oldname\n") << false;
-        QTest::newRow("a new name goes onto the lease's line")
-            << "dhcp lip=10.0.0.50" << QByteArray("10.0.0.50 oldname\n") << QByteArray("10.0.0.50 box.example.org box\n") << true;
-        QTest::newRow("missing file created with the loopback line")
-            << "ip=192.168.1.7 old=192.168.1.7" << QByteArray() << QByteArray("127.0.0.1 localhost.localdomain localhost\n192.168.1.7 box.example.org box\n")
-            << false;
-    }
-
-    void rewritesHostsFile()
-    {
-        QFETCH(QString, eth0);
-        QFETCH(QByteArray, before);
-        QFETCH(QByteArray, after);
-        QFETCH(bool, renamed);
-        SystemRoot root;
-        QDir().mkpath(root.path(QStringLiteral("/etc")));
-        if (!before.isNull()) {
-            root.write(QStringLiteral("/etc/hosts"), before);
-        }
-        const QVector<Interface> records = RecordText::records(QLatin1String("eth0 auto ") + eth0);
-        QVERIFY(HostsFile({QStringLiteral("box"), QStringLiteral("example.org")}, records.constData(), renamed).writeHosts());
-        QCOMPARE(root.read(QStringLiteral("/etc/hosts")), after);
-        if (before.isNull()) {
-            QCOMPARE(root.read(QStringLiteral("/etc/hosts.old")),
-                     QByteArray("127.0.0.1\tlocalhost.localdomain\tlocalhost\n192.168.1.7\tbox.example.org\tbox\n"));
         }
     }
 };
