@@ -76,8 +76,7 @@ std::optional<int> ConfigurationLoader::countEthernetDevices()
 
 bool ConfigurationLoader::fillInterfaceRecords(Interface *records, int ethernetCount)
 {
-    // Taken over, not copied: a copy would copy every line's view.
-    const SimplifiedLines lines = std::move(m_lines).value_or(SimplifiedLines());
+    const QStringList lines = std::move(m_lines).value_or(QStringList());
     m_lines.reset();
     DeviceInventory inventory;
     if (inventory.read(QLatin1String(SystemFiles::DeviceInventory)) < 0) {

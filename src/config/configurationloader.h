@@ -4,7 +4,8 @@
 #pragma once
 
 #include "platform/shellprocess.h"
-#include "simplifiedlines.h"
+
+#include <QStringList>
 
 #include <optional>
 
@@ -45,6 +46,6 @@ public:
     bool fillInterfaceRecords(Interface *records, int ethernetCount);
 
 private:
-    std::optional<SimplifiedLines> m_lines;
+    std::optional<QStringList> m_lines;
     ShellProcess::Answer m_ethernetCount;
 };

@@ -33,7 +33,7 @@ class NetConfigPanel : public NetConfigPage
     Q_OBJECT
 
 public:
-    using InterfaceRecords = std::array<Interface, InterfacesFile::RecordCount>;
+    using InterfaceRecords = std::array<Interface, SystemFiles::RecordCount>;
 
     /// Whether the panel begins its first load before it builds its tabs.
     enum class FirstLoad { Later, Begun };

@@ -24,7 +24,7 @@ class Interface;
 class InterfacesModel
 {
 public:
-    static constexpr int InterfaceCount = InterfacesFile::RecordCount;
+    static constexpr int InterfaceCount = SystemFiles::RecordCount;
 
     /// What the user has made of one interface so far.
     struct WorkingCopy {

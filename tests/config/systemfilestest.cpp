@@ -13,6 +13,7 @@
 #include "config/hostsfile.h"
 #include "config/interface.h"
 #include "config/interfacesfile.h"
+#include "config/leasefile.h"
 #include "config/textfile.h"
 #include "config/wirelesskeyvalue.h"
 #include "config/wirelessoptionsfile.h"
@@ -147,19 +148,20 @@ private Q_SLOTS:
                 root.write(file, content);
             }
         }
-        const SimplifiedLines lines = InterfacesFile::readLines().value_or(SimplifiedLines());
+        const QStringList lines = InterfacesFile::readLines().value_or(QStringList());
         QVERIFY(!InterfacesFile::hasUnsupportedOptions(lines));
-        Interface records[InterfacesFile::RecordCount];
+        Interface records[SystemFiles::RecordCount];
         QStringList values;
-        for (int i = 0; i < InterfacesFile::RecordCount; ++i) {
+        for (int i = 0; i < SystemFiles::RecordCount; ++i) {
             records[i].setInterfaceNumber(i);
-            records[i].parseInterfacesList(lines);
+            records[i].parseInterfacesList(lines, std::nullopt);
         }
         for (const Interface &r : {records[0], records[1]}) {
             const Addresses &a = r.staticAddresses;
             values << QStringLiteral("%1 %2 %3 %4 %5 %6").arg(int(r.enabled)).arg(int(r.method)).arg(a.ipAddress(), a.netmask(), a.gateway, r.dhcpHostName);
         }
-        const Addresses &lease = records[0].parseDHCPFile() ? records[0].dhcpAddresses : Addresses();
+        const std::optional<QByteArray> leases = LeaseFile::read();
+        const Addresses &lease = leases && LeaseFile::readNewestLease(*leases, records[0]) ? records[0].dhcpAddresses : Addresses();
         values << QStringList{lease.ipAddress(), lease.netmask(), lease.gateway}.join(QLatin1Char(' ')).trimmed();
         DnsConfigFile dns("/etc/resolv.conf");
         BasicNetCfg identity;
@@ -173,7 +175,7 @@ private Q_SLOTS:
         records[4].present = records[4].enabled = true;
         records[4].saveSettings(false, QStringLiteral("10.4.4.4"), QStringLiteral("255.0.0.0"), QString(), QString());
         identity = BasicNetCfg{QStringLiteral("box"), QString()};
-        QCOMPARE(InterfacesFile::write(records, InterfacesFile::RecordCount) && HostsFile(identity, records, true).writeHosts(), !content.isNull());
+        QCOMPARE(InterfacesFile::write(records, SystemFiles::RecordCount) && HostsFile(identity, records, true).writeHosts(), !content.isNull());
         const QStringList before = TextFile::simplifiedLines(content);
         for (const QString &file : {files[0], files[1]}) {
             const QStringList after = TextFile::simplifiedLines(root.read(file));
