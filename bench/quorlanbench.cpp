@@ -209,12 +209,12 @@ QByteArray leaseFileBesideInterfaces(int blocks)
 
 void readInterfacesAndLease()
 {
-    const std::optional<QStringList> lines = InterfacesFile::readLines();
+    const std::optional<InterfacesFile> file = InterfacesFile::read();
     const std::optional<QByteArray> leases = LeaseFile::read();
     for (int i = 0; i < SystemFiles::RecordCount; ++i) {
         Interface record;
         record.setInterfaceNumber(i);
-        record.parseInterfacesList(*lines, leases);
+        record.parseInterfacesList(*file, leases);
     }
 }
 

@@ -26,12 +26,12 @@ static std::array<Interface, SystemFiles::RecordCount> blankRecords()
 bool holds(const QByteArray &input)
 {
     static const std::array<Interface, SystemFiles::RecordCount> blank = blankRecords();
-    const QStringList original = TextFile::splitLines(input, 0);
-    InterfacesFile::hasUnsupportedOptions(original);
+    const InterfacesFile original(TextFile::splitLines(input, 0));
+    original.hasUnsupportedOptions();
     std::array<Interface, SystemFiles::RecordCount> records = blank;
     for (Interface &record : records) {
         record.parseInterfacesList(original, std::nullopt);
     }
-    const std::optional<QByteArray> once = InterfacesFile::rewrite(original, records.data(), SystemFiles::RecordCount);
-    return !once || InterfacesFile::rewrite(TextFile::splitLines(*once, 0), records.data(), SystemFiles::RecordCount) == once;
+    const std::optional<QByteArray> once = original.rewritten(records.data(), SystemFiles::RecordCount);
+    return !once || InterfacesFile(TextFile::splitLines(*once, 0)).rewritten(records.data(), SystemFiles::RecordCount) == once;
 }

@@ -32,18 +32,18 @@ int parseCount(const QByteArray &firstLine)
 
 bool ConfigurationLoader::readInterfacesFile()
 {
-    m_lines = InterfacesFile::readLines();
-    return bool(m_lines);
+    m_file = InterfacesFile::read();
+    return bool(m_file);
 }
 
 bool ConfigurationLoader::hasInterfacesFile() const
 {
-    return bool(m_lines);
+    return bool(m_file);
 }
 
 bool ConfigurationLoader::hasUnsupportedOptions() const
 {
-    return m_lines && InterfacesFile::hasUnsupportedOptions(*m_lines);
+    return m_file && m_file->hasUnsupportedOptions();
 }
 
 void ConfigurationLoader::startEthernetCount()
@@ -54,7 +54,7 @@ void ConfigurationLoader::startEthernetCount()
 bool ConfigurationLoader::beginQuietly()
 {
     if (!readInterfacesFile() || hasUnsupportedOptions()) {
-        m_lines.reset();
+        m_file.reset();
         return false;
     }
     startEthernetCount();
@@ -76,8 +76,8 @@ std::optional<int> ConfigurationLoader::countEthernetDevices()
 
 bool ConfigurationLoader::fillInterfaceRecords(Interface *records, int ethernetCount)
 {
-    const QStringList lines = std::move(m_lines).value_or(QStringList());
-    m_lines.reset();
+    const InterfacesFile file = std::move(m_file).value_or(InterfacesFile(QStringList()));
+    m_file.reset();
     DeviceInventory inventory;
     if (inventory.read(QLatin1String(SystemFiles::DeviceInventory)) < 0) {
         return false;
@@ -96,7 +96,7 @@ bool ConfigurationLoader::fillInterfaceRecords(Interface *records, int ethernetC
         }
         record.present = true;
         record.setInterfaceNumber(i);
-        record.parseInterfacesList(lines, leases);
+        record.parseInterfacesList(file, leases);
     }
     return true;
 }

@@ -3,9 +3,8 @@
 
 #pragma once
 
+#include "interfacesfile.h"
 #include "platform/shellprocess.h"
-
-#include <QStringList>
 
 #include <optional>
 
@@ -46,6 +45,6 @@ public:
     bool fillInterfaceRecords(Interface *records, int ethernetCount);
 
 private:
-    std::optional<QStringList> m_lines;
+    std::optional<InterfacesFile> m_file;
     ShellProcess::Answer m_ethernetCount;
 };

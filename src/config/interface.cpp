@@ -61,9 +61,8 @@ void Interface::saveSettings(bool dhcp, const QString &address, const QString &n
     staticAddresses.gateway = gateway;
 }
 
-bool Interface::parseInterfacesList(const QStringList &lines, const std::optional<QByteArray> &leases)
+bool Interface::parseInterfacesList(const InterfacesFile &file, const std::optional<QByteArray> &leases)
 {
-    const InterfacesFile file(lines);
     enabled = file.enables(deviceName);
     const QStringList stanza = file.stanza(deviceName, getAddressFamilyString());
     if (stanza.isEmpty()) {

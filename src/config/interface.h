@@ -11,6 +11,8 @@
 
 #include "addresses.h"
 
+class InterfacesFile;
+
 /**
  * One Ethernet device's configuration: record i stands for the i-th device,
  * named by deviceName.
@@ -34,10 +36,10 @@ public:
     void setInterfaceNumber(int number);
     QString getAddressFamilyString() const;
 
-    /// Reads this record's settings out of the lines of the interfaces file, and
-    /// for a DHCP stanza its lease out of the lease file's bytes (std::nullopt:
-    /// the file cannot be read). False only when a DHCP stanza has no lease to read.
-    bool parseInterfacesList(const QStringList &lines, const std::optional<QByteArray> &leases);
+    /// Reads this record's settings out of the interfaces file, and for a DHCP
+    /// stanza its lease out of the lease file's bytes (std::nullopt: the file
+    /// cannot be read). False only when a DHCP stanza has no lease to read.
+    bool parseInterfacesList(const InterfacesFile &file, const std::optional<QByteArray> &leases);
     /// Read the option lines of a stanza, simplified and joined, without its "iface" line.
     void parseStaticStanza(const QStringList &options);
     void parseDHCPStanza(const QStringList &options);

@@ -16,6 +16,11 @@ QString filePath()
     return QLatin1String(SystemFiles::Interfaces);
 }
 
+bool endsWithBackslash(const QString &text)
+{
+    return text.endsWith(QLatin1Char('\\'));
+}
+
 QStringList wordsOf(const QString &line)
 {
     return line.split(QLatin1Char(' '));
@@ -77,67 +82,74 @@ QStringList optionLines(const Interface &record)
     return lines;
 }
 
-// The lines of a rewritten file, with what ifupdown would join: a line that
-// ends with a backslash takes in the next one, so an empty line ends it before
-// anything goes after it.
-struct Output {
-    QStringList lines;
-    bool continues = false;
-
-    void add(const QStringList &read, bool continuesAfter)
-    {
-        if (continues) {
-            lines << QString();
-        }
-        lines += read;
-        continues = continuesAfter;
+// Whether an option of the record's old stanza stays: those not made again from the record.
+bool keepsOldOption(const QString &line, bool dhcp)
+{
+    if (line.startsWith(QLatin1String("up route add -net"))) {
+        return false;
     }
-    void addMade(const QString &line)
-    {
-        add({line}, line.endsWith(QLatin1Char('\\')));
+    if (startsWithAny(line, {"pre-up", "post-down"})) {
+        // The host name commands are made again; a static stanza has none of its own.
+        return dhcp && !line.contains(QLatin1String("/bin/hostname"));
     }
-};
+    return startsWithAny(line, {"up", "down", "post-up", "pre-down", "provider"});
 }
 
-std::optional<QStringList> InterfacesFile::readLines()
+// An option kept in the stanza the module writes: simplified and indented; the
+// lines it continues into stay as they were, since ifupdown takes them in as
+// they are. A backslash followed by blanks (or a carriage return) continues
+// nothing, and stays so.
+QStringList indented(QStringList read)
 {
-    return TextFile::readLines(filePath());
+    const QString first = TextFile::simplified(read.constFirst());
+    if (endsWithBackslash(read.constFirst()) || !endsWithBackslash(first)) {
+        read.first() = QLatin1Char('\t') + first;
+    }
+    return read;
+}
+}
+
+std::optional<InterfacesFile> InterfacesFile::read()
+{
+    const std::optional<QStringList> lines = TextFile::readLines(filePath());
+    return lines ? std::optional<InterfacesFile>(InterfacesFile(*lines)) : std::nullopt;
 }
 
 InterfacesFile::InterfacesFile(const QStringList &lines)
-    : m_read(lines)
 {
-    // As ifupdown reads them: a comment is known by its first line alone and
-    // continues nothing; any other line ending with a backslash takes in the next.
-    for (int i = 0; i < lines.size(); ++i) {
-        Line line{{lines.at(i)}, TextFile::simplified(lines.at(i)), Comment};
-        if (!line.text.startsWith(QLatin1Char('#'))) {
-            QString joined = lines.at(i);
-            while (joined.endsWith(QLatin1Char('\\'))) {
-                joined.chop(1);
-                if (i + 1 < lines.size()) {
-                    joined += lines.at(++i);
-                    line.read << lines.at(i);
-                }
-            }
-            line.text = TextFile::simplified(joined);
-            line.kind = kindOf(line.text);
-        }
-        m_lines << line;
+    for (int next = 0; next < lines.size();) {
+        m_lines << take(lines, next);
     }
+}
+
+InterfacesFile::Line InterfacesFile::take(const QStringList &lines, int &next)
+{
+    // As ifupdown reads: a comment is known by its first line and continues
+    // nothing; any other line that ends with a backslash takes in the next
+    // without the backslash, and at the end of the file the backslashes go.
+    Line line{{lines.at(next)}, TextFile::simplified(lines.at(next)), Comment, false};
+    ++next;
+    if (line.text.startsWith(QLatin1Char('#'))) {
+        return line;
+    }
+    QString joined = line.read.constFirst();
+    while (endsWithBackslash(joined) && next < lines.size()) {
+        joined.chop(1);
+        joined += lines.at(next);
+        line.read << lines.at(next++);
+    }
+    line.continues = endsWithBackslash(joined);
+    while (endsWithBackslash(joined)) {
+        joined.chop(1);
+    }
+    line.text = TextFile::simplified(joined);
+    line.kind = kindOf(line.text);
+    return line;
 }
 
 InterfacesFile::Kind InterfacesFile::kindOf(const QString &text)
 {
-    static const QStringList entryWords{QStringLiteral("auto"),
-                                        QStringLiteral("iface"),
-                                        QStringLiteral("mapping"),
-                                        QStringLiteral("rename"),
-                                        QStringLiteral("source"),
-                                        QStringLiteral("source-directory"),
-                                        QStringLiteral("no-auto-down"),
-                                        QStringLiteral("no-scripts")};
-    const QString word = text.section(QLatin1Char(' '), 0, 0);
+    static const QStringList entryWords = QStringLiteral("auto iface mapping rename source source-directory no-auto-down no-scripts").split(QLatin1Char(' '));
     if (text.isEmpty()) {
         return Empty;
     }
@@ -150,19 +162,15 @@ InterfacesFile::Kind InterfacesFile::kindOf(const QString &text)
     if (text.startsWith(QLatin1String("iface "))) {
         return StanzaStart;
     }
+    const int blank = text.indexOf(QLatin1Char(' '));
+    const QStringView word = QStringView(text).left(blank < 0 ? text.size() : blank);
     return entryWords.contains(word) || word.startsWith(QLatin1String("allow-")) ? OtherEntry : Option;
 }
 
-bool InterfacesFile::Line::continues() const
-{
-    return kind != Comment && read.constLast().endsWith(QLatin1Char('\\'));
-}
-
-bool InterfacesFile::hasUnsupportedOptions(const QStringList &lines)
+bool InterfacesFile::hasUnsupportedOptions() const
 {
     // Prefix tests, not word tests: "hwaddress" is caught by "hwaddr".
-    const InterfacesFile file(lines);
-    return std::any_of(file.m_lines.cbegin(), file.m_lines.cend(), [](const Line &line) {
+    return std::any_of(m_lines.cbegin(), m_lines.cend(), [](const Line &line) {
         return startsWithAny(line.text,
                              {"script",
                               "map",
@@ -198,8 +206,11 @@ bool InterfacesFile::enables(const QString &device) const
 int InterfacesFile::stanzaStart(const QString &device, const QString &family) const
 {
     const auto start = std::find_if(m_lines.cbegin(), m_lines.cend(), [&device, &family](const Line &line) {
+        if (line.kind != StanzaStart) {
+            return false;
+        }
         const QStringList words = wordsOf(line.text);
-        return line.kind == StanzaStart && words.size() > 2 && words.at(1) == device && words.at(2) == family;
+        return words.size() > 2 && words.at(1) == device && words.at(2) == family;
     });
     return start == m_lines.cend() ? -1 : int(start - m_lines.cbegin());
 }
@@ -212,7 +223,7 @@ QStringList InterfacesFile::stanza(const QString &device, const QString &family)
     }
     QStringList lines{m_lines.at(start).text};
     for (int i = start + 1; i < m_lines.size() && m_lines.at(i).kind != StanzaStart; ++i) {
-        if (m_lines.at(i).kind != Comment) {
+        if (m_lines.at(i).kind != Comment && m_lines.at(i).kind != Empty) {
             lines << m_lines.at(i).text;
         }
     }
@@ -233,48 +244,32 @@ bool InterfacesFile::optionsFollow(int index) const
     return index < m_lines.size() && m_lines.at(index).kind == Option;
 }
 
-QStringList InterfacesFile::stanzaOf(const Interface &record, bool autoLine)
+void InterfacesFile::append(const Line &line)
 {
-    QStringList lines;
+    // An empty line joined to a line that continues ends it, as ifupdown reads it.
+    while (!m_lines.isEmpty() && m_lines.constLast().continues) {
+        int next = 0;
+        m_lines.last() = take(m_lines.constLast().read + QStringList{QString()}, next);
+    }
+    m_lines << line;
+}
+
+void InterfacesFile::appendMade(const QString &line)
+{
+    int next = 0;
+    append(take({line}, next));
+}
+
+void InterfacesFile::appendStanza(const Interface &record, bool autoLine)
+{
     if (autoLine) {
-        lines << QLatin1String("auto ") + record.deviceName;
+        appendMade(QLatin1String("auto ") + record.deviceName);
     }
-    lines << QLatin1String("iface ") + record.deviceName + QLatin1Char(' ') + record.getAddressFamilyString()
-            + QLatin1String(record.method == Interface::Static ? " static" : " dhcp");
+    appendMade(QLatin1String("iface ") + record.deviceName + QLatin1Char(' ') + record.getAddressFamilyString()
+               + QLatin1String(record.method == Interface::Static ? " static" : " dhcp"));
     for (const QString &option : optionLines(record)) {
-        lines << QLatin1Char('\t') + option;
+        appendMade(QLatin1Char('\t') + option);
     }
-    return lines;
-}
-
-bool InterfacesFile::keepsOldStanzaLine(const Line &line, bool dhcp)
-{
-    if (line.kind == Empty || line.kind == Comment) {
-        return true;
-    }
-    if (line.text.startsWith(QLatin1String("up route add -net"))) {
-        return false;
-    }
-    if (startsWithAny(line.text, {"pre-up", "post-down"})) {
-        // The host name commands are regenerated; a static stanza has none of its own.
-        return dhcp && !line.text.contains(QLatin1String("/bin/hostname"));
-    }
-    return startsWithAny(line.text, {"up", "down", "post-up", "pre-down", "provider"});
-}
-
-QStringList InterfacesFile::normalized(const Line &line)
-{
-    // Inside the stanza the module writes, a kept line is simplified and its
-    // options indented; the lines it continues into stay as they were, since
-    // ifupdown takes them in as they are. A backslash followed by blanks (or a
-    // carriage return) continues nothing, and stays so.
-    QStringList read = line.read;
-    const QString first = TextFile::simplified(read.constFirst());
-    if (line.kind != Comment && first.endsWith(QLatin1Char('\\')) && !read.constFirst().endsWith(QLatin1Char('\\'))) {
-        return read;
-    }
-    read.first() = line.kind == Option ? QLatin1Char('\t') + first : first;
-    return read;
 }
 
 bool InterfacesFile::rewrite(const Interface &record)
@@ -283,17 +278,19 @@ bool InterfacesFile::rewrite(const Interface &record)
     // An "allow-hotplug" line enables the device as well as an "auto" line, and stays.
     const bool autoLine = record.enabled && (namesOnLine(device, Auto) || !namesOnLine(device, Hotplug));
     const int start = stanzaStart(device, record.getAddressFamilyString());
-    Output output;
+    InterfacesFile output;
     for (int i = 0; i < m_lines.size(); ++i) {
         const Line &line = m_lines.at(i);
         if (i == start) {
-            for (const QString &made : stanzaOf(record, autoLine)) {
-                output.addMade(made);
-            }
+            output.appendStanza(record, autoLine);
+            // The old stanza ends where ifupdown ends it: at the next entry.
             for (; i + 1 < m_lines.size() && !beginsEntry(i + 1); ++i) {
-                const Line &old = m_lines.at(i + 1);
-                if (keepsOldStanzaLine(old, record.method == Interface::Dhcp)) {
-                    output.add(normalized(old), old.continues());
+                Line old = m_lines.at(i + 1);
+                if (old.kind == Option && keepsOldOption(old.text, record.method == Interface::Dhcp)) {
+                    old.read = indented(old.read);
+                    output.append(old);
+                } else if (old.kind != Option) {
+                    output.append(old);
                 }
             }
         } else if ((line.kind == Auto || (line.kind == Hotplug && !record.enabled)) && namesDevice(line.text, device)) {
@@ -303,39 +300,38 @@ bool InterfacesFile::rewrite(const Interface &record)
                 return false;
             }
             if (!rest.isEmpty()) {
-                output.addMade(rest);
+                output.appendMade(rest);
             }
         } else {
-            output.add(line.read, line.continues());
+            output.append(line);
         }
     }
     if (start < 0) {
-        for (const QString &made : stanzaOf(record, autoLine)) {
-            output.addMade(made);
-        }
+        output.appendStanza(record, autoLine);
     }
-    *this = InterfacesFile(output.lines);
+    *this = output;
     return true;
 }
 
-std::optional<QByteArray> InterfacesFile::rewrite(const QStringList &lines, const Interface *records, int ethernetCount)
+std::optional<QByteArray> InterfacesFile::rewritten(const Interface *records, int ethernetCount) const
 {
-    InterfacesFile file(lines);
+    InterfacesFile file = *this;
     const int count = records ? std::min(ethernetCount, SystemFiles::RecordCount) : 0;
     for (int i = 0; i < count; ++i) {
         if (records[i].present && !file.rewrite(records[i])) {
             return std::nullopt;
         }
     }
-    return TextFile::toBytes(file.m_read);
+    QStringList lines;
+    for (const Line &line : qAsConst(file.m_lines)) {
+        lines += line.read;
+    }
+    return TextFile::toBytes(lines);
 }
 
 bool InterfacesFile::write(const Interface *records, int ethernetCount)
 {
-    const std::optional<QStringList> lines = readLines();
-    if (!lines) {
-        return false;
-    }
-    const std::optional<QByteArray> rewritten = rewrite(*lines, records, ethernetCount);
-    return rewritten && TextFile::replace(filePath(), *rewritten, TextFile::Replacement());
+    const std::optional<InterfacesFile> file = read();
+    const std::optional<QByteArray> bytes = file ? file->rewritten(records, ethernetCount) : std::nullopt;
+    return bytes && TextFile::replace(filePath(), *bytes, TextFile::Replacement());
 }

@@ -17,9 +17,9 @@ class Interface;
 /**
  * /etc/network/interfaces as ifupdown reads it, and as the module rewrites it.
  *
- * The file is held as the lines it was read as. Its lines are looked at the way
- * ifupdown looks at them: a line that ends with a backslash is joined to the
- * next one, a comment continues nothing, and white space is simplified. What the
+ * The file is held as the lines it was read as, grouped the way ifupdown reads
+ * them: a line that ends with a backslash takes in the next, a comment
+ * continues nothing, and keywords are tested on the simplified text. What the
  * module does not manage comes back byte for byte: only the "auto" and
  * "allow-hotplug" lines that name a present record's device and that record's
  * first "inet" stanza are written anew. Nothing here shows a message.
@@ -27,35 +27,32 @@ class Interface;
 class InterfacesFile
 {
 public:
-    /// The file's lines as read; std::nullopt when it cannot be read.
-    static std::optional<QStringList> readLines();
-
-    /// Whether any line begins with an ifupdown option the records cannot hold
-    /// ("mapping", "hwaddress", "script" and the like; case-sensitive prefix test).
-    static bool hasUnsupportedOptions(const QStringList &lines);
-
-    /**
-     * Reads the file again and lets each present record among the first
-     * ethernetCount (at most SystemFiles::RecordCount) rewrite its entries, in
-     * index order; then replaces the file, keeping the previous one as
-     * "interfaces.old". False when the file cannot be read, a record cannot
-     * rewrite it (see rewrite()) or the new file cannot be written; the file is
-     * then left as it was.
-     */
-    static bool write(const Interface *records, int ethernetCount);
-    /// The bytes that write() puts in place of the file of these lines;
-    /// std::nullopt when taking a device off its "auto" line would leave options
-    /// that follow it to the stanza before (ifupdown refuses such a file too).
-    static std::optional<QByteArray> rewrite(const QStringList &lines, const Interface *records, int ethernetCount);
-
+    /// The file as read; std::nullopt when it cannot be read.
+    static std::optional<InterfacesFile> read();
+    /// The file of these lines (line ends taken off).
     explicit InterfacesFile(const QStringList &lines);
 
+    /// Whether a line begins with an ifupdown option the records cannot hold
+    /// ("mapping", "hwaddress", "script" and the like; case-sensitive prefix test).
+    bool hasUnsupportedOptions() const;
     /// Whether an "auto" or "allow-hotplug" line names the device as a whole word.
     bool enables(const QString &device) const;
-    /// The device's first stanza of the family: its "iface" line, then its
-    /// other lines up to the next "iface" line, comments left out, simplified
-    /// and joined as ifupdown joins them. Empty when the device has no such stanza.
+    /// The device's first stanza of the family: its "iface" line, then the other
+    /// lines up to the next "iface" line, without comments and empty lines.
+    /// Empty when the device has no such stanza.
     QStringList stanza(const QString &device, const QString &family) const;
+
+    /**
+     * The file's bytes once each present record among the first ethernetCount
+     * (at most SystemFiles::RecordCount) has rewritten its entries, in index
+     * order; std::nullopt when taking a device off an "auto" line would leave
+     * the options under it to the stanza before (ifupdown refuses such a file).
+     */
+    std::optional<QByteArray> rewritten(const Interface *records, int ethernetCount) const;
+    /// Reads the file again and replaces it with rewritten(), keeping the previous
+    /// one as "interfaces.old". False, with the file left as it was, when it cannot
+    /// be read, rewritten or written.
+    static bool write(const Interface *records, int ethernetCount);
 
 private:
     enum Kind {
@@ -69,24 +66,25 @@ private:
         Option,
     };
 
-    /// One line as ifupdown reads it: a line of the file and those that it
-    /// continues into.
+    /// One line as ifupdown reads it: the lines of the file that it joins.
     struct Line {
         QStringList read;
         QString text;
         Kind kind;
-        bool continues() const;
+        /// Whether it would take in the line after it.
+        bool continues;
     };
 
+    InterfacesFile() = default;
+    /// The line that begins at index next of the lines; next moves past it.
+    static Line take(const QStringList &lines, int &next);
     static Kind kindOf(const QString &text);
-    /// The lines of the record's stanza, its "auto" line first if it has one.
-    static QStringList stanzaOf(const Interface &record, bool autoLine);
-    /// Whether a line of the record's old stanza stays: the options that are not
-    /// made again from the record.
-    static bool keepsOldStanzaLine(const Line &line, bool dhcp);
-    static QStringList normalized(const Line &line);
 
-    /// One pass of rewrite() for one record; false, with nothing changed, when refused.
+    /// Appends a line, after an empty line that ends the join where the last line continues.
+    void append(const Line &line);
+    void appendMade(const QString &line);
+    void appendStanza(const Interface &record, bool autoLine);
+    /// One record's pass of rewritten(); false, with nothing changed, when refused.
     bool rewrite(const Interface &record);
     bool namesOnLine(const QString &device, Kind kind) const;
     /// The index of the device's first stanza of the family; -1 without one.
@@ -95,6 +93,5 @@ private:
     /// Whether option lines come at the index, after empty lines and comments.
     bool optionsFollow(int index) const;
 
-    QStringList m_read;
     QVector<Line> m_lines;
 };

@@ -148,8 +148,8 @@ private Q_SLOTS:
                 root.write(file, content);
             }
         }
-        const QStringList lines = InterfacesFile::readLines().value_or(QStringList());
-        QVERIFY(!InterfacesFile::hasUnsupportedOptions(lines));
+        const InterfacesFile lines = InterfacesFile::read().value_or(InterfacesFile(QStringList()));
+        QVERIFY(!lines.hasUnsupportedOptions());
         Interface records[SystemFiles::RecordCount];
         QStringList values;
         for (int i = 0; i < SystemFiles::RecordCount; ++i) {
