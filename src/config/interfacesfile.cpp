@@ -21,22 +21,43 @@ bool endsWithBackslash(const QString &text)
     return text.endsWith(QLatin1Char('\\'));
 }
 
-QStringList wordsOf(const QString &line)
+QString withoutBackslashesAtEnd(QString text)
 {
-    return line.split(QLatin1Char(' '));
+    while (endsWithBackslash(text)) {
+        text.chop(1);
+    }
+    return text;
 }
 
-// Whether the device stands as a whole word after the line's keyword: veth1
-// is not eth1, and neither is eth1:0.
+// Whether the device stands as a whole word after the simplified line's
+// keyword: veth1 is not eth1, and neither is eth1:0.
 bool namesDevice(const QString &line, const QString &device)
 {
-    return wordsOf(line).indexOf(device, 1) > 0;
+    for (int blank = line.indexOf(QLatin1Char(' ')); blank >= 0;) {
+        const int next = line.indexOf(QLatin1Char(' '), blank + 1);
+        if (QStringView(line).mid(blank + 1, (next < 0 ? line.size() : next) - blank - 1) == device) {
+            return true;
+        }
+        blank = next;
+    }
+    return false;
+}
+
+// Whether the simplified text begins with the word, followed by a blank or
+// nothing; if so, the text becomes what follows.
+bool takeWord(QStringView &text, QStringView word)
+{
+    if (!text.startsWith(word) || (text.size() > word.size() && text.at(word.size()) != QLatin1Char(' '))) {
+        return false;
+    }
+    text = text.mid(std::min(word.size() + 1, text.size()));
+    return true;
 }
 
 // The line without the device; empty when nothing but its keyword is left.
 QString lineWithout(const QString &line, const QString &device)
 {
-    QStringList words = wordsOf(line);
+    QStringList words = line.split(QLatin1Char(' '));
     words.removeAll(device);
     return words.size() > 1 ? words.join(QLatin1Char(' ')) : QString();
 }
@@ -95,17 +116,14 @@ bool keepsOldOption(const QString &line, bool dhcp)
     return startsWithAny(line, {"up", "down", "post-up", "pre-down", "provider"});
 }
 
-// An option kept in the stanza the module writes: simplified and indented; the
-// lines it continues into stay as they were, since ifupdown takes them in as
-// they are. A backslash followed by blanks (or a carriage return) continues
+// An option kept in the stanza the module writes: simplified and indented.
+// The lines it continues into stay as they were, since ifupdown takes them in
+// as they are. A backslash followed by blanks (or a carriage return) continues
 // nothing, and stays so.
-QStringList indented(QStringList read)
+QString indented(const QString &line)
 {
-    const QString first = TextFile::simplified(read.constFirst());
-    if (endsWithBackslash(read.constFirst()) || !endsWithBackslash(first)) {
-        read.first() = QLatin1Char('\t') + first;
-    }
-    return read;
+    const QString simplified = TextFile::simplified(line);
+    return endsWithBackslash(line) || !endsWithBackslash(simplified) ? QLatin1Char('\t') + simplified : line;
 }
 }
 
@@ -117,32 +135,43 @@ std::optional<InterfacesFile> InterfacesFile::read()
 
 InterfacesFile::InterfacesFile(const QStringList &lines)
 {
+    m_lines.reserve(lines.size());
     for (int next = 0; next < lines.size();) {
         m_lines << take(lines, next);
     }
 }
 
+InterfacesFile::Line InterfacesFile::lineOf(const QString &line)
+{
+    // A comment is known by its first line and continues nothing.
+    Line result{line, {}, TextFile::simplified(line), Comment, false};
+    if (result.text.startsWith(QLatin1Char('#'))) {
+        return result;
+    }
+    result.continues = endsWithBackslash(line);
+    if (result.continues) {
+        result.text = TextFile::simplified(withoutBackslashesAtEnd(line));
+    }
+    result.kind = kindOf(result.text);
+    return result;
+}
+
 InterfacesFile::Line InterfacesFile::take(const QStringList &lines, int &next)
 {
-    // As ifupdown reads: a comment is known by its first line and continues
-    // nothing; any other line that ends with a backslash takes in the next
-    // without the backslash, and at the end of the file the backslashes go.
-    Line line{{lines.at(next)}, TextFile::simplified(lines.at(next)), Comment, false};
-    ++next;
-    if (line.text.startsWith(QLatin1Char('#'))) {
+    // A line that ends with a backslash takes in the next without the
+    // backslash, as ifupdown reads it; at the end of the file the backslashes go.
+    Line line = lineOf(lines.at(next++));
+    if (!line.continues) {
         return line;
     }
-    QString joined = line.read.constFirst();
+    QString joined = line.first;
     while (endsWithBackslash(joined) && next < lines.size()) {
         joined.chop(1);
         joined += lines.at(next);
-        line.read << lines.at(next++);
+        line.continued << lines.at(next++);
     }
     line.continues = endsWithBackslash(joined);
-    while (endsWithBackslash(joined)) {
-        joined.chop(1);
-    }
-    line.text = TextFile::simplified(joined);
+    line.text = TextFile::simplified(withoutBackslashesAtEnd(joined));
     line.kind = kindOf(line.text);
     return line;
 }
@@ -165,6 +194,16 @@ InterfacesFile::Kind InterfacesFile::kindOf(const QString &text)
     const int blank = text.indexOf(QLatin1Char(' '));
     const QStringView word = QStringView(text).left(blank < 0 ? text.size() : blank);
     return entryWords.contains(word) || word.startsWith(QLatin1String("allow-")) ? OtherEntry : Option;
+}
+
+bool InterfacesFile::beginsEntry(Kind kind)
+{
+    return kind == Auto || kind == Hotplug || kind == StanzaStart || kind == OtherEntry;
+}
+
+bool InterfacesFile::changes(const Line &line, const Interface &record)
+{
+    return (line.kind == Auto || (line.kind == Hotplug && !record.enabled)) && namesDevice(line.text, record.deviceName);
 }
 
 bool InterfacesFile::hasUnsupportedOptions() const
@@ -206,11 +245,8 @@ bool InterfacesFile::enables(const QString &device) const
 int InterfacesFile::stanzaStart(const QString &device, const QString &family) const
 {
     const auto start = std::find_if(m_lines.cbegin(), m_lines.cend(), [&device, &family](const Line &line) {
-        if (line.kind != StanzaStart) {
-            return false;
-        }
-        const QStringList words = wordsOf(line.text);
-        return words.size() > 2 && words.at(1) == device && words.at(2) == family;
+        QStringView words(line.text);
+        return line.kind == StanzaStart && takeWord(words, u"iface") && takeWord(words, device) && takeWord(words, family);
     });
     return start == m_lines.cend() ? -1 : int(start - m_lines.cbegin());
 }
@@ -230,18 +266,20 @@ QStringList InterfacesFile::stanza(const QString &device, const QString &family)
     return lines;
 }
 
-bool InterfacesFile::beginsEntry(int index) const
+bool InterfacesFile::strandsOptions(const Interface &record) const
 {
-    const Kind kind = m_lines.at(index).kind;
-    return kind == Auto || kind == Hotplug || kind == StanzaStart || kind == OtherEntry;
-}
-
-bool InterfacesFile::optionsFollow(int index) const
-{
-    while (index < m_lines.size() && (m_lines.at(index).kind == Empty || m_lines.at(index).kind == Comment)) {
-        ++index;
+    for (int i = 0; i < m_lines.size(); ++i) {
+        if (changes(m_lines.at(i), record) && lineWithout(m_lines.at(i).text, record.deviceName).isEmpty()) {
+            int next = i + 1;
+            while (next < m_lines.size() && (m_lines.at(next).kind == Empty || m_lines.at(next).kind == Comment)) {
+                ++next;
+            }
+            if (next < m_lines.size() && m_lines.at(next).kind == Option) {
+                return true;
+            }
+        }
     }
-    return index < m_lines.size() && m_lines.at(index).kind == Option;
+    return false;
 }
 
 void InterfacesFile::append(const Line &line)
@@ -249,15 +287,15 @@ void InterfacesFile::append(const Line &line)
     // An empty line joined to a line that continues ends it, as ifupdown reads it.
     while (!m_lines.isEmpty() && m_lines.constLast().continues) {
         int next = 0;
-        m_lines.last() = take(m_lines.constLast().read + QStringList{QString()}, next);
+        const Line &last = m_lines.constLast();
+        m_lines.last() = take(QStringList{last.first} + last.continued + QStringList{QString()}, next);
     }
     m_lines << line;
 }
 
 void InterfacesFile::appendMade(const QString &line)
 {
-    int next = 0;
-    append(take({line}, next));
+    append(lineOf(line));
 }
 
 void InterfacesFile::appendStanza(const Interface &record, bool autoLine)
@@ -268,48 +306,57 @@ void InterfacesFile::appendStanza(const Interface &record, bool autoLine)
     appendMade(QLatin1String("iface ") + record.deviceName + QLatin1Char(' ') + record.getAddressFamilyString()
                + QLatin1String(record.method == Interface::Static ? " static" : " dhcp"));
     for (const QString &option : optionLines(record)) {
-        appendMade(QLatin1Char('\t') + option);
+        // Read as the option it indents.
+        Line line = lineOf(option);
+        line.first = QLatin1Char('\t') + option;
+        append(line);
     }
 }
 
 bool InterfacesFile::rewrite(const Interface &record)
 {
+    // Without a line that names the device, options under it would fall to the
+    // stanza before, and no line of it can be placed without guessing.
+    if (strandsOptions(record)) {
+        return false;
+    }
     const QString &device = record.deviceName;
     // An "allow-hotplug" line enables the device as well as an "auto" line, and stays.
     const bool autoLine = record.enabled && (namesOnLine(device, Auto) || !namesOnLine(device, Hotplug));
     const int start = stanzaStart(device, record.getAddressFamilyString());
-    InterfacesFile output;
-    for (int i = 0; i < m_lines.size(); ++i) {
-        const Line &line = m_lines.at(i);
-        if (i == start) {
-            output.appendStanza(record, autoLine);
+    // The lines before the first one that changes stay where they are.
+    int first = 0;
+    while (first < m_lines.size() && first != start && !changes(m_lines.at(first), record)) {
+        ++first;
+    }
+    const QVector<Line> rest = m_lines.mid(first);
+    m_lines.resize(first);
+    for (int i = 0; i < rest.size(); ++i) {
+        const Line &line = rest.at(i);
+        if (first + i == start) {
+            appendStanza(record, autoLine);
             // The old stanza ends where ifupdown ends it: at the next entry.
-            for (; i + 1 < m_lines.size() && !beginsEntry(i + 1); ++i) {
-                Line old = m_lines.at(i + 1);
+            for (; i + 1 < rest.size() && !beginsEntry(rest.at(i + 1).kind); ++i) {
+                Line old = rest.at(i + 1);
                 if (old.kind == Option && keepsOldOption(old.text, record.method == Interface::Dhcp)) {
-                    old.read = indented(old.read);
-                    output.append(old);
+                    old.first = indented(old.first);
+                    append(old);
                 } else if (old.kind != Option) {
-                    output.append(old);
+                    append(old);
                 }
             }
-        } else if ((line.kind == Auto || (line.kind == Hotplug && !record.enabled)) && namesDevice(line.text, device)) {
+        } else if (changes(line, record)) {
             const QString rest = lineWithout(line.text, device);
-            // Without the line, options under it would fall to the stanza before.
-            if (rest.isEmpty() && optionsFollow(i + 1)) {
-                return false;
-            }
             if (!rest.isEmpty()) {
-                output.appendMade(rest);
+                appendMade(rest);
             }
         } else {
-            output.append(line);
+            append(line);
         }
     }
     if (start < 0) {
-        output.appendStanza(record, autoLine);
+        appendStanza(record, autoLine);
     }
-    *this = output;
     return true;
 }
 
@@ -324,7 +371,7 @@ std::optional<QByteArray> InterfacesFile::rewritten(const Interface *records, in
     }
     QStringList lines;
     for (const Line &line : qAsConst(file.m_lines)) {
-        lines += line.read;
+        lines << line.first << line.continued;
     }
     return TextFile::toBytes(lines);
 }

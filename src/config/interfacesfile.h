@@ -66,9 +66,10 @@ private:
         Option,
     };
 
-    /// One line as ifupdown reads it: the lines of the file that it joins.
+    /// One line as ifupdown reads it: a line of the file and those it takes in.
     struct Line {
-        QStringList read;
+        QString first;
+        QStringList continued;
         QString text;
         Kind kind;
         /// Whether it would take in the line after it.
@@ -76,9 +77,14 @@ private:
     };
 
     InterfacesFile() = default;
+    /// A line of the file on its own, as though nothing followed it.
+    static Line lineOf(const QString &line);
     /// The line that begins at index next of the lines; next moves past it.
     static Line take(const QStringList &lines, int &next);
     static Kind kindOf(const QString &text);
+    static bool beginsEntry(Kind kind);
+    /// Whether the record's pass takes its device off the line.
+    static bool changes(const Line &line, const Interface &record);
 
     /// Appends a line, after an empty line that ends the join where the last line continues.
     void append(const Line &line);
@@ -86,12 +92,12 @@ private:
     void appendStanza(const Interface &record, bool autoLine);
     /// One record's pass of rewritten(); false, with nothing changed, when refused.
     bool rewrite(const Interface &record);
+    /// Whether taking the record's device off its lines would leave options
+    /// under a line that goes to the stanza before it.
+    bool strandsOptions(const Interface &record) const;
     bool namesOnLine(const QString &device, Kind kind) const;
     /// The index of the device's first stanza of the family; -1 without one.
     int stanzaStart(const QString &device, const QString &family) const;
-    bool beginsEntry(int index) const;
-    /// Whether option lines come at the index, after empty lines and comments.
-    bool optionsFollow(int index) const;
 
     QVector<Line> m_lines;
 };
