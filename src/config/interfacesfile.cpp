@@ -209,24 +209,13 @@ bool InterfacesFile::changes(const Line &line, const Interface &record)
 bool InterfacesFile::hasUnsupportedOptions() const
 {
     // Prefix tests, not word tests: "hwaddress" is caught by "hwaddr".
+    static const QStringList words =
+        QStringLiteral("script map mapping pointtopoint bootfile server hwaddr hostname leasehours leasetime vendor client provider frame netnum endpoint")
+            .split(QLatin1Char(' '));
     return std::any_of(m_lines.cbegin(), m_lines.cend(), [](const Line &line) {
-        return startsWithAny(line.text,
-                             {"script",
-                              "map",
-                              "mapping",
-                              "pointtopoint",
-                              "bootfile",
-                              "server",
-                              "hwaddr",
-                              "hostname",
-                              "leasehours",
-                              "leasetime",
-                              "vendor",
-                              "client",
-                              "provider",
-                              "frame",
-                              "netnum",
-                              "endpoint"});
+        return std::any_of(words.cbegin(), words.cend(), [&line](const QString &word) {
+            return line.text.startsWith(word);
+        });
     });
 }
 
@@ -346,9 +335,9 @@ bool InterfacesFile::rewrite(const Interface &record)
                 }
             }
         } else if (changes(line, record)) {
-            const QString rest = lineWithout(line.text, device);
-            if (!rest.isEmpty()) {
-                appendMade(rest);
+            const QString shortened = lineWithout(line.text, device);
+            if (!shortened.isEmpty()) {
+                appendMade(shortened);
             }
         } else {
             append(line);
