@@ -247,12 +247,13 @@ private Q_SLOTS:
             << QByteArray(
                    "auto lo eth0 veth1\nauto veth2 eth10\niface veth1 inet manual\niface eth10 inet static\naddress 10.1.0.1\nauto eth1\niface eth1 inet "
                    "dhcp\n");
-        QTest::newRow("a continued address is read whole and written on one line, a kept command keeps its continuation")
+        QTest::newRow(
+            "a continued address is read whole and written on one line, a kept command keeps its continuation, a backslash before a blank continues nothing")
             << "continued-address"
             << "auto eth0\niface eth0 inet static\naddress 10.250.2.3\nnetmask 255.255.0.0"
             << QByteArray(
                    "auto eth0\niface eth0 inet static\n\taddress 10.250.2.3\n\tnetmask 255.255.0.0\n\tbroadcast 10.250.255.255\n\tnetwork 10.250.0.0\n"
-                   "\tup ip route add 10.9.0.0/16 \\\n\t    via 10.250.0.1\n");
+                   "\tup ip route add 10.9.0.0/16 \\\n\t    via 10.250.0.1\n\tdown echo done \\ \n");
         QTest::newRow("only the first inet stanza is rewritten, the inet6 one and a later one come back as they were")
             << "eth0-inet6-and-two-inet-stanzas"
             << "iface eth0 inet static\naddress 192.168.1.10\nnetmask 255.255.255.0"
