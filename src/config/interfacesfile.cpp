@@ -141,38 +141,34 @@ InterfacesFile::InterfacesFile(const QStringList &lines)
     }
 }
 
-InterfacesFile::Line InterfacesFile::lineOf(const QString &line)
+InterfacesFile::Line InterfacesFile::lineOf(const QString &first, const QStringList &continued)
 {
-    // A comment is known by its first line and continues nothing.
-    Line result{line, {}, TextFile::simplified(line), Comment, false};
-    if (result.text.startsWith(QLatin1Char('#'))) {
-        return result;
+    // As ifupdown reads: a comment is known by its first line and continues
+    // nothing; a line that ends with a backslash takes in the next without the
+    // backslash; at the end of the file the backslashes go.
+    Line line{first, continued, TextFile::simplified(first), Comment, false};
+    if (line.text.startsWith(QLatin1Char('#'))) {
+        return line;
     }
-    result.continues = endsWithBackslash(line);
-    if (result.continues) {
-        result.text = TextFile::simplified(withoutBackslashesAtEnd(line));
+    QString joined = first;
+    for (const QString &next : continued) {
+        joined.chop(1);
+        joined += next;
     }
-    result.kind = kindOf(result.text);
-    return result;
+    line.continues = endsWithBackslash(joined);
+    if (line.continues || !continued.isEmpty()) {
+        line.text = TextFile::simplified(withoutBackslashesAtEnd(joined));
+    }
+    line.kind = kindOf(line.text);
+    return line;
 }
 
 InterfacesFile::Line InterfacesFile::take(const QStringList &lines, int &next)
 {
-    // A line that ends with a backslash takes in the next without the
-    // backslash, as ifupdown reads it; at the end of the file the backslashes go.
     Line line = lineOf(lines.at(next++));
-    if (!line.continues) {
-        return line;
+    while (line.continues && next < lines.size()) {
+        line = lineOf(line.first, line.continued + QStringList{lines.at(next++)});
     }
-    QString joined = line.first;
-    while (endsWithBackslash(joined) && next < lines.size()) {
-        joined.chop(1);
-        joined += lines.at(next);
-        line.continued << lines.at(next++);
-    }
-    line.continues = endsWithBackslash(joined);
-    line.text = TextFile::simplified(withoutBackslashesAtEnd(joined));
-    line.kind = kindOf(line.text);
     return line;
 }
 
@@ -275,9 +271,8 @@ void InterfacesFile::append(const Line &line)
 {
     // An empty line joined to a line that continues ends it, as ifupdown reads it.
     while (!m_lines.isEmpty() && m_lines.constLast().continues) {
-        int next = 0;
         const Line &last = m_lines.constLast();
-        m_lines.last() = take(QStringList{last.first} + last.continued + QStringList{QString()}, next);
+        m_lines.last() = lineOf(last.first, last.continued + QStringList{QString()});
     }
     m_lines << line;
 }

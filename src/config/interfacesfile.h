@@ -77,8 +77,8 @@ private:
     };
 
     InterfacesFile() = default;
-    /// A line of the file on its own, as though nothing followed it.
-    static Line lineOf(const QString &line);
+    /// The line that a line of the file makes with the lines it takes in.
+    static Line lineOf(const QString &first, const QStringList &continued = {});
     /// The line that begins at index next of the lines; next moves past it.
     static Line take(const QStringList &lines, int &next);
     static Kind kindOf(const QString &text);
