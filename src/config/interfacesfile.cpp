@@ -80,7 +80,7 @@ QStringList optionLines(const Interface &record)
         return lines;
     }
     const Addresses &a = record.staticAddresses;
-    const std::pair<const char *, QString> options[] = {
+    const std::pair<const char *, const QString &> options[] = {
         {"address ", a.ipAddress()},
         {"netmask ", a.netmask()},
         {"broadcast ", a.broadcast},
