@@ -83,6 +83,8 @@ private Q_SLOTS:
         QTest::newRow("a route line gives a gateway that is no default route")
             << "iface eth0 inet static\nup route add -net 10.0.0.0 netmask 255.0.0.0 dev eth0 gw 192.168.1.254" << false << false
             << texts({"", "", "", "", "192.168.1.254"}) << false << "";
+        QTest::newRow("a route line without gw gives no gateway")
+            << "iface eth0 inet static\nup route add -net 10.0.0.0 netmask 255.0.0.0 dev eth0" << false << false << texts({"", "", "", "", ""}) << false << "";
         QTest::newRow("a route line as the module writes it, the device after the gateway")
             << "iface eth0 inet static\nup route add -net 10.0.0.0 netmask 255.0.0.0 gw 192.168.1.253 dev eth0" << false << false
             << texts({"", "", "", "", "192.168.1.253"}) << false << "";
