@@ -163,37 +163,6 @@ private Q_SLOTS:
         QCOMPARE(eth0.defaultGateway, defaultGateway);
     }
 
-    // What the Interfaces tab saves in a record is what its stanza says.
-    void writesSavedSettings_data()
-    {
-        QTest::addColumn<bool>("dhcp");
-        QTest::addColumn<QString>("gateway");
-        QTest::addColumn<QString>("hostName");
-        QTest::addColumn<QByteArray>("stanza");
-        QTest::newRow("dhcp with a host name")
-            << true << QString() << "box"
-            << QByteArray("auto eth0\niface eth0 inet dhcp\n\tpre-up /bin/hostname box\n\tpost-down /bin/hostname -F /etc/hostname\n");
-        QTest::newRow("static with a gateway that is no default route")
-            << false << "192.168.1.1" << QString()
-            << QByteArray(
-                   "auto eth0\niface eth0 inet static\n\taddress 192.168.1.10\n\tnetmask 255.255.255.0\n\tbroadcast 192.168.1.255\n"
-                   "\tnetwork 192.168.1.0\n\tup route add -net 192.168.1.0 netmask 255.255.255.0 gw 192.168.1.1 dev eth0\n");
-    }
-
-    void writesSavedSettings()
-    {
-        QFETCH(bool, dhcp);
-        QFETCH(QString, gateway);
-        QFETCH(QString, hostName);
-        QFETCH(QByteArray, stanza);
-        Interface record;
-        record.setInterfaceNumber(0);
-        record.enabled = true;
-        record.present = true;
-        record.saveSettings(dhcp, QStringLiteral("192.168.1.10"), QStringLiteral("255.255.255.0"), gateway, hostName);
-        QCOMPARE(InterfacesFile(QStringList()).rewritten(&record, 1).value_or(QByteArray()), stanza);
-    }
-
     // The records to write are those that read the lines given. Every line
     // outside the stanzas written comes back as it was.
     void rewritesStanzas_data()
@@ -210,6 +179,12 @@ private Q_SLOTS:
             << QByteArray(
                    "auto lo\niface lo inet loopback\n\nauto eth0\niface eth0 inet static\n\taddress 192.168.1.10\n\tnetmask 255.255.255.0\n"
                    "\tbroadcast 192.168.1.255\n\tnetwork 192.168.1.0\n\tgateway 192.168.1.1\n");
+        QTest::newRow("a gateway that is no default route is written as a route to the device's own network")
+            << "two-auto-lines"
+            << "auto eth0\niface eth0 inet static\naddress 10.0.0.5\nnetmask 255.255.255.0\nup route add -net 10.1.0.0 netmask 255.255.0.0 gw 10.0.0.1 dev eth0"
+            << QByteArray(
+                   "auto lo\niface lo inet loopback\nauto eth0\niface eth0 inet static\n\taddress 10.0.0.5\n\tnetmask 255.255.255.0\n"
+                   "\tbroadcast 10.0.0.255\n\tnetwork 10.0.0.0\n\tup route add -net 10.0.0.0 netmask 255.255.255.0 gw 10.0.0.1 dev eth0\n");
         QTest::newRow("a disabled device leaves every auto line")
             << "two-auto-lines"
             << "iface eth0 inet dhcp" << QByteArray("auto lo\niface lo inet loopback\niface eth0 inet dhcp\n");
