@@ -251,20 +251,13 @@ QStringList InterfacesFile::stanza(const QString &device, const QString &family)
     return lines;
 }
 
-bool InterfacesFile::strandsOptions(const Interface &record) const
+bool InterfacesFile::strandsOptions(int index) const
 {
-    for (int i = 0; i < m_lines.size(); ++i) {
-        if (changes(m_lines.at(i), record) && lineWithout(m_lines.at(i).text, record.deviceName).isEmpty()) {
-            int next = i + 1;
-            while (next < m_lines.size() && (m_lines.at(next).kind == Empty || m_lines.at(next).kind == Comment)) {
-                ++next;
-            }
-            if (next < m_lines.size() && m_lines.at(next).kind == Option) {
-                return true;
-            }
-        }
+    int next = index + 1;
+    while (next < m_lines.size() && (m_lines.at(next).kind == Empty || m_lines.at(next).kind == Comment)) {
+        ++next;
     }
-    return false;
+    return next < m_lines.size() && m_lines.at(next).kind == Option;
 }
 
 void InterfacesFile::append(const Line &line)
@@ -299,20 +292,22 @@ void InterfacesFile::appendStanza(const Interface &record, bool autoLine)
 
 bool InterfacesFile::rewrite(const Interface &record)
 {
-    // Without a line that names the device, options under it would fall to the
-    // stanza before, and no line of it can be placed without guessing.
-    if (strandsOptions(record)) {
-        return false;
-    }
     const QString &device = record.deviceName;
-    // An "allow-hotplug" line enables the device as well as an "auto" line, and stays.
-    const bool autoLine = record.enabled && (namesOnLine(device, Auto) || !namesOnLine(device, Hotplug));
     const int start = stanzaStart(device, record.getAddressFamilyString());
     // The lines before the first one that changes stay where they are.
-    int first = 0;
-    while (first < m_lines.size() && first != start && !changes(m_lines.at(first), record)) {
-        ++first;
+    int first = start < 0 ? m_lines.size() : start;
+    for (int i = 0; i < m_lines.size(); ++i) {
+        if (changes(m_lines.at(i), record)) {
+            first = std::min(first, i);
+            // Without the line, options under it would fall to the stanza
+            // before, and no line of it can be placed without guessing.
+            if (lineWithout(m_lines.at(i).text, device).isEmpty() && strandsOptions(i)) {
+                return false;
+            }
+        }
     }
+    // An "allow-hotplug" line enables the device as well as an "auto" line, and stays.
+    const bool autoLine = record.enabled && (namesOnLine(device, Auto) || !namesOnLine(device, Hotplug));
     const QVector<Line> rest = m_lines.mid(first);
     m_lines.resize(first);
     for (int i = 0; i < rest.size(); ++i) {

@@ -92,9 +92,9 @@ private:
     void appendStanza(const Interface &record, bool autoLine);
     /// One record's pass of rewritten(); false, with nothing changed, when refused.
     bool rewrite(const Interface &record);
-    /// Whether taking the record's device off its lines would leave options
-    /// under a line that goes to the stanza before it.
-    bool strandsOptions(const Interface &record) const;
+    /// Whether options come after the line at the index, after empty lines and
+    /// comments: they would go to the stanza before it if the line went.
+    bool strandsOptions(int index) const;
     bool namesOnLine(const QString &device, Kind kind) const;
     /// The index of the device's first stanza of the family; -1 without one.
     int stanzaStart(const QString &device, const QString &family) const;
