@@ -33,6 +33,15 @@ overlay /var var
 # lab.sh --usr; before /usr/local/sbin, which then lies over the copy.
 [ ! -d "$lab/upper/usr" ] || overlay /usr usr
 overlay /usr/local/sbin usr-local-sbin
+# An interfaces file may source /etc/network/interfaces.d/*, as Debian's does:
+# the machine's own files there stay out of the lab's network, whose folder
+# holds only what the sample system put in it.
+shopt -s nullglob dotglob
+for entry in /etc/network/interfaces.d/*; do
+    [ -e "$lab/upper$entry" ] || rm -rf "$entry"
+done
+shopt -u nullglob dotglob
+mkdir -p /etc/network/interfaces.d
 
 # A fresh /run: without /run/systemd/system the init scripts do their work
 # themselves instead of asking the machine's systemd, and the machine's bus

@@ -4,23 +4,17 @@
 #include "netconfigpanel.h"
 
 #include <QCursor>
+#include <QSignalBlocker>
 
 #include <KLocalizedString>
 
 #include "config/changereport.h"
-#include "config/hostsfile.h"
-#include "config/interfacesfile.h"
-#include "config/systemfiles.h"
-#include "config/textfile.h"
 #include "panels/dnspanel.h"
 #include "panels/idpanel.h"
 #include "panels/ippanel.h"
 #include "panels/wireless.h"
 #include "platform/messages.h"
-#include "platform/systemcommands.h"
 #include "quorlan_debug.h"
-
-#include <utility>
 
 namespace
 {
@@ -30,22 +24,12 @@ QString caption()
 }
 }
 
-NetConfigPanel::NetConfigPanel(QWidget *parent, const char *name, bool readOnly, FirstLoad firstLoad)
-    : NetConfigPage(parent, name, {}, TabsLater())
+NetConfigPanel::NetConfigPanel(QWidget *parent, const char *name, bool readOnly)
+    : NetConfigPage(parent, name)
 {
-    if (firstLoad == FirstLoad::Begun) {
-        m_begunLoad = readUpToTheCount();
-    }
     createTabs();
     connectTabs();
     setReadOnly(readOnly);
-}
-
-NetConfigPanel::NetConfigPanel(QWidget *parent, const char *name, bool readOnly, ConfigurationLoader &&begun)
-    : NetConfigPanel(parent, name, readOnly)
-{
-    m_loader = std::move(begun);
-    m_begunLoad = m_basicNetCfg.readConfigFile();
 }
 
 bool NetConfigPanel::loadSettings()
@@ -53,7 +37,11 @@ bool NetConfigPanel::loadSettings()
     if (!readConfigData()) {
         return false;
     }
-    handTabsTheirRecords();
+    {
+        // Filling the tabs is no edit: the shell hears only that nothing needs saving.
+        const QSignalBlocker quiet(this);
+        handTabsTheirRecords();
+    }
     Q_EMIT panelChanged(false);
     return true;
 }
@@ -79,15 +67,14 @@ bool NetConfigPanel::applySettings()
 
     const QCursor keptCursor = cursor();
     setCursor(Qt::WaitCursor);
-    if (!takeDownAndWrite()) {
-        setCursor(keptCursor);
+    const std::optional<QString> written = takeDownAndWrite(changes);
+    setCursor(keptCursor);
+    if (!written) {
         return false;
     }
-    setCursor(keptCursor);
     const QString question = i18n("The settings have been changed. Do you wish the changes to take effect now?");
-    const QString written = changes.text();
-    qCInfo(QUORLAN).noquote().nospace() << "Apply changed the system files:\n" << written;
-    if (Messages::warningYesNo(this, question, caption(), written) == Messages::Answer::Yes) {
+    qCInfo(QUORLAN).noquote().nospace() << "Apply changed the system files:\n" << *written;
+    if (Messages::warningYesNo(this, question, caption(), *written) == Messages::Answer::Yes) {
         if (!bringNetworkUp(keptCursor)) {
             return false;
         }
@@ -104,31 +91,31 @@ bool NetConfigPanel::tabsAcceptTheirSettings()
     return m_pIDPanel->validSettings() && m_pIPPanel->validSettings() && m_wireless->validSetting();
 }
 
-bool NetConfigPanel::takeDownAndWrite()
+std::optional<QString> NetConfigPanel::takeDownAndWrite(const ChangeReport &before)
 {
-    if (!shutdownAllInterfaces()) {
+    const NetworkSettings::Written written = NetworkSettings::write(m_settings.records(), m_pIDPanel->isChanged(), before);
+    if (!reported(written.stop, i18n("Error shutting down interfaces!"))) {
         Messages::error(this, i18n("Problem shutting down all network interfaces!"), caption());
-        return false;
+        return std::nullopt;
     }
-    if (!writeConfigData()) {
+    if (!written.filesWritten) {
         Messages::error(this, i18n("Problem saving configuration data!"), caption());
-        return false;
+        return std::nullopt;
     }
-    return true;
+    return written.changes;
 }
 
 bool NetConfigPanel::bringNetworkUp(const QCursor &keptCursor)
 {
     setCursor(Qt::WaitCursor);
-    const bool restarted = runSystemCommand(SystemCommands::setHostName(QLatin1String(SystemFiles::Hostname)), i18n("Error setting hostname!"))
-        && runSystemCommand(SystemCommands::restartNetworking(), i18n("Error restarting networking!"));
+    const NetworkSettings::TakenEffect effect = NetworkSettings::takeEffect(m_settings.records());
+    const bool restarted = reported(effect.hostName, i18n("Error setting hostname!")) && reported(effect.restart, i18n("Error restarting networking!"));
     setCursor(keptCursor);
     if (!restarted) {
         return false;
     }
-    const QStringList notActive = interfacesNotActive();
-    if (!notActive.isEmpty()) {
-        reportInterfacesNotActive(notActive);
+    if (!effect.devicesDown.isEmpty()) {
+        reportInterfacesNotActive(effect);
         return false;
     }
     Messages::information(this,
@@ -138,133 +125,92 @@ bool NetConfigPanel::bringNetworkUp(const QCursor &keptCursor)
     return true;
 }
 
-bool NetConfigPanel::runSystemCommand(const QStringList &words, const QString &failureText)
+bool NetConfigPanel::reported(const ShellProcess::Result &command, const QString &failureText)
 {
-    SystemCommands::prepare(m_process, words);
-    // A command that cannot even be started has nothing to say for itself.
-    if (!m_process.start()) {
-        return false;
+    if (command.started && !command.succeeded()) {
+        Messages::error(this, failureText, caption());
     }
-    if (m_process.succeeded()) {
-        return true;
-    }
-    Messages::error(this, failureText, caption());
-    return false;
+    return command.succeeded();
 }
 
-QStringList NetConfigPanel::interfacesNotActive()
+void NetConfigPanel::reportInterfacesNotActive(const NetworkSettings::TakenEffect &effect)
 {
-    // A runner of its own: the checks are not the commands the main runner ran.
-    ShellProcess check;
-    QStringList notActive;
-    for (Interface &record : m_interfaces) {
-        if (!record.present || !record.enabled) {
-            continue;
-        }
-        SystemCommands::prepare(check, SystemCommands::checkActive(record.deviceName));
-        if (!check.start() || !check.succeeded()) {
-            notActive << record.deviceName;
-            record.enabled = false;
-        }
+    for (Interface &record : m_settings.records().interfaces) {
+        record.enabled = record.enabled && !effect.devicesDown.contains(record.deviceName);
     }
-    return notActive;
-}
-
-void NetConfigPanel::reportInterfacesNotActive(const QStringList &devices)
-{
     // i18n: %1 is the list of the device names that did not come up, each after one blank, such as "eth0 eth2".
-    Messages::error(this, i18n("The following interface(s) failed to restart: %1", devices.join(QLatin1Char(' '))), caption());
-    // Stored as not enabled, they stay down at the next start instead of failing again.
-    if (!writeInterfacesFile()) {
+    Messages::error(this, i18n("The following interface(s) failed to restart: %1", effect.devicesDown.join(QLatin1Char(' '))), caption());
+    if (!effect.stored) {
         Messages::error(this, i18n("Error updating interfaces file!"), caption());
     }
 }
 
 bool NetConfigPanel::shutdownAllInterfaces()
 {
-    return runSystemCommand(SystemCommands::stopNetworking(), i18n("Error shutting down interfaces!"));
+    return reported(NetworkSettings::stopNetworking(), i18n("Error shutting down interfaces!"));
 }
 
 bool NetConfigPanel::writeConfigData()
 {
-    return writeHostname() && writeHosts() && writeInterfacesFile() && writeDnsFile();
+    return NetworkSettings::writeFiles(m_settings.records(), m_pIDPanel->isChanged());
 }
 
 bool NetConfigPanel::writeHostname()
 {
-    return TextFile::rewriteInPlace(QLatin1String(SystemFiles::Hostname), {m_basicNetCfg.hostName});
+    return NetworkSettings::writeHostname(m_settings.records());
 }
 
 bool NetConfigPanel::writeHosts()
 {
-    return HostsFile(m_basicNetCfg, m_interfaces.data(), m_pIDPanel->isChanged()).writeHosts();
+    return NetworkSettings::writeHosts(m_settings.records(), m_pIDPanel->isChanged());
 }
 
 bool NetConfigPanel::writeDnsFile()
 {
-    m_dnsConfigFile.setDomain(m_basicNetCfg.domain);
-    return m_dnsConfigFile.writeFile();
-}
-
-bool NetConfigPanel::readConfigData()
-{
-    const std::optional<bool> begun = std::exchange(m_begunLoad, std::nullopt);
-    if (!(begun ? *begun : readUpToTheCount()) || !parseInterfacesFile()) {
-        return false;
-    }
-    m_dnsConfigFile.setFileName(QLatin1String(SystemFiles::ResolvConf));
-    return m_dnsConfigFile.readFile();
-}
-
-bool NetConfigPanel::readUpToTheCount()
-{
-    if (!m_basicNetCfg.readConfigFile() || !checkInterfacesFile()) {
-        return false;
-    }
-    m_loader.startEthernetCount();
-    return true;
-}
-
-bool NetConfigPanel::readInterfacesLines()
-{
-    if (!m_loader.readInterfacesFile()) {
-        Messages::error(this, i18n("Unable to find file /etc/network/interfaces!"), caption());
-        return false;
-    }
-    return true;
-}
-
-bool NetConfigPanel::checkInterfacesFile()
-{
-    if (!readInterfacesLines()) {
-        return false;
-    }
-    if (!m_loader.hasUnsupportedOptions()) {
-        return true;
-    }
-    const QString question = i18n(
-        "The /etc/network/interfaces file contains some tags that are not supported by this program. If the file has been manually modified, please exit "
-        "the program in order to keep those changes. Continue running this program may overwrite such modification.\nDo you wish to continue?");
-    return Messages::warningYesNo(this, question, caption()) == Messages::Answer::Yes;
-}
-
-bool NetConfigPanel::parseInterfacesFile()
-{
-    // The file that checkInterfacesFile() has just read is not read again.
-    if (!m_loader.hasInterfacesFile() && !readInterfacesLines()) {
-        return false;
-    }
-    const std::optional<int> count = m_loader.countEthernetDevices();
-    if (!count) {
-        return false;
-    }
-    m_ethernetCount = *count;
-    return m_loader.fillInterfaceRecords(m_interfaces.data(), m_ethernetCount);
+    return NetworkSettings::writeDnsFile(m_settings.records());
 }
 
 bool NetConfigPanel::writeInterfacesFile()
 {
-    return InterfacesFile::write(m_interfaces.data(), m_ethernetCount);
+    return NetworkSettings::writeInterfacesFile(m_settings.records());
+}
+
+bool NetConfigPanel::readConfigData()
+{
+    const NetworkSettings::Loaded loaded = m_settings.load([this] {
+        return askAboutUnsupportedOptions();
+    });
+    if (loaded == NetworkSettings::Loaded::NoInterfacesFile) {
+        sayNoInterfacesFile();
+    }
+    return loaded == NetworkSettings::Loaded::Everything;
+}
+
+bool NetConfigPanel::checkInterfacesFile()
+{
+    if (!m_settings.readInterfacesFile()) {
+        sayNoInterfacesFile();
+        return false;
+    }
+    return !m_settings.hasUnsupportedOptions() || askAboutUnsupportedOptions();
+}
+
+bool NetConfigPanel::parseInterfacesFile()
+{
+    return m_settings.fillInterfaceRecords();
+}
+
+void NetConfigPanel::sayNoInterfacesFile()
+{
+    Messages::error(this, i18n("Unable to find file /etc/network/interfaces!"), caption());
+}
+
+bool NetConfigPanel::askAboutUnsupportedOptions()
+{
+    const QString question = i18n(
+        "The /etc/network/interfaces file contains some tags that are not supported by this program. If the file has been manually modified, please exit "
+        "the program in order to keep those changes. Continue running this program may overwrite such modification.\nDo you wish to continue?");
+    return Messages::warningYesNo(this, question, caption()) == Messages::Answer::Yes;
 }
 
 bool NetConfigPanel::isChanged() const
@@ -295,22 +241,22 @@ void NetConfigPanel::setReadOnly(bool readOnly)
 
 const BasicNetCfg &NetConfigPanel::hostIdentity() const
 {
-    return m_basicNetCfg;
+    return m_settings.records().hostIdentity;
 }
 
 const NetConfigPanel::InterfaceRecords &NetConfigPanel::interfaceRecords() const
 {
-    return m_interfaces;
+    return m_settings.records().interfaces;
 }
 
 const DnsConfigFile &NetConfigPanel::resolverFile() const
 {
-    return m_dnsConfigFile;
+    return m_settings.records().resolverFile;
 }
 
 int NetConfigPanel::ethernetCount() const
 {
-    return m_ethernetCount;
+    return m_settings.records().ethernetCount;
 }
 
 void NetConfigPanel::handlePanelChanged(bool changed)
@@ -322,19 +268,31 @@ void NetConfigPanel::handlePanelChanged(bool changed)
 void NetConfigPanel::slotReloadIDPanel()
 {
     readConfigData();
-    m_pIDPanel->loadSettings(&m_basicNetCfg);
+    m_pIDPanel->loadSettings(&m_settings.records().hostIdentity);
 }
 
 void NetConfigPanel::slotReloadIPPanel()
 {
     readConfigData();
-    m_pIPPanel->loadSettings(m_interfaces.data());
+    m_pIPPanel->loadSettings(m_settings.records().interfaces.data());
 }
 
 void NetConfigPanel::slotReloadDNSPanel()
 {
     readConfigData();
-    m_pDNSPanel->loadSettings(&m_dnsConfigFile);
+    m_pDNSPanel->loadSettings(&m_settings.records().resolverFile);
+}
+
+void NetConfigPanel::createTabs()
+{
+    m_pIDPanel = new IDPanel(tab, "m_pIDPanel", false);
+    addPanel(tabLayout, m_pIDPanel);
+    m_pIPPanel = new IPPanel(tab_2, "m_pIPPanel", false);
+    addPanel(tabLayout_2, m_pIPPanel);
+    m_pDNSPanel = new DNSPanel(tab_3, "m_pDNSPanel", false);
+    addPanel(tabLayout_3, m_pDNSPanel);
+    m_wireless = new Wireless(tab_4, "m_wireless");
+    addPanel(tabLayout_4, m_wireless);
 }
 
 void NetConfigPanel::connectTabs()
@@ -355,9 +313,9 @@ void NetConfigPanel::connectTabs()
 
 void NetConfigPanel::handTabsTheirRecords()
 {
-    m_pIDPanel->loadSettings(&m_basicNetCfg);
-    m_pIPPanel->loadSettings(m_interfaces.data());
-    m_pDNSPanel->loadSettings(&m_dnsConfigFile);
+    m_pIDPanel->loadSettings(&m_settings.records().hostIdentity);
+    m_pIPPanel->loadSettings(m_settings.records().interfaces.data());
+    m_pDNSPanel->loadSettings(&m_settings.records().resolverFile);
     // The Wireless tab reads its own file.
     m_wireless->loadSettings();
 }

@@ -14,6 +14,9 @@ class NetConfigPanel;
  * holds the network settings. The superuser gets Help and Apply and an
  * editable page; anyone else, and anyone on a system that lacks a program
  * the module runs, gets Help only and a read-only page.
+ *
+ * Like every KCModule it loads when it is first shown, and again at each
+ * load() or defaults() of the shell.
  */
 class Quorlan : public KCModule
 {
@@ -30,17 +33,10 @@ public:
     void defaults() override;
     QString quickHelp() const override;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 protected Q_SLOTS:
     void moduleChanged(bool changed);
 
 private:
-    struct Start;
-    static Start beforeTheModule();
-    Quorlan(QWidget *parent, const QVariantList &args, Start &&start);
-
     NetConfigPanel *m_panel;
     bool m_mayApply = false;
 };

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "panels/interfacesmodel.h"
+#include "config/interfacesmodel.h"
 
 class QWidget;
 

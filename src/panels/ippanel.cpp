@@ -11,13 +11,13 @@
 
 #include <KComboBox>
 
-#include "config/dhcpclient.h"
 #include "config/interface.h"
 #include "forms/ipedit.h"
 #include "panels/interfacesmessages.h"
 #include "panels/legibletext.h"
 #include "panels/signallink.h"
 #include "panels/waitcursor.h"
+#include "platform/dhcpclient.h"
 
 IPPanel::IPPanel(QWidget *parent, const char *name, bool readOnly)
     : IPPage(parent, name)

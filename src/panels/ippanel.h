@@ -5,8 +5,8 @@
 
 #include <QString>
 
+#include "config/interfacesmodel.h"
 #include "forms/ippage.h"
-#include "panels/interfacesmodel.h"
 
 class Interface;
 

@@ -12,14 +12,10 @@
 
 const QVector<RequiredPrograms::Program> &RequiredPrograms::all()
 {
-    // Most of these come with every Debian system; net-tools, ifupdown and
+    // Most of these come with every Debian system; ifupdown and
     // isc-dhcp-client are the ones a fresh install often lacks.
     static const QVector<Program> programs{
         {QStringLiteral("/bin/sh"), QStringLiteral("dash")},
-        {QStringLiteral("/sbin/ifconfig"), QStringLiteral("net-tools")},
-        {QStringLiteral("/bin/egrep"), QStringLiteral("grep")},
-        {QStringLiteral("/bin/grep"), QStringLiteral("grep")},
-        {QStringLiteral("/usr/bin/wc"), QStringLiteral("coreutils")},
         {QStringLiteral("/etc/init.d/networking"), QStringLiteral("ifupdown")},
         {QStringLiteral("/sbin/ifup"), QStringLiteral("ifupdown")},
         {QStringLiteral("/sbin/ifdown"), QStringLiteral("ifupdown")},

@@ -7,10 +7,10 @@
 #include <QVector>
 
 /**
- * The programs that loading and Apply run, and the Debian packages that
- * provide them. Without one of them a count comes out empty or a restart
- * fails half-way, after the files have been rewritten; so the module looks
- * for them first and, when one is missing, lets nothing be changed.
+ * The programs that Apply and the lease buttons run, and the Debian packages
+ * that provide them. Without one of them a restart fails half-way, after the
+ * files have been rewritten; so the module looks for them first and, when
+ * one is missing, lets nothing be changed.
  */
 class RequiredPrograms
 {

@@ -3,23 +3,15 @@
 
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
-
-#include <functional>
-#include <optional>
 
 /**
  * Runs one shell line, given as words, and waits for it.
  *
  * The words are joined with blanks and handed to /bin/sh -c, so redirections
- * and pipes in them work. A command succeeded when it could be started,
- * exited normally and returned 0 (succeeded()).
- *
- * The module only lets the superuser change anything, so "privileged" commands
- * simply run with the module's own rights; the flag is kept so that callers
- * state their intent and tests can check it.
+ * in them work. The module only lets the superuser change anything, so
+ * privileged commands simply run with the module's own rights.
  */
 class ShellProcess
 {
@@ -28,10 +20,9 @@ public:
         bool started = false;
         bool normalExit = false;
         int exitStatus = -1;
+        /// Started, ended normally and returned 0.
+        bool succeeded() const;
     };
-
-    /// A query's answer, waited for when it is called (once).
-    using Answer = std::function<std::optional<QByteArray>()>;
 
     /// What actually runs the lines. Tests install a fake one.
     class Backend
@@ -39,37 +30,10 @@ public:
     public:
         virtual ~Backend() = default;
         virtual Result run(const QString &line, bool privileged) = 0;
-        /// The first line of the command's standard output (without its line end),
-        /// an empty array when it printed nothing, std::nullopt when it could not start.
-        virtual std::optional<QByteArray> query(const QString &line) = 0;
-        /// Starts the query and returns at once, its answer to come; this one runs it to its end first.
-        virtual Answer startQuery(const QString &line);
     };
 
-    ShellProcess() = default;
-
-    void clearArguments();
-    ShellProcess &operator<<(const QString &word);
-    ShellProcess &operator<<(const char *word);
-    void setRunPrivileged(bool privileged);
-    bool runPrivileged() const;
-    QString commandLine() const;
-
-    /// Runs the line and blocks until it ends; false when it could not be started.
-    bool start();
-    bool normalExit() const;
-    int exitStatus() const;
-    bool succeeded() const;
-
-    /// Starts the unprivileged one-line query (a pipeline whose first output line
-    /// is wanted), so that the caller works on while its programs run.
-    static Answer startQuery(const QString &line);
+    static Result runPrivileged(const QStringList &words);
 
     /// Installs a back end for tests; nullptr puts the real one back. Not owned.
     static void setBackend(Backend *backend);
-
-private:
-    QStringList m_words;
-    bool m_privileged = false;
-    Result m_result;
 };

@@ -3,8 +3,6 @@
 
 #include "systemcommands.h"
 
-#include "shellprocess.h"
-
 namespace
 {
 QString searchPath()
@@ -34,11 +32,6 @@ QStringList SystemCommands::stopNetworking()
     return {searchPath(), QStringLiteral("/etc/init.d/networking"), QStringLiteral("stop")};
 }
 
-QStringList SystemCommands::checkActive(const QString &device)
-{
-    return {QStringLiteral("/sbin/ifconfig"), QStringLiteral("|"), QStringLiteral("/bin/grep"), QStringLiteral("-q"), device};
-}
-
 QStringList SystemCommands::interfaceDown(const QString &device)
 {
     return quietIfupdown("/sbin/ifdown", device);
@@ -47,20 +40,4 @@ QStringList SystemCommands::interfaceDown(const QString &device)
 QStringList SystemCommands::interfaceUp(const QString &device)
 {
     return quietIfupdown("/sbin/ifup", device);
-}
-
-QString SystemCommands::ethernetCount()
-{
-    // Counts the lines of the interface listing that start with eth and a digit,
-    // leaving out alias lines such as eth0:1.
-    return QStringLiteral("/sbin/ifconfig -a | /bin/egrep ^eth[0-9] | /bin/egrep -v ^eth[0-9]+:[0-9]+.*$ | /usr/bin/wc -l");
-}
-
-void SystemCommands::prepare(ShellProcess &process, const QStringList &words)
-{
-    process.clearArguments();
-    process.setRunPrivileged(true);
-    for (const QString &word : words) {
-        process << word;
-    }
 }

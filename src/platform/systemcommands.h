@@ -6,8 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-class ShellProcess;
-
 /**
  * The words of every command line the module runs, kept together so that a
  * tool's path or a redirection is written down once.
@@ -15,23 +13,15 @@ class ShellProcess;
 class SystemCommands
 {
 public:
-    /// The init scripts and the tools they call, and the programs of a query,
-    /// are found through this search path, whatever the environment the module
-    /// was started from.
+    /// The init scripts and the tools they call are found through this search
+    /// path, whatever the environment the module was started from.
     static constexpr const char *SearchPath = "/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin:/usr/bin/X11";
 
     /// Sets the host name from the file that holds it.
     static QStringList setHostName(const QString &hostnameFile);
     static QStringList restartNetworking();
     static QStringList stopNetworking();
-    /// Succeeds when the device is among the active interfaces.
-    static QStringList checkActive(const QString &device);
     /// Takes the device down (which releases a DHCP lease) or brings it up.
     static QStringList interfaceDown(const QString &device);
     static QStringList interfaceUp(const QString &device);
-    /// The unprivileged pipeline whose first output line is the number of Ethernet devices.
-    static QString ethernetCount();
-
-    /// Gives the runner one command line, to run with administrative rights.
-    static void prepare(ShellProcess &process, const QStringList &words);
 };

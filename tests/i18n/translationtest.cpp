@@ -10,7 +10,7 @@
 #include "addrow.h"
 #include "config/interface.h"
 #include "messagerecorder.h"
-#include "module/netconfigpage.h"
+#include "module/netconfigpanel.h"
 #include "panels/adddnspanel.h"
 #include "panels/idpanel.h"
 #include "panels/ippanel.h"
@@ -103,7 +103,7 @@ private Q_SLOTS:
         Interface records[5];
         records[0].present = true;
         records[0].description = QStringLiteral("Intel Corporation 82540EM Gigabit Ethernet Controller");
-        NetConfigPage page;
+        NetConfigPanel page(nullptr, nullptr, false);
         page.m_pIPPanel->loadSettings(records);
         // The form's tabs start editable, as they are shown whole.
         QVERIFY(page.m_pIPPanel->m_pCheckBoxEnableNetwork->isEnabled());

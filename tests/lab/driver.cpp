@@ -3,9 +3,9 @@
 
 // quorlan-driver PLUGIN: opens the module and does the steps of standard input as a user would, clicking a hidden widget's tab
 // first: answer BUTTON TEXT, details FILE TEXT (for every later box whose text holds TEXT), enter TEXT (into the next dialog
-// asking for it), show NAME, type NAME TEXT, click NAME, choose NAME TEXT (the first item starting with TEXT), apply (the
-// shell's button), save. The transcript (standard output) gets the shown values, each box and its answer, and every change
-// of the "changed" state.
+// asking for it), show NAME, seek TEXT (whether a label holding TEXT shows on a tab), type NAME TEXT, click NAME, choose NAME
+// TEXT (the first item starting with TEXT), apply (the shell's button), save. The transcript (standard output) gets the shown values, each box and its answer,
+// and every change of the "changed" state.
 
 #include <QTest>
 #include <QtWidgets>
@@ -83,6 +83,9 @@ public:
             m_module->save();
         } else if (command == "apply") {
             m_transcript << (offered ? "apply: nothing to save" : "apply: not offered") << Qt::endl;
+        } else if (command == "seek") {
+            m_transcript << "seek \"" << line.section(QLatin1Char(' '), 1) << "\": " << (labelShown(line.section(QLatin1Char(' '), 1)) ? "shown" : "none")
+                         << Qt::endl;
         } else if (command == "show" && widget) {
             const QString value = shownValue(widget);
             m_transcript << name << ": " << (value.isEmpty() ? QStringLiteral("(empty)") : value) << (widget->isEnabled() ? "" : " (disabled)") << Qt::endl;
@@ -98,7 +101,7 @@ private:
         QString what, textPart; // the button to press, the file for the details or the text to enter; where
     };
 
-    QWidget *bringToFront(QWidget *widget)
+    void showTabOf(QWidget *widget)
     {
         for (QWidget *page = widget; page && page != m_module; page = page->parentWidget()) {
             auto *tabs = qobject_cast<QStackedWidget *>(page->parentWidget()) ? qobject_cast<QTabWidget *>(page->parentWidget()->parentWidget()) : nullptr;
@@ -106,7 +109,25 @@ private:
                 QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier, tabs->tabBar()->tabRect(tabs->indexOf(page)).center());
             }
         }
+    }
+
+    QWidget *bringToFront(QWidget *widget)
+    {
+        showTabOf(widget);
         return widget && widget->isVisible() && widget->isEnabled() ? widget : nullptr;
+    }
+
+    // A label counts when its user could read it: on its tab, brought to the front, and not hidden.
+    bool labelShown(const QString &textPart)
+    {
+        const QList<QLabel *> labels = m_module->findChildren<QLabel *>();
+        return std::any_of(labels.begin(), labels.end(), [this, &textPart](QLabel *label) {
+            if (!label->text().contains(textPart)) {
+                return false;
+            }
+            showTabOf(label);
+            return label->isVisible();
+        });
     }
 
     void answerBox()
@@ -175,6 +196,7 @@ private:
         });
         m_module->resize(640, 640);
         m_module->show();
+        QCoreApplication::processEvents(); // the first show's load, as in a shell's event loop
         return true;
     }
 

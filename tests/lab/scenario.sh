@@ -2,14 +2,18 @@
 # SPDX-FileCopyrightText: 2026 quorlan developers
 # SPDX-License-Identifier: GPL-2.0-or-later
 
-# One scenario (a function of scenarios.sh) in a fresh lab booted with the sample system: the built plug-in, driven by
-# quorlan-driver against the real ifupdown, dhclient and DHCP server; then the system's own tools look at what it did. A
-# failing scenario keeps the lab's files and logs in KEEP_DIR.
+# One scenario (a function of scenarios.sh) in a fresh lab booted with the sample system, or with the scenario's own
+# devices and files (scenarios.sh): the built plug-in, driven by quorlan-driver against the real ifupdown, dhclient and
+# DHCP server; then the system's own tools look at what it did. A failing scenario keeps the lab's files and logs in
+# KEEP_DIR.
 # usage: scenario.sh NAME DRIVER PLUGIN KEEP_DIR
 set -uo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 . "$here/scenarios.sh"
-[ "${1-}" = --inside ] || { rm -rf "$4" && LAB_KEEP=$4 exec "$lab/lab.sh" --boot -- "$0" --inside "$@"; }
+if [ "${1-}" != --inside ]; then
+    over=() && [ ! -d "$here/over/$1" ] || over=(--over "$here/over/$1")
+    rm -rf "$4" && LAB_KEEP=$4 LAB_DEVICES=${lab_devices[$1]-} exec "$lab/lab.sh" --boot "${over[@]}" -- "$0" --inside "$@"
+fi
 require_lab
 logs=/var/log/lab
 
@@ -39,9 +43,11 @@ install -m 755 "$3" /tmp/driver/quorlan-driver && install -m 755 "$4" /tmp/drive
 suppressions=$(sed -En 's/(^|.*:)suppressions=([^:]*).*/\2/p' <<<"${LSAN_OPTIONS-}")
 [ -z "$suppressions" ] || { install -m 644 "$suppressions" /tmp/driver/lsan.supp && LSAN_OPTIONS=${LSAN_OPTIONS/suppressions=$suppressions/suppressions=/tmp/driver/lsan.supp}; }
 export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 LANGUAGE=
-# Every command that changes the network or the host name, and ifconfig, notes its calls (lab/logged-command).
+# Every command that changes the network or the host name, and ifconfig where net-tools is installed, notes its calls
+# (lab/logged-command).
 touch "$logs/commands.log" && chmod 666 "$logs/commands.log"
 for command in /sbin/ifup /etc/init.d/networking /bin/hostname /sbin/ifconfig; do
+    [ -e "$command" ] || continue
     real=$(readlink -f "$command") && mkdir -p "/run/lab/real$(dirname "$real")" && touch "/run/lab/real$real"
     mount --bind "$real" "/run/lab/real$real" && mount --bind "$lab/logged-command" "$real"
 done

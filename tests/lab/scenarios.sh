@@ -3,10 +3,13 @@
 # shellcheck shell=bash
 
 # The lab scenarios, run by scenario.sh. The sample system: eth0 by DHCP, eth1 static 10.77.1.10/24, eth2 not set up,
-# host labhost.lab.example, DNS servers 10.77.0.53 and 10.77.0.54.
+# host labhost.lab.example, DNS servers 10.77.0.53 and 10.77.0.54. A scenario named in lab_devices has those devices
+# instead, each in the place of eth<i> in every file; one with a folder in over/ boots with its files laid over the
+# sample's.
+declare -A lab_devices=([place-names]="enp1s0 enp2s0")
 
-# The tabs show the lab's files and live lease; addresses typed in part are refused, the text stays, and nothing but the
-# device count runs. An ordinary user sees every field read-only and no Apply.
+# The tabs show the lab's files and live lease, read once; addresses typed in part are refused, the text stays, and
+# nothing runs. An ordinary user sees every field read-only and no Apply.
 load() {
     drive load <<'STEPS'
 enter 10.77.0
@@ -34,7 +37,8 @@ click m_pPbtnAdd
 > box AddDNS "Insert DNS IP Address": Enter the IP Address of the DNS server: -> Cancel
 = m_pListBox: 10.77.0.53, 10.77.0.54
 STEPS
-    expect_untouched "/sbin/ifconfig -a"
+    expect_untouched ""
+    expect "the loads, and the devices each found" "$(grep 'Ethernet devices:' "$logs/load.log")" 'quorlan: Ethernet devices: ("eth0", "eth1", "eth2")'
     drive nobody --as-nobody <<'STEPS'
 = m_pHostName: labhost (disabled)
 = m_pCheckBoxEnableNetwork: checked (disabled)
@@ -47,13 +51,15 @@ choose m_pComboBoxNI eth1
 apply
 > apply: not offered
 STEPS
-    expect_untouched "/sbin/ifconfig -a"
+    expect_untouched ""
 }
 
 # A new static address for eth1, Yes: the network restarts with it, /etc/hosts follows, the former files stay as .old.
-# Two veth devices, whose names end in eth1 and eth2, keep their auto lines and count for neither.
+# Two veth devices, whose names end in eth1 and eth2, keep their auto lines and count for neither: each is the port of
+# a bridge.
 static-address() {
     ip link add veth1 type veth peer name veth2
+    for i in 1 2; do ip link add vbr$i type bridge && ip link set veth$i master vbr$i; done
     printf '\nauto veth1\niface veth1 inet manual\n\nauto veth2\niface veth2 inet manual\n' >>/etc/network/interfaces
     ifup veth1 veth2
     cp /etc/hosts /run/lab/hosts.before && cp /etc/network/interfaces /run/lab/interfaces.before
@@ -68,7 +74,7 @@ apply
 > box information "TCP/IP": The changes are now in effect. Please note that some applications may be using cached settings which will not change until the computer is restarted. -> OK
 = m_pIPEditStaticIP: 10.77.1.20
 STEPS
-    expect "the commands, in order" "$(commands_run)" "/sbin/ifconfig -a; /etc/init.d/networking stop; /bin/hostname --file /etc/hostname; /etc/init.d/networking restart; /sbin/ifconfig; /sbin/ifconfig; /sbin/ifconfig -a"
+    expect "the commands, in order" "$(commands_run)" "/etc/init.d/networking stop; /bin/hostname --file /etc/hostname; /etc/init.d/networking restart"
     expect "eth0 and eth1" "$(ipv4_of eth0) $(ipv4_of eth1)" "$(leased_address)/24 10.77.1.20/24"
     expect "labhost resolves to the new address" "$(resolve labhost)" "10.77.1.20 STREAM labhost.lab.example"
     expect "the interfaces brought up at boot" "$(boot_list)" "lo eth0 eth1 veth1 veth2 "
@@ -116,7 +122,8 @@ click m_pRenewBtn
 = m_pIPEditDHCPIP: @lease@ (disabled)
 STEPS
     expect "a new lease block, on eth0" "$(grep -c '^ *interface "eth0";$' /var/dhcp/dhclient.leases) $(ipv4_of eth0)" "$((leases + 1)) $(leased_address)/24"
-    expect "the commands" "$(commands_run)" "/sbin/ifconfig -a; /sbin/ifdown eth0; /sbin/ifup eth0; /sbin/ifconfig -a; /sbin/ifconfig -a; /sbin/ifconfig -a"
+    expect "the commands" "$(commands_run)" "/sbin/ifdown eth0; /sbin/ifup eth0"
+    expect "the loads: the first, then one for each tab reloaded" "$(grep -c 'Ethernet devices:' "$logs/renew.log")" 4
     drive release <<'STEPS'
 click m_pReleaseBtn
 = m_pIPEditDHCPIP: (empty) (disabled)
@@ -142,27 +149,27 @@ apply
 > box information "TCP/IP": The changes you have made will not take effect until the next time the computer is restarted. -> OK
 = m_pHostName: otherhost
 STEPS
-    expect "the commands" "$(commands_run)" "/sbin/ifconfig -a; /etc/init.d/networking stop; /sbin/ifconfig -a"
+    expect "the commands" "$(commands_run)" "/etc/init.d/networking stop"
     expect "the details" "$(grep -E '^(--- |[-+](labhost|otherhost)$)' "$logs/details" | paste -sd ' ')" "--- /etc/hostname -labhost +otherhost --- /etc/hosts --- /etc/network/interfaces --- /etc/resolv.conf"
     expect "the log has the details" "$([[ $(cat "$logs/decline.log") == *"Apply changed the system files:"$'\n'"$(cat "$logs/details")"$'\n'* ]] && echo yes)" yes
     expect "the running host name, eth1 in the file" "$(hostname) $(ifquery --interfaces=/etc/network/interfaces eth1 | head -n 1)" "labhost address: 10.77.1.20"
     expect "eth0 and eth1 are down" "$(ipv4_of eth0)$(ipv4_of eth1)$(dhclient_running)" ""
 }
 
-# /sbin/ifconfig cannot be run: the page names it and its package, stays read-only, and a save forced anyway changes
+# /sbin/dhclient cannot be run: the page names it and its package, stays read-only, and a save forced anyway changes
 # nothing. Then an option the module cannot keep, No to going on: loading stops before the device count.
 missing-program-unsupported-no() {
     install -m 644 /dev/null /run/lab/not-a-program
-    mount --bind /run/lab/not-a-program "$(readlink -f /sbin/ifconfig)"
+    mount --bind /run/lab/not-a-program "$(readlink -f /sbin/dhclient)"
     drive missing <<'STEPS'
-> box error "TCP/IP": These programs are missing or cannot be run:\n/sbin/ifconfig (Debian package net-tools)\nInstall them; until then the settings can only be viewed. -> OK
+> box error "TCP/IP": These programs are missing or cannot be run:\n/sbin/dhclient (Debian package isc-dhcp-client)\nInstall them; until then the settings can only be viewed. -> OK
 = m_pHostName: labhost (disabled)
 apply
 > apply: not offered
 save
 STEPS
     expect_untouched ""
-    umount "$(readlink -f /sbin/ifconfig)"
+    umount "$(readlink -f /sbin/dhclient)"
     sed -i 's/^\(\s*netmask 255.255.255.0\)$/\1\n\thwaddress ether 02:00:00:00:01:01/' /etc/network/interfaces
     drive unsupported <<'STEPS'
 answer No contains some tags that are not supported
@@ -172,4 +179,167 @@ apply
 > apply: nothing to save
 STEPS
     expect_untouched ""
+}
+
+# The answers and boxes of an Apply whose changes take effect now.
+take_effect_now='> changed: false
+> box warningYesNo "TCP/IP": The settings have been changed. Do you wish the changes to take effect now? -> Yes
+> box information "TCP/IP": The changes are now in effect. Please note that some applications may be using cached settings which will not change until the computer is restarted. -> OK'
+# The steps that show the first device (the lab's first card) enabled, by DHCP, with its lease.
+first_device_by_dhcp() {
+    printf '= m_pComboBoxNI: %s (Intel Corporation 82540EM Gigabit Ethernet Controller)\n' "$1"
+    printf '= m_pCheckBoxEnableNetwork: checked\n= m_pRadioButtonDHCP: checked\n= m_pIPEditDHCPIP: @lease@ (disabled)\n'
+}
+device_commands() { grep -E '^/sbin/if(up|down) ' "$logs/commands.log" | paste -sd ';' | sed 's/;/; /g'; }
+
+# A machine without a wireless options file, as every Debian machine today: the Wireless tab shows the defaults and no box
+# says a file was copied aside. The first Apply writes the module's own file, and the reload after it shows no box either.
+no-wireless-file() {
+    rm /etc/pcmcia/wireless.opts
+    drive no-wireless <<STEPS
+answer Yes Do you wish the changes to take effect now?
+= LineEdit_1: Any
+= ComboBox_1: Auto
+= SpinBox1: 10
+= ComboBox_2: Auto
+type LineEdit_1 labnet
+> changed: true
+apply
+$take_effect_now
+= LineEdit_1: labnet
+STEPS
+    expect "the written wireless file, its mode, no .orig" "$(cat /etc/pcmcia/wireless.opts; stat -c %a /etc/pcmcia/wireless.opts; ls /etc/pcmcia)" \
+        '# Generated by network settings panel
+# ESSID (extended network name): e.g. My Network
+ESSID="labnet"
+# Operation mode: Ad-Hoc, Managed, or Auto
+MODE="Auto"
+# Channel: 1, 2, 3, etc.
+CHANNEL="10"
+# Bit rate: Auto, 1 Mbps, 2 Mbps, 5.5 Mbps, or 11 Mbps
+RATE="Auto"
+# Encryption key
+#KEY=""
+600
+wireless.opts'
+}
+
+# The devices named by their place, as Debian names them today (enp1s0 by DHCP, enp2s0 static): they are listed, a new
+# static address and a renewed lease bring them up, and no file or command names an eth device.
+place-names() {
+    drive place-static <<STEPS
+answer Yes Do you wish the changes to take effect now?
+$(first_device_by_dhcp enp1s0)
+choose m_pComboBoxNI enp2s0
+= m_pComboBoxNI: enp2s0 (Realtek Semiconductor RTL8139 Fast Ethernet)
+= m_pRadioButtonStatic: checked
+= m_pIPEditStaticIP: 10.77.1.10
+type m_pIPEditStaticIP 10.77.1.20
+> changed: true
+apply
+$take_effect_now
+= m_pIPEditStaticIP: 10.77.1.20
+STEPS
+    expect "enp1s0 and enp2s0" "$(ipv4_of enp1s0) $(ipv4_of enp2s0)" "$(leased_address)/24 10.77.1.20/24"
+    expect "the interfaces brought up at boot" "$(boot_list)" "lo enp1s0 enp2s0 "
+    expect "enp2s0 in the file" "$(ifquery --interfaces=/etc/network/interfaces enp2s0 | grep -E '^(address|netmask):')" "address: 10.77.1.20
+netmask: 255.255.255.0"
+    expect "labhost resolves to the new address" "$(resolve labhost)" "10.77.1.20 STREAM labhost.lab.example"
+    cp "$logs/commands.log" /run/lab/static-commands.log
+    leases=$(grep -c '^ *interface "enp1s0";$' /var/dhcp/dhclient.leases)
+    drive place-renew <<'STEPS'
+click m_pRenewBtn
+= m_pIPEditDHCPIP: @lease@ (disabled)
+STEPS
+    expect "the renewal's commands" "$(device_commands)" "/sbin/ifdown enp1s0; /sbin/ifup enp1s0"
+    expect "a new lease block, on enp1s0" "$(grep -c '^ *interface "enp1s0";$' /var/dhcp/dhclient.leases) $(ipv4_of enp1s0)" "$((leases + 1)) $(leased_address)/24"
+    expect "no file or command names an eth device" "$(grep -lw 'eth[0-9]' /etc/network/interfaces /etc/hosts /run/lab/static-commands.log "$logs/commands.log")" ""
+}
+
+# Debian's installer's interfaces file (over/installer-file): eth0 is brought up at boot by its allow-hotplug line and
+# shown enabled. Enabling eth1 with a static address leaves eth0's lines, the source line and Debian's hosts lines as
+# they were, byte for byte.
+installer-file() {
+    drive installer <<STEPS
+answer Yes Do you wish the changes to take effect now?
+$(first_device_by_dhcp eth0)
+choose m_pComboBoxNI eth1
+click m_pCheckBoxEnableNetwork
+> changed: true
+click m_pRadioButtonStatic
+type m_pIPEditStaticIP 10.77.1.20
+type m_pIPEditStaticSubnet 255.255.255.0
+apply
+$take_effect_now
+= m_pIPEditStaticIP: 10.77.1.20
+STEPS
+    kept='source /etc/network/interfaces.d/*
+# The loopback network interface
+iface lo inet loopback
+# The primary network interface
+allow-hotplug eth0
+iface eth0 inet dhcp
+# This is an autoconfigured IPv6 interface
+iface eth0 inet6 auto'
+    expect "the lines kept, once each, in their order (auto lines aside)" "$(grep -xF -f <(echo "$kept") /etc/network/interfaces)" "$kept"
+    expect "eth0's options as ifupdown reads them: its IPv6 stanza's" "$(ifquery --interfaces=/etc/network/interfaces eth0)" "accept_ra: 2
+request_prefix: 0
+ll-attempts: 60
+ll-interval: 0.1"
+    expect "the interfaces brought up at boot, by hotplug" "$(boot_list)| $(ifquery --interfaces=/etc/network/interfaces --list --allow=hotplug)" "lo eth1 | eth0"
+    expect "eth0 and eth1" "$(ipv4_of eth0) $(ipv4_of eth1)" "$(leased_address)/24 10.77.1.20/24"
+    expect "/etc/hosts: Debian's lines as they were, eth1's address added" "$(cat -A /etc/hosts)" '127.0.0.1^Ilocalhost$
+127.0.1.1^Ilabhost.lab.example^Ilabhost$
+$
+# The following lines are desirable for IPv6 capable hosts$
+::1     localhost ip6-localhost ip6-loopback$
+ff02::1 ip6-allnodes$
+ff02::2 ip6-allrouters$
+10.77.1.20 labhost.lab.example labhost$'
+}
+
+# A resolver file with search and options lines: a new order of the servers keeps them, byte for byte, in their places.
+resolver-search-options() {
+    printf '# Written by hand.\ndomain lab.example\nsearch\tlab.example  corp.example\nnameserver 10.77.0.53\nnameserver 10.77.0.54\noptions timeout:2 attempts:3 rotate\n' >/etc/resolv.conf
+    drive resolver <<STEPS
+answer Yes Do you wish the changes to take effect now?
+choose m_pListBox 10.77.0.54
+click m_pDbtnUp
+> changed: true
+apply
+$take_effect_now
+= m_pListBox: 10.77.0.54, 10.77.0.53
+STEPS
+    expect "/etc/resolv.conf" "$(cat -A /etc/resolv.conf)" '# Written by hand.$
+domain lab.example$
+search^Ilab.example  corp.example$
+nameserver 10.77.0.54$
+nameserver 10.77.0.53$
+options timeout:2 attempts:3 rotate$'
+}
+
+# A resolver file that is a link into /run, kept by resolvconf: the DNS tab shows its servers read-only and says which
+# program manages it; Apply changes the host name and leaves the link and its file alone.
+resolver-link() {
+    mkdir -p /run/resolvconf
+    printf '# Dynamic resolv.conf(5) file for glibc resolver(3) generated by resolvconf(8)\n#     DO NOT EDIT THIS FILE BY HAND -- YOUR CHANGES WILL BE OVERWRITTEN\nnameserver 10.77.0.53\nsearch lab.example\n' >/run/resolvconf/resolv.conf
+    ln -sfn ../run/resolvconf/resolv.conf /etc/resolv.conf
+    cp /run/resolvconf/resolv.conf /run/lab/resolv.conf.before
+    drive resolver-link <<STEPS
+answer Yes Do you wish the changes to take effect now?
+= m_pListBox: 10.77.0.53 (disabled)
+= m_pPbtnAdd: (empty) (disabled)
+seek resolvconf
+> seek "resolvconf": shown
+type m_pHostName quorhost
+> changed: true
+apply
+$take_effect_now
+= m_pHostName: quorhost
+STEPS
+    expect "the link, its file, no copy beside it" "$(readlink /etc/resolv.conf; cmp /run/resolvconf/resolv.conf /run/lab/resolv.conf.before 2>&1; ls /etc/resolv.conf.* /run/resolvconf/resolv.conf.* 2>&1)" \
+        "../run/resolvconf/resolv.conf
+ls: cannot access '/etc/resolv.conf.*': No such file or directory
+ls: cannot access '/run/resolvconf/resolv.conf.*': No such file or directory"
+    expect "the running host name and /etc/hostname" "$(uname -n) $(cat /etc/hostname)" "quorhost quorhost"
 }

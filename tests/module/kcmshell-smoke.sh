@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 #
 # kcmshell5 loads the plug-in (an empty PLUGIN_DIR: the installed one) on a virtual X server and a copy
-# of the sample system, and must show the module's window without an error or a box; each tab, chosen
+# of the sample system, and must show the module's window, loaded once, without an error or a box; each tab, chosen
 # with its Alt accelerator, is saved as quorlan-<tab>.png and must differ. SMOKE_TITLE and SMOKE_TABS
 # (accelerator:name) name the window and tabs in another language.
 # usage: kcmshell-smoke.sh PLUGIN_DIR SAMPLE_SYSTEM SANITIZED(ON|OFF) SCREENSHOT_DIR
@@ -37,6 +37,8 @@ done
 [ "$(md5sum "$WORK"/*.xwd | cut -d" " -f1 | sort -u | wc -l)" = 4 ] || { echo "the accelerators did not show four different tabs" && exit 1; }
 ' || status=$?
 cat "$work/kcmshell.log"
+# Each load says which devices it found: opening the module loads it once.
+[ "$(grep -c 'quorlan: Ethernet devices:' "$work/kcmshell.log")" = 1 ] || { echo "kcmshell5 did not load the module exactly once" && status=1; }
 # What Qt, KDE Frameworks and the sanitizers print when loading goes wrong.
 ! grep -E 'Could not find module|Error loading|[Cc]annot load|[Ff]ailed to load|AddressSanitizer|runtime error|ASSERT' "$work/kcmshell.log" ||
     { echo "kcmshell5 reported an error" && status=1; }

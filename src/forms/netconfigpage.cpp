@@ -8,18 +8,7 @@
 
 #include <KLocalizedString>
 
-#include "panels/dnspanel.h"
-#include "panels/idpanel.h"
-#include "panels/ippanel.h"
-#include "panels/wireless.h"
-
 NetConfigPage::NetConfigPage(QWidget *parent, const char *name, Qt::WindowFlags fl)
-    : NetConfigPage(parent, name, fl, TabsLater())
-{
-    createTabs();
-}
-
-NetConfigPage::NetConfigPage(QWidget *parent, const char *name, Qt::WindowFlags fl, TabsLater)
     : QWidget(parent, fl)
 {
     setObjectName(name ? QLatin1String(name) : QLatin1String("NetConfigPage"));
@@ -33,10 +22,7 @@ NetConfigPage::NetConfigPage(QWidget *parent, const char *name, Qt::WindowFlags 
     NetConfigPageLayout = new QVBoxLayout(this);
     NetConfigPageLayout->setContentsMargins(0, 0, 0, 0);
     NetConfigPageLayout->setSpacing(0);
-}
 
-void NetConfigPage::createTabs()
-{
     m_pTabWidget = new QTabWidget(this);
     m_pTabWidget->setObjectName(QStringLiteral("m_pTabWidget"));
     m_pTabWidget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -44,20 +30,9 @@ void NetConfigPage::createTabs()
     NetConfigPageLayout->addWidget(m_pTabWidget);
 
     tab = createPage("tab", tabLayout, i18n("Ide&ntification"));
-    m_pIDPanel = new IDPanel(tab, "m_pIDPanel", false);
-    addPanel(tabLayout, m_pIDPanel);
-
     tab_2 = createPage("tab_2", tabLayout_2, i18n("Interface&s"));
-    m_pIPPanel = new IPPanel(tab_2, "m_pIPPanel", false);
-    addPanel(tabLayout_2, m_pIPPanel);
-
     tab_3 = createPage("tab_3", tabLayout_3, i18n("&DNS"));
-    m_pDNSPanel = new DNSPanel(tab_3, "m_pDNSPanel", false);
-    addPanel(tabLayout_3, m_pDNSPanel);
-
     tab_4 = createPage("tab_4", tabLayout_4, i18n("W&ireless"));
-    m_wireless = new Wireless(tab_4, "m_wireless");
-    addPanel(tabLayout_4, m_wireless);
 }
 
 QWidget *NetConfigPage::createPage(const char *pageName, QVBoxLayout *&layout, const QString &label)

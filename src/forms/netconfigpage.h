@@ -14,10 +14,9 @@ class Wireless;
 
 /**
  * The module's page: a tab widget with the four tabs, Identification,
- * Interfaces, DNS and Wireless, each on a page of its own. It only builds the
- * widgets; NetConfigPanel makes the tabs work together.
- *
- * Every tab is built editable; the module decides the real mode afterwards.
+ * Interfaces, DNS and Wireless, each on a page of its own. It builds the tab
+ * widget and the empty pages; NetConfigPanel puts the tabs' panels on them
+ * (addPanel()) and makes them work together.
  */
 class NetConfigPage : public QWidget
 {
@@ -37,12 +36,8 @@ public:
     Wireless *m_wireless = nullptr;
 
 protected:
-    struct TabsLater {
-    };
-    /// The page without its tabs, which createTabs() adds: the tab widget and
-    /// the tab panels are null until then, so that a subclass can begin its work first.
-    NetConfigPage(QWidget *parent, const char *name, Qt::WindowFlags fl, TabsLater);
-    void createTabs();
+    /// Gives a tab's panel its size rules and puts it on its page.
+    static void addPanel(QVBoxLayout *layout, QWidget *panel);
 
     QVBoxLayout *NetConfigPageLayout;
     QVBoxLayout *tabLayout = nullptr;
@@ -53,6 +48,4 @@ protected:
 private:
     /// A page with its layout, appended as a tab; the panel goes on it next.
     QWidget *createPage(const char *pageName, QVBoxLayout *&layout, const QString &label);
-    /// Gives the panel its size rules and puts it on its page.
-    void addPanel(QVBoxLayout *layout, QWidget *panel);
 };
