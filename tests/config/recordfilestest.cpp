@@ -144,6 +144,8 @@ private Q_SLOTS:
             << "iface eth0 inet dhcp"
             << QByteArray("lease {\ninterface \"eth0\";\nfixed-address 1.1.1.1;\n}\nlease {\ninterface \"eth1\";\noption routers 2.2.2.1;\n}") << true
             << texts({"1.1.1.1", "", "", "", ""}) << false;
+        QTest::newRow("a lease that opens the file is read")
+            << "iface eth0 inet dhcp" << QByteArray("interface \"eth0\";\nfixed-address 1.1.1.1;\n}\n") << true << texts({"1.1.1.1", "", "", "", ""}) << false;
         QTest::newRow("lease lines are read with their white space simplified")
             << "iface eth0 inet dhcp" << QByteArray("lease {\n\tinterface  \"eth0\";\n  fixed-address\t10.1.1.1 ;\n\toption  subnet-mask 255.0.0.0;\n}\n")
             << true << texts({"10.1.1.1", "255.0.0.0", "10.0.0.0", "10.255.255.255", ""}) << false;
@@ -207,6 +209,10 @@ private Q_SLOTS:
         QTest::newRow("entries after the stanza come back as they were, the absent eth1's stanza too")
             << "entries-after-stanza"
             << "iface eth0 inet dhcp" << sample("entries-after-stanza");
+        QTest::newRow("a stanza on the file's first line is rewritten, the entries after it kept")
+            << "entries-after-stanza"
+            << "iface eth0 inet static\naddress 10.0.0.5"
+            << "iface eth0 inet static\n\taddress 10.0.0.5\n" + sample("entries-after-stanza").mid(21);
         QTest::newRow("without a present record the file comes back as it was") << "dhcp-with-commands" << QString() << sample("dhcp-with-commands");
         QTest::newRow("an option under an auto line, that would strand in eth0's stanza, refuses the save") << "misplaced-option-after-auto"
                                                                                                             << "iface eth1 inet dhcp" << QByteArray();
