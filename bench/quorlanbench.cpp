@@ -22,6 +22,7 @@
 #include "config/hostsfile.h"
 #include "config/interface.h"
 #include "config/interfacesfile.h"
+#include "config/leasefile.h"
 #include "config/systemfiles.h"
 #include "platform/systempaths.h"
 
@@ -192,11 +193,12 @@ QByteArray leaseFileBesideInterfaces(int blocks)
 
 void readInterfacesAndLease()
 {
-    const std::optional<SimplifiedLines> lines = InterfacesFile::readLines();
-    for (int i = 0; i < InterfacesFile::RecordCount; ++i) {
+    const std::optional<InterfacesFile> file = InterfacesFile::read();
+    const std::optional<QByteArray> leases = LeaseFile::read();
+    for (int i = 0; i < SystemFiles::RecordCount; ++i) {
         Interface record;
         record.setInterfaceNumber(i);
-        record.parseInterfacesList(*lines);
+        record.parseInterfacesList(*file, leases);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "config/hostsfile.h"
 #include "config/interface.h"
 #include "config/interfacesfile.h"
+#include "config/leasefile.h"
 #include "config/textfile.h"
 #include "config/wirelesskeyvalue.h"
 #include "config/wirelessoptionsfile.h"
@@ -296,13 +297,13 @@ private Q_SLOTS:
                 root.write(file, content);
             }
         }
-        const SimplifiedLines lines = InterfacesFile::readLines().value_or(SimplifiedLines());
-        QVERIFY(!InterfacesFile::hasUnsupportedOptions(lines));
-        Interface records[InterfacesFile::RecordCount];
+        const InterfacesFile lines = InterfacesFile::read().value_or(InterfacesFile(QStringList()));
+        QVERIFY(!lines.hasUnsupportedOptions());
+        Interface records[SystemFiles::RecordCount];
         Fields values;
-        for (int i = 0; i < InterfacesFile::RecordCount; ++i) {
+        for (int i = 0; i < SystemFiles::RecordCount; ++i) {
             records[i].setInterfaceNumber(i);
-            records[i].parseInterfacesList(lines);
+            records[i].parseInterfacesList(lines, std::nullopt);
         }
         for (const Interface &r : {records[0], records[1]}) {
             const QString device = r.deviceName + QLatin1Char(' ');
@@ -313,7 +314,8 @@ private Q_SLOTS:
                            {device + QLatin1String("gateway"), r.staticAddresses.gateway},
                            {device + QLatin1String("dhcp host name"), r.dhcpHostName}});
         }
-        const Addresses &lease = records[0].parseDHCPFile() ? records[0].dhcpAddresses : Addresses();
+        const std::optional<QByteArray> leases = LeaseFile::read();
+        const Addresses &lease = leases && LeaseFile::readNewestLease(*leases, records[0]) ? records[0].dhcpAddresses : Addresses();
         DnsConfigFile dns("/etc/resolv.conf");
         BasicNetCfg identity;
         QVERIFY(dns.readFile() && identity.readConfigFile());
@@ -335,7 +337,7 @@ private Q_SLOTS:
         records[4].present = records[4].enabled = true;
         records[4].saveSettings(false, QStringLiteral("10.4.4.4"), QStringLiteral("255.0.0.0"), QString(), QString());
         identity = BasicNetCfg{QStringLiteral("box"), QString()};
-        QCOMPARE(InterfacesFile::write(records, InterfacesFile::RecordCount) && HostsFile(identity, records, true).writeHosts(), !content.isNull());
+        QCOMPARE(InterfacesFile::write(records, SystemFiles::RecordCount) && HostsFile(identity, records, true).writeHosts(), !content.isNull());
         if (content.isNull()) {
             return;
         }
