@@ -9,7 +9,6 @@
 
 #include "platform/systempaths.h"
 #include "quorlan_debug.h"
-#include "simplifiedlines.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -189,15 +188,9 @@ QString TextFile::simplified(const QString &line)
 
 QString TextFile::trimmed(const QString &line)
 {
-    const QStringView kept = trimmed(QStringView(line));
-    return kept.size() == line.size() ? line : kept.toString();
-}
-
-QStringView TextFile::trimmed(QStringView line)
-{
     const auto begin = std::find_if_not(line.begin(), line.end(), isAsciiSpace);
     const auto end = std::find_if_not(line.rbegin(), std::make_reverse_iterator(begin), isAsciiSpace).base();
-    return QStringView(begin, end);
+    return QString(begin, int(end - begin));
 }
 
 QString TextFile::linkTarget(const QString &systemPath)
@@ -286,28 +279,4 @@ bool TextFile::replace(const QString &systemPath, const QByteArray &data, const 
         ::unlink(backupName.constData());
     }
     return true;
-}
-
-std::optional<SimplifiedLines> TextFile::readSimplifiedLines(const QString &systemPath)
-{
-    const std::optional<QByteArray> data = readBytes(systemPath);
-    if (!data) {
-        return std::nullopt;
-    }
-    return SimplifiedLines(*data);
-}
-
-QString TextFile::simplified(const char *line, qsizetype size)
-{
-    return simplified(QString::fromLatin1(line, int(size)));
-}
-
-QStringView TextFile::simplifyInPlace(const char *, QChar *text, qsizetype size)
-{
-    return simplifyInPlace(text, size);
-}
-
-QStringView TextFile::simplifyInPlace(QChar *text, qsizetype size)
-{
-    return QStringView(text, simplifyText(text, size));
 }

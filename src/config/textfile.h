@@ -7,11 +7,9 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstring>
 #include <optional>
 #include <sys/types.h>
 
-class SimplifiedLines;
 
 /**
  * Reading and writing the system's text files, whatever their grammar.
@@ -78,32 +76,4 @@ public:
     static QString linkTarget(const QString &systemPath);
     /// Where the file really is: the path of linkTarget() to open.
     static QString realPath(const QString &systemPath);
-
-    // Kept until the interfaces file's reader no longer calls them.
-    static std::optional<SimplifiedLines> readSimplifiedLines(const QString &systemPath);
-    static QString simplified(const char *line, qsizetype size);
-    static QStringView simplifyInPlace(const char *line, QChar *text, qsizetype size);
-    static QStringView simplifyInPlace(QChar *text, qsizetype size);
-    static QStringView trimmed(QStringView line);
-    template<typename Visit>
-    static void forEachLine(const char *data, qsizetype size, Visit &&visit)
-    {
-        for (qsizetype start = 0; start < size;) {
-            const char *lineEnd = static_cast<const char *>(std::memchr(data + start, '\n', size_t(size - start)));
-            const qsizetype end = lineEnd ? lineEnd - data : size;
-            visit(data + start, end - start);
-            start = end + 1;
-        }
-    }
-    template<typename Lines, typename Write>
-    static QByteArray toBytes(const Lines &lines, qsizetype, Write &&write)
-    {
-        QStringList texts;
-        for (const auto &line : lines) {
-            QString text;
-            write(text, line);
-            texts << text;
-        }
-        return toBytes(texts);
-    }
 };

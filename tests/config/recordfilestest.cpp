@@ -12,7 +12,6 @@
 #include "config/interface.h"
 #include "config/interfacesfile.h"
 #include "config/textfile.h"
-#include "recordtext.h"
 #include "systemroot.h"
 
 namespace
