@@ -22,6 +22,8 @@
 #include "config/hostsfile.h"
 #include "config/interface.h"
 #include "config/interfacesfile.h"
+#include "config/leasefile.h"
+#include "config/systemfiles.h"
 #include "platform/systempaths.h"
 
 #include <algorithm>
@@ -191,11 +193,12 @@ QByteArray leaseFileBesideInterfaces(int blocks)
 
 void readInterfacesAndLease()
 {
-    const std::optional<SimplifiedLines> lines = InterfacesFile::readLines();
-    for (int i = 0; i < InterfacesFile::RecordCount; ++i) {
+    const std::optional<InterfacesFile> file = InterfacesFile::read();
+    const std::optional<QByteArray> leases = LeaseFile::read();
+    for (int i = 0; i < SystemFiles::RecordCount; ++i) {
         Interface record;
         record.setInterfaceNumber(i);
-        record.parseInterfacesList(*lines);
+        record.parseInterfacesList(*file, leases);
     }
 }
 
@@ -218,8 +221,8 @@ QByteArray hostsFile(int lines)
 void writeHosts()
 {
     static const auto records = [] {
-        std::array<Interface, HostsFile::InterfaceCount> result;
-        for (int i = 0; i < HostsFile::InterfaceCount; ++i) {
+        std::array<Interface, SystemFiles::RecordCount> result;
+        for (int i = 0; i < SystemFiles::RecordCount; ++i) {
             result[i] = record(i, i == 1 ? Interface::Dhcp : Interface::Static);
         }
         result[0].oldIPAddress = QStringLiteral("192.168.1.5");

@@ -6,16 +6,17 @@
 
 #include "config/interface.h"
 #include "config/interfacesfile.h"
+#include "config/textfile.h"
 #include "fuzz.h"
 
 #include <array>
 
 // Five present records that know their devices and nothing else yet; each
 // input's records start as a copy, without naming the devices anew.
-static std::array<Interface, InterfacesFile::RecordCount> blankRecords()
+static std::array<Interface, SystemFiles::RecordCount> blankRecords()
 {
-    std::array<Interface, InterfacesFile::RecordCount> records;
-    for (int i = 0; i < InterfacesFile::RecordCount; ++i) {
+    std::array<Interface, SystemFiles::RecordCount> records;
+    for (int i = 0; i < SystemFiles::RecordCount; ++i) {
         records[i].setInterfaceNumber(i);
         records[i].present = true;
     }
@@ -24,13 +25,13 @@ static std::array<Interface, InterfacesFile::RecordCount> blankRecords()
 
 bool holds(const QByteArray &input)
 {
-    static const std::array<Interface, InterfacesFile::RecordCount> blank = blankRecords();
-    SimplifiedLines original(input);
-    InterfacesFile::hasUnsupportedOptions(original);
-    std::array<Interface, InterfacesFile::RecordCount> records = blank;
+    static const std::array<Interface, SystemFiles::RecordCount> blank = blankRecords();
+    const InterfacesFile original(TextFile::splitLines(input, 0));
+    original.hasUnsupportedOptions();
+    std::array<Interface, SystemFiles::RecordCount> records = blank;
     for (Interface &record : records) {
         record.parseInterfacesList(original, std::nullopt);
     }
-    const std::optional<QByteArray> once = InterfacesFile::rewrite(std::move(original), records.data(), InterfacesFile::RecordCount);
-    return !once || InterfacesFile::rewrite(SimplifiedLines(*once), records.data(), InterfacesFile::RecordCount) == once;
+    const std::optional<QByteArray> once = original.rewritten(records.data(), SystemFiles::RecordCount);
+    return !once || InterfacesFile(TextFile::splitLines(*once, 0)).rewritten(records.data(), SystemFiles::RecordCount) == once;
 }

@@ -9,8 +9,13 @@
 /**
  * The resolver file: its domain and its ordered name servers.
  *
- * It is rewritten from the record alone: a "domain" line and one
- * "nameserver" line per server; every other line of the old file is dropped.
+ * Only the "domain" and "nameserver" lines are the record's: the domain goes
+ * where the first domain line stood, the servers where the first nameserver
+ * line stood (later ones of either go), what had no place yet at the end,
+ * and every other line comes back byte for byte in its place.
+ *
+ * A file that another program generates (a symbolic link into /run, or a
+ * "do not edit" header) is that program's: it is read, never written.
  */
 class DnsConfigFile
 {
@@ -24,12 +29,16 @@ public:
 
     /// Empties the server list, then reads the file. Always true.
     bool readFile();
-    /// Replaces the file's contents; false when it cannot be written.
+    /// Rewrites the file from the record; true without writing when another program
+    /// manages it; false when it cannot be written.
     bool writeFile();
-    /// Adds the domain and the servers of the file's lines.
+    /// Takes the lines as the file's, with their domain and servers.
     void parse(const QStringList &lines);
     /// The lines writeFile() writes.
     QStringList lines() const;
+    /// The program that manages the file as read last ("another program" when its
+    /// header does not say); empty when it is ours to write.
+    QString managedBy() const;
     /// The domain as the host identity takes it: the rest of the first line that
     /// mentions "domain" in any case, after one separator character.
     static QString identityDomain(const QStringList &lines);
@@ -47,7 +56,9 @@ public:
 
 private:
     QStringList m_nameservers;
+    QStringList m_lines;
     QString m_fileName;
     QString m_domain;
+    QString m_managedBy;
     int m_current = -1;
 };

@@ -5,10 +5,7 @@
 
 #include <QString>
 #include <QStringList>
-
-#include <memory>
-
-#include "systemfiles.h"
+#include <QVector>
 
 class BasicNetCfg;
 class Interface;
@@ -18,40 +15,24 @@ class Interface;
  *
  * The module does not own the file: only lines that hold one of its interfaces'
  * addresses are replaced or removed, comment lines never, and every other line
- * comes back as it was apart from its white space being simplified. The new file
- * replaces the old one through TextFile::replace(), which keeps the
- * previous version as /etc/hosts.old.
+ * comes back byte for byte. A pass decides on a line by its simplified form;
+ * a line it gives the entry that the line already holds, apart from white
+ * space, keeps its own bytes too. The new file replaces the old one through
+ * TextFile::replace(), which keeps the previous version as /etc/hosts.old.
  *
- * Each pass walks the lines once and tests every present interface on each line,
- * in interface order, and writeHosts() walks them once for all three passes, so
- * a hosts file of a few hundred thousand lines (ad-blocking lists) is gone
- * through once. The result is the same as if each interface had walked the whole
- * list in turn, pass after pass: a line that one rewrites or appends is what the
- * next one sees.
- *
- * The three passes walked at once are set up from the identity and the records
- * as they are when the object is made, once for all the walks of a save. The
- * object only reads the records it is given; they must outlive it.
+ * The object only reads the records it is given; they must outlive it.
  */
 class HostsFile
 {
 public:
-    /// The number of interface records that the module manages (eth0 to eth4).
-    static constexpr int InterfaceCount = SystemFiles::RecordCount;
-
     /**
      * @param identity the host name and domain as they are to be written
-     * @param interfaces the first of InterfaceCount consecutive records, eth0 first
-     *        (nullptr: no records, so only the loopback line and the simplification)
+     * @param interfaces the first of SystemFiles::RecordCount consecutive records
+     *        (nullptr: no records, so the file only gets the loopback line when it is new)
      * @param identityChanged whether the host name or domain may have been edited
      *        since the last load; only then are the names of existing entries rewritten
      */
     HostsFile(const BasicNetCfg &identity, const Interface *interfaces, bool identityChanged);
-    ~HostsFile();
-
-    /// Rules of one pass or of all three, with their address searches; they are
-    /// defined, and only used, where the passes are.
-    class RuleSet;
 
     /// Creates the file when it is missing, runs the three passes and replaces the file.
     /// False when the file cannot be created, read or replaced; it is then left as it was.
@@ -60,11 +41,8 @@ public:
     /// present, enabled record that has a static address.
     bool createNewHostsFile() const;
 
-    /// The three passes over the simplified lines of the file.
-    QStringList rewrite(const QStringList &lines) const;
-    /// The same over the file's bytes, as writeHosts() runs them: the lines of the
-    /// result as the lines of the file simplified and passed through rewrite() give them.
-    QByteArray rewrite(const QByteArray &file) const;
+    /// The three passes in order.
+    QStringList rewrite(QStringList lines) const;
     /// Pass 1: each record's former static address gives way to its new entry, or goes.
     QStringList modifyHostsStaticEntries(QStringList lines) const;
     /// Pass 2: each record's DHCP address keeps its first line only while the record uses DHCP.
@@ -79,9 +57,10 @@ public:
     QString fullName() const;
 
 private:
+    /// The present records, in record order.
+    QVector<const Interface *> presentRecords() const;
+
     const BasicNetCfg &m_identity;
     const Interface *m_interfaces;
     bool m_identityChanged;
-    /// The rules of the three passes, set up once for all the walks of a save.
-    std::unique_ptr<const RuleSet> m_passes;
 };

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVector>
 
-#include "simplifiedlines.h"
 #include "systemfiles.h"
 
 #include <optional>
@@ -13,36 +15,89 @@
 class Interface;
 
 /**
- * /etc/network/interfaces as the module reads, checks and rewrites it.
+ * /etc/network/interfaces as ifupdown reads it, and as the module rewrites it.
  *
- * The file is edited, not regenerated: each present record rewrites its own
- * "auto" entry and stanza, and every other line is carried over, white space
- * simplified. Nothing here shows a message; the callers decide what to say.
+ * The file is held as the lines it was read as, grouped the way ifupdown reads
+ * them: a line that ends with a backslash takes in the next, a comment
+ * continues nothing, and keywords are tested on the simplified text. What the
+ * module does not manage comes back byte for byte: only the "auto" and
+ * "allow-hotplug" lines that name a present record's device and that record's
+ * first "inet" stanza are written anew. Nothing here shows a message.
  */
 class InterfacesFile
 {
 public:
-    /// The number of interface records the module keeps (eth0 to eth4).
-    static constexpr int RecordCount = SystemFiles::RecordCount;
+    /// The file as read; std::nullopt when it cannot be read.
+    static std::optional<InterfacesFile> read();
+    /// The file of these lines (line ends taken off).
+    explicit InterfacesFile(const QStringList &lines);
 
-    /// The file's lines, each white-space-simplified, empty lines kept;
-    /// std::nullopt when the file cannot be opened.
-    static std::optional<SimplifiedLines> readLines();
-
-    /// Whether any of the simplified lines begins with an ifupdown option the records
-    /// cannot hold ("mapping", "hwaddress", "script" and the like; case-sensitive prefix test).
-    static bool hasUnsupportedOptions(const SimplifiedLines &lines);
+    /// Whether a line begins with an ifupdown option the records cannot hold
+    /// ("mapping", "hwaddress", "script" and the like; case-sensitive prefix test).
+    bool hasUnsupportedOptions() const;
+    /// Whether an "auto" or "allow-hotplug" line names the device as a whole word.
+    bool enables(const QString &device) const;
+    /// The device's first stanza of the family: its "iface" line, then the other
+    /// lines up to the next "iface" line, without comments and empty lines.
+    /// Empty when the device has no such stanza.
+    QStringList stanza(const QString &device, const QString &family) const;
 
     /**
-     * Reads the file again and lets each present record among the first
-     * ethernetCount (at most RecordCount) rewrite its entries, in index order;
-     * then replaces the file, keeping the previous one as "interfaces.old".
-     * False when the file cannot be read, a record cannot rewrite it (see
-     * Interface::updateInterfacesList) or the new file cannot be written;
-     * the file is then left as it was.
+     * The file's bytes once each present record among the first ethernetCount
+     * (at most SystemFiles::RecordCount) has rewritten its entries, in index
+     * order; std::nullopt when taking a device off an "auto" line would leave
+     * the options under it to the stanza before (ifupdown refuses such a file).
      */
+    std::optional<QByteArray> rewritten(const Interface *records, int ethernetCount) const;
+    /// Reads the file again and replaces it with rewritten(), keeping the previous
+    /// one as "interfaces.old". False, with the file left as it was, when it cannot
+    /// be read, rewritten or written.
     static bool write(const Interface *records, int ethernetCount);
-    /// The bytes that write() puts in place of the file whose simplified lines
-    /// are given; std::nullopt when a record cannot rewrite them.
-    static std::optional<QByteArray> rewrite(SimplifiedLines lines, const Interface *records, int ethernetCount);
+
+private:
+    enum Kind {
+        Empty,
+        Comment,
+        Auto,
+        Hotplug,
+        StanzaStart,
+        /// Any other line that begins an entry of its own ("mapping", "source"...).
+        OtherEntry,
+        Option,
+    };
+
+    /// One line as ifupdown reads it: a line of the file and those it takes in.
+    struct Line {
+        QString first;
+        QStringList continued;
+        QString text;
+        Kind kind;
+        /// Whether it would take in the line after it.
+        bool continues;
+    };
+
+    InterfacesFile() = default;
+    /// The line that a line of the file makes with the lines it takes in.
+    static Line lineOf(const QString &first, const QStringList &continued = {});
+    /// The line that begins at index next of the lines; next moves past it.
+    static Line take(const QStringList &lines, int &next);
+    static Kind kindOf(const QString &text);
+    static bool beginsEntry(Kind kind);
+    /// Whether the record's pass takes its device off the line.
+    static bool changes(const Line &line, const Interface &record);
+
+    /// Appends a line, after an empty line that ends the join where the last line continues.
+    void append(const Line &line);
+    void appendMade(const QString &line);
+    void appendStanza(const Interface &record, bool autoLine);
+    /// One record's pass of rewritten(); false, with nothing changed, when refused.
+    bool rewrite(const Interface &record);
+    /// Whether options come after the line at the index, after empty lines and
+    /// comments: they would go to the stanza before it if the line went.
+    bool strandsOptions(int index) const;
+    bool namesOnLine(const QString &device, Kind kind) const;
+    /// The index of the device's first stanza of the family; -1 without one.
+    int stanzaStart(const QString &device, const QString &family) const;
+
+    QVector<Line> m_lines;
 };

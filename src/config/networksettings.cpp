@@ -53,28 +53,28 @@ NetworkSettings::Loaded NetworkSettings::load(const std::function<bool()> &goOnD
 
 bool NetworkSettings::readInterfacesFile()
 {
-    m_lines = InterfacesFile::readLines();
-    return bool(m_lines);
+    m_file = InterfacesFile::read();
+    return bool(m_file);
 }
 
 bool NetworkSettings::hasUnsupportedOptions() const
 {
-    return m_lines && InterfacesFile::hasUnsupportedOptions(*m_lines);
+    return m_file && m_file->hasUnsupportedOptions();
 }
 
 bool NetworkSettings::fillInterfaceRecords()
 {
-    if (!m_lines && !readInterfacesFile()) {
+    if (!m_file && !readInterfacesFile()) {
         return false;
     }
     // Taken over: the next load reads the file again.
-    const SimplifiedLines lines = std::exchange(m_lines, std::nullopt).value();
+    const InterfacesFile file = std::exchange(m_file, std::nullopt).value();
     DeviceInventory inventory;
     if (inventory.read(QLatin1String(SystemFiles::DeviceInventory)) < 0) {
         return false;
     }
     const QStringList devices = EthernetDevices::names();
-    qCInfo(QUORLAN) << "Ethernet devices:" << devices;
+    qCDebug(QUORLAN) << "Ethernet devices:" << devices;
     if (devices.size() > SystemFiles::RecordCount) {
         qCWarning(QUORLAN) << "only the first" << SystemFiles::RecordCount << "Ethernet devices can be configured here";
     }
@@ -89,7 +89,7 @@ bool NetworkSettings::fillInterfaceRecords()
         record.present = true;
         record.setInterfaceNumber(i);
         record.deviceName = devices[i];
-        record.parseInterfacesList(lines, leases);
+        record.parseInterfacesList(file, leases);
     }
     return true;
 }

@@ -9,8 +9,8 @@
 #include "basicnetcfg.h"
 #include "dnsconfigfile.h"
 #include "interface.h"
+#include "interfacesfile.h"
 #include "platform/shellprocess.h"
-#include "simplifiedlines.h"
 #include "systemfiles.h"
 #include "wirelessoptionsfile.h"
 
@@ -114,5 +114,5 @@ public:
 private:
     Records m_records;
     /// The interfaces file read for the load under way.
-    std::optional<SimplifiedLines> m_lines;
+    std::optional<InterfacesFile> m_file;
 };

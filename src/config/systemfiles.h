@@ -18,6 +18,6 @@ constexpr char WirelessOptions[] = "/etc/pcmcia/wireless.opts";
 constexpr char DhcpLeases[] = "/var/dhcp/dhclient.leases";
 constexpr char DeviceInventory[] = "/etc/devices/devices.inf";
 
-/// Record i stands for the device "eth<i>": eth0 to eth4, the most the data model holds.
+/// Record i stands for the machine's i-th Ethernet device: five at most, the most the data model holds.
 constexpr int RecordCount = 5;
 }

@@ -3,6 +3,7 @@
 
 #include "textfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -11,89 +12,38 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
+#include <climits>
 #include <fcntl.h>
-#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace
 {
-ushort codeOf(QChar c)
+// As the kernel: a longer chain of links is a loop.
+const int MaxLinks = 40;
+
+bool isAsciiSpace(QChar c)
 {
-    return c.unicode();
+    return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r'));
 }
 
-ushort codeOf(char c)
+// Simplifies the text where it stands; returns the simplified text's length.
+qsizetype simplifyText(QChar *text, qsizetype size)
 {
-    return uchar(c);
-}
-
-ushort codeOf(QLatin1Char c)
-{
-    return c.unicode();
-}
-
-template<typename Char>
-bool isAsciiSpace(Char c)
-{
-    // One test of a bit for blank, tab, line feed, vertical tab, form feed and carriage return.
-    constexpr quint64 spaces =
-        (quint64(1) << ' ') | (quint64(1) << '\t') | (quint64(1) << '\n') | (quint64(1) << '\v') | (quint64(1) << '\f') | (quint64(1) << '\r');
-    const ushort u = codeOf(c);
-    return u <= ' ' && ((spaces >> u) & 1);
-}
-
-// The library's searches, on a line of bytes and on a line of text: they run
-// over a line faster than a loop of ours, the more so in a fuzzing build, where
-// every comparison in the module's loops is traced.
-bool holds(QLatin1String line, char c)
-{
-    return std::memchr(line.data(), c, size_t(line.size()));
-}
-
-bool holds(QStringView line, char c)
-{
-    // The text's bytes are searched, with the byte search of the library: its
-    // text search takes several times as long for one character. A byte found
-    // may be half of another character; the line is then only simplified
-    // once more, which gives the same text.
-    return std::memchr(line.data(), c, size_t(line.size()) * sizeof(QChar));
-}
-
-bool holdsTwoBlanks(QLatin1String line)
-{
-    return ::memmem(line.data(), size_t(line.size()), "  ", 2);
-}
-
-bool holdsTwoBlanks(QStringView line)
-{
-    // Compared as text: the library would make text of Latin-1 first.
-    return line.contains(QStringView(u"  "));
-}
-
-// Whether a line is simplified already: no white space at either end, none
-// but single blanks inside.
-template<typename Line>
-bool isSimplifiedText(Line line)
-{
-    if (line.isEmpty()) {
-        return true;
-    }
-    if (isAsciiSpace(line.front()) || isAsciiSpace(line.back())) {
-        return false;
-    }
-    for (const char space : {'\t', '\n', '\v', '\f', '\r'}) {
-        if (holds(line, space)) {
-            return false;
+    qsizetype length = 0;
+    bool blank = false;
+    for (const QChar c : QStringView(text, size)) {
+        if (isAsciiSpace(c)) {
+            blank = length > 0;
+            continue;
         }
+        if (blank) {
+            text[length++] = QLatin1Char(' ');
+            blank = false;
+        }
+        text[length++] = c;
     }
-    return !holdsTwoBlanks(line);
-}
-
-QByteArray encodedPath(const QString &realPath)
-{
-    return QFile::encodeName(realPath);
+    return length;
 }
 
 bool writeAll(int fd, const QByteArray &data)
@@ -116,13 +66,8 @@ bool writeAll(int fd, const QByteArray &data)
 
 QByteArray readAll(int fd)
 {
-    QByteArray data;
-    char buffer[4096];
-    ssize_t got;
-    while ((got = ::read(fd, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR)) {
-        data.append(buffer, int(qMax<ssize_t>(got, 0)));
-    }
-    return data;
+    QFile file;
+    return file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle) ? file.readAll() : QByteArray();
 }
 
 // Claims the blocks of the new content before the old content is touched, so
@@ -136,91 +81,17 @@ bool reserve(int fd, qsizetype size)
     return errno == EOPNOTSUPP || errno == ENOSYS;
 }
 
-// Writes the characters of a line simplified from out on; returns where the
-// written text ends.
-template<typename Char>
-QChar *writeSimplified(const Char *begin, const Char *end, QChar *out)
+// The open file's content becomes data, synced.
+bool putContent(int fd, const QByteArray &data)
 {
-    QChar *const start = out;
-    bool pendingBlank = false;
-    for (const Char *cursor = begin; cursor != end; ++cursor) {
-        if (isAsciiSpace(*cursor)) {
-            pendingBlank = out != start;
-            continue;
-        }
-        if (pendingBlank) {
-            *out++ = QLatin1Char(' ');
-            pendingBlank = false;
-        }
-        *out++ = QChar(codeOf(*cursor));
-    }
-    return out;
+    return ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, data) && ::ftruncate(fd, off_t(data.size())) == 0 && ::fsync(fd) == 0;
 }
 
-// Appends the lines of some bytes of a file.
-void appendLines(QStringList &lines, const char *data, qsizetype size, bool simplify)
+// Writes data as the file's content: into the existing file when truncateExisting
+// (created if missing), otherwise into a file that must not exist yet.
+bool writeContent(const QString &realPath, const QByteArray &data, mode_t modeIfNew, bool truncateExisting)
 {
-    TextFile::forEachLine(data, size, [&lines, simplify](const char *bytes, qsizetype length) {
-        lines << (simplify ? TextFile::simplified(bytes, length) : QString::fromLatin1(bytes, int(length)));
-    });
-}
-
-// Room for every line of the bytes at once: the list does not regrow on the way.
-void reserveLines(QStringList &lines, const QByteArray &data)
-{
-    lines.reserve(data.count('\n') + 1);
-}
-
-// Writes a file's content to a descriptor; the content's size is known beforehand.
-using ContentWriter = std::function<bool(int fd)>;
-
-bool replaceContent(int fd, qsizetype size, const ContentWriter &write)
-{
-    return ::lseek(fd, 0, SEEK_SET) == 0 && write(fd) && ::ftruncate(fd, off_t(size)) == 0 && ::fsync(fd) == 0;
-}
-
-void appendLine(QByteArray &data, const QString &line)
-{
-    const int start = data.size();
-    data.resize(start + line.size() + 1);
-    char *out = data.data() + start;
-    for (const QChar c : line) {
-        // As toLatin1() does: a character that is no byte (typed, never read) becomes '?'.
-        *out++ = c.unicode() < 0x100 ? char(c.unicode()) : '?';
-    }
-    *out = '\n';
-}
-
-qsizetype byteSize(const QStringList &lines)
-{
-    qsizetype size = 0;
-    for (const QString &line : lines) {
-        size += line.size() + 1;
-    }
-    return size;
-}
-
-// The lines a chunk at a time: a long file is not held in memory twice, as lines and as bytes.
-bool writeLines(int fd, const QStringList &lines)
-{
-    constexpr int chunkSize = 1 << 16;
-    QByteArray chunk;
-    chunk.reserve(chunkSize + 256);
-    for (const QString &line : lines) {
-        appendLine(chunk, line);
-        if (chunk.size() >= chunkSize) {
-            if (!writeAll(fd, chunk)) {
-                return false;
-            }
-            chunk.truncate(0);
-        }
-    }
-    return writeAll(fd, chunk);
-}
-
-bool writeContent(const QString &realPath, qsizetype size, const ContentWriter &write, mode_t modeIfNew, bool truncateExisting)
-{
-    const QByteArray name = encodedPath(realPath);
+    const QByteArray name = QFile::encodeName(realPath);
     bool created = !truncateExisting;
     int fd = created ? ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modeIfNew) : ::open(name.constData(), O_RDWR | O_CLOEXEC);
     if (fd < 0 && errno == ENOENT && !created) {
@@ -234,14 +105,12 @@ bool writeContent(const QString &realPath, qsizetype size, const ContentWriter &
     // A file rewritten in place keeps its old content until the new one is
     // sure to fit, and gets it back when a write fails all the same.
     const QByteArray before = created ? QByteArray() : readAll(fd);
-    bool written = reserve(fd, size);
-    if (written && !(written = replaceContent(fd, size, write)) && !created) {
-        replaceContent(fd, before.size(), [&before](int descriptor) {
-            return writeAll(descriptor, before);
-        });
-    }
+    bool written = reserve(fd, data.size()) && putContent(fd, data);
     if (!written) {
         qCWarning(QUORLAN) << "cannot write" << realPath << ":" << strerror(errno);
+        if (!created) {
+            putContent(fd, before);
+        }
     }
     written = (::close(fd) == 0) && written;
     if (!written && created) {
@@ -250,17 +119,6 @@ bool writeContent(const QString &realPath, qsizetype size, const ContentWriter &
     return written;
 }
 
-bool writeLinesAsFile(const QString &realPath, const QStringList &lines, mode_t modeIfNew, bool truncateExisting)
-{
-    return writeContent(
-        realPath,
-        byteSize(lines),
-        [&lines](int fd) {
-            return writeLines(fd, lines);
-        },
-        modeIfNew,
-        truncateExisting);
-}
 // A foreign file may hold keys too: its backup is for its owner's eyes only.
 void restrictToOwner(const QByteArray &name)
 {
@@ -273,7 +131,7 @@ void restrictToOwner(const QByteArray &name)
 
 std::optional<QByteArray> TextFile::readBytes(const QString &systemPath)
 {
-    QFile file(SystemPaths::path(systemPath));
+    QFile file(realPath(systemPath));
     if (QFileInfo(file.fileName()).isDir() || !file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
@@ -284,171 +142,92 @@ std::optional<QByteArray> TextFile::readBytes(const QString &systemPath)
     return data;
 }
 
-// A piece at a time: a long file is not held in memory twice, as bytes and as lines.
 std::optional<QStringList> TextFile::readLines(const QString &systemPath)
-{
-    QFile file(SystemPaths::path(systemPath));
-    if (QFileInfo(file.fileName()).isDir() || !file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    QStringList lines;
-    QByteArray pending;
-    for (QByteArray piece = file.read(1 << 16); !piece.isEmpty(); piece = file.read(1 << 16)) {
-        pending += piece;
-        const int complete = pending.lastIndexOf('\n') + 1;
-        appendLines(lines, pending.constData(), complete, false);
-        pending.remove(0, complete);
-    }
-    if (file.error() != QFileDevice::NoError) {
-        return std::nullopt;
-    }
-    appendLines(lines, pending.constData(), pending.size(), false);
-    return lines;
-}
-
-QStringList TextFile::splitLines(const QByteArray &data, qsizetype start)
-{
-    QStringList lines;
-    reserveLines(lines, data);
-    appendLines(lines, data.constData() + start, data.size() - start, false);
-    return lines;
-}
-
-std::optional<SimplifiedLines> TextFile::readSimplifiedLines(const QString &systemPath)
 {
     const std::optional<QByteArray> data = readBytes(systemPath);
     if (!data) {
         return std::nullopt;
     }
-    return SimplifiedLines(*data);
+    return splitLines(*data, 0);
 }
 
-QStringList TextFile::simplifiedLines(const QByteArray &data)
+QStringList TextFile::splitLines(const QByteArray &data, qsizetype start)
 {
     QStringList lines;
-    reserveLines(lines, data);
-    appendLines(lines, data.constData(), data.size(), true);
+    for (qsizetype begin = start; begin < data.size();) {
+        const qsizetype lineEnd = data.indexOf('\n', int(begin));
+        const qsizetype end = lineEnd < 0 ? data.size() : lineEnd;
+        lines << QString::fromLatin1(data.constData() + begin, int(end - begin));
+        begin = end + 1;
+    }
     return lines;
-}
-
-bool TextFile::isSimplified(const char *line, qsizetype size)
-{
-    return isSimplifiedText(QLatin1String(line, int(size)));
-}
-
-QString TextFile::simplified(const QString &line)
-{
-    // Most lines are simplified already (all that the module wrote itself):
-    // they are shared, not copied, so that a pass over a long file allocates little.
-    if (isSimplifiedText(QStringView(line))) {
-        return line;
-    }
-    QString result(line.size(), Qt::Uninitialized);
-    QChar *const begin = result.data();
-    result.truncate(int(writeSimplified(line.constData(), line.constData() + line.size(), begin) - begin));
-    return result;
-}
-
-QString TextFile::simplified(const char *line, qsizetype size)
-{
-    // Simplified while it is still bytes, in the one string that is made: past
-    // its indentation an option line (as the module writes them) is simplified
-    // already, and the string only drops that indentation.
-    QString text = QString::fromLatin1(line, int(size));
-    if (text.isEmpty()) {
-        return text;
-    }
-    const QStringView kept = simplifyInPlace(line, text.data(), size);
-    const int start = int(kept.data() - text.constData());
-    text.truncate(start + int(kept.size()));
-    text.remove(0, start);
-    return text;
-}
-
-QStringView TextFile::simplifyInPlace(const char *line, QChar *text, qsizetype size)
-{
-    // The bytes are tested, as simplified() tests them; past its indentation an
-    // option line is simplified already.
-    const char *const end = line + size;
-    const char *const rest = std::find_if_not(line, end, isAsciiSpace<char>);
-    if (isSimplified(rest, end - rest)) {
-        return QStringView(text + (rest - line), end - rest);
-    }
-    return QStringView(text, writeSimplified(text, text + size, text) - text);
-}
-
-QStringView TextFile::simplifyInPlace(QChar *text, qsizetype size)
-{
-    const QStringView line(text, size);
-    if (isSimplifiedText(line)) {
-        return line;
-    }
-    return QStringView(text, writeSimplified(text, text + size, text) - text);
-}
-
-QStringView TextFile::trimmed(QStringView line)
-{
-    qsizetype begin = 0;
-    qsizetype end = line.size();
-    while (begin < end && isAsciiSpace(line.at(begin))) {
-        ++begin;
-    }
-    while (end > begin && isAsciiSpace(line.at(end - 1))) {
-        --end;
-    }
-    return line.mid(begin, end - begin);
-}
-
-QString TextFile::trimmed(const QString &line)
-{
-    const QStringView kept = trimmed(QStringView(line));
-    return kept.size() == line.size() ? line : kept.toString();
-}
-
-QString TextFile::realPath(const QString &systemPath)
-{
-    const QString path = SystemPaths::path(systemPath);
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
-        const QString target = info.canonicalFilePath();
-        return target.isEmpty() ? info.symLinkTarget() : target;
-    }
-    return path;
-}
-
-bool TextFile::exists(const QString &systemPath)
-{
-    return QFileInfo::exists(SystemPaths::path(systemPath));
 }
 
 QByteArray TextFile::toBytes(const QStringList &lines)
 {
-    return toBytes(lines, byteSize(lines), [](QString &text, const QString &line) {
-        text += line;
-    });
+    // The room the bytes take, at once: a long file's bytes are not copied as they grow.
+    qsizetype size = 0;
+    for (const QString &line : lines) {
+        size += line.size() + 1;
+    }
+    QByteArray bytes;
+    bytes.reserve(int(size));
+    for (const QString &line : lines) {
+        bytes += line.toLatin1();
+        bytes += '\n';
+    }
+    return bytes;
+}
+
+QString TextFile::simplified(const QString &line)
+{
+    QString result = line;
+    result.truncate(int(simplifyText(result.data(), result.size())));
+    return result;
+}
+
+QString TextFile::trimmed(const QString &line)
+{
+    const auto begin = std::find_if_not(line.begin(), line.end(), isAsciiSpace);
+    const auto end = std::find_if_not(line.rbegin(), std::make_reverse_iterator(begin), isAsciiSpace).base();
+    return QString(begin, int(end - begin));
+}
+
+QString TextFile::linkTarget(const QString &systemPath)
+{
+    QString path = systemPath;
+    QByteArray target(PATH_MAX, Qt::Uninitialized);
+    for (int hop = 0; hop < MaxLinks; ++hop) {
+        const ssize_t size = ::readlink(QFile::encodeName(SystemPaths::path(path)).constData(), target.data(), size_t(target.size()));
+        if (size < 0) {
+            break;
+        }
+        const QString text = QFile::decodeName(target.left(int(size)));
+        path = QDir::cleanPath(text.startsWith(QLatin1Char('/')) ? text : QFileInfo(path).path() + QLatin1Char('/') + text);
+    }
+    return path;
+}
+
+QString TextFile::realPath(const QString &systemPath)
+{
+    return SystemPaths::path(linkTarget(systemPath));
+}
+
+bool TextFile::exists(const QString &systemPath)
+{
+    return QFileInfo::exists(realPath(systemPath));
 }
 
 bool TextFile::rewriteInPlace(const QString &systemPath, const QStringList &lines)
 {
-    return writeLinesAsFile(realPath(systemPath), lines, 0644, true);
+    return writeContent(realPath(systemPath), toBytes(lines), 0644, true);
 }
 
 bool TextFile::replace(const QString &systemPath, const QByteArray &data, const Replacement &how)
 {
-    return replace(
-        systemPath,
-        data.size(),
-        [&data](int fd) {
-            return writeAll(fd, data);
-        },
-        how);
-}
-
-bool TextFile::replace(const QString &systemPath, qsizetype size, const std::function<bool(int)> &write, const Replacement &how)
-{
     const QString target = how.followLink ? realPath(systemPath) : SystemPaths::path(systemPath);
-    const QByteArray targetName = encodedPath(target);
-    const QByteArray newName = encodedPath(target + QLatin1String(".new"));
+    const QByteArray targetName = QFile::encodeName(target);
+    const QByteArray newName = QFile::encodeName(target + QLatin1String(".new"));
 
     ::unlink(newName.constData());
 
@@ -456,8 +235,7 @@ bool TextFile::replace(const QString &systemPath, qsizetype size, const std::fun
     const bool hadOld = ::stat(targetName.constData(), &old) == 0;
     const bool carryOwner = hadOld && !how.mode;
     const mode_t mode = how.mode ? *how.mode : hadOld ? (old.st_mode & 07777) : 0644;
-    if (!writeContent(target + QLatin1String(".new"), size, write, mode, false)) {
-        ::unlink(newName.constData());
+    if (!writeContent(target + QLatin1String(".new"), data, mode, false)) {
         return false;
     }
     // open() applies the umask; the system's files must keep their own mode
@@ -471,8 +249,8 @@ bool TextFile::replace(const QString &systemPath, qsizetype size, const std::fun
     // place only once the new file is in place, so that a save that fails
     // anywhere leaves both as they were. An ordinary backup is best effort: a
     // file system without hard links still gets its new file.
-    const bool keepsBackup = how.backupSuffix.size() > 0;
-    const QByteArray backupName = encodedPath(target + how.backupSuffix);
+    const bool keepsBackup = !how.backupSuffix.isEmpty();
+    const QByteArray backupName = QFile::encodeName(target + how.backupSuffix);
     const QByteArray pendingBackupName = backupName + ".tmp";
     bool backedUp = false;
     if (keepsBackup) {

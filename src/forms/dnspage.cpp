@@ -31,6 +31,15 @@ QPushButton *createPushButton(QWidget *parent, const char *name, const QString &
     return button;
 }
 
+QLabel *createManagedLabel(QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QStringLiteral("m_pLabelManaged"));
+    label->setWordWrap(true);
+    label->hide();
+    return label;
+}
+
 // Inner layouts take their room from the page's margin, never their own.
 QBoxLayout *createInnerLayout(QBoxLayout::Direction direction, int spacing)
 {
@@ -58,6 +67,8 @@ DNSPage::DNSPage(QWidget *parent, const char *name, Qt::WindowFlags fl)
     m_pDbtnDown = createArrowButton(this, "m_pDbtnDown", Qt::DownArrow);
     m_pPbtnAdd = createPushButton(this, "m_pPbtnAdd", i18n("Inser&t"));
     m_pPbtnRemove = createPushButton(this, "m_pPbtnRemove", i18n("Re&move"));
+
+    m_pLabelManaged = createManagedLabel(this);
 
     buildLayout();
 
@@ -87,6 +98,7 @@ void DNSPage::buildLayout()
     auto *column = createInnerLayout(QBoxLayout::TopToBottom, 6);
     column->addWidget(m_pLabelTitle);
     column->addLayout(listRow);
+    column->addWidget(m_pLabelManaged);
 
     auto *topRow = createInnerLayout(QBoxLayout::LeftToRight, 6);
     topRow->addLayout(column);

@@ -27,6 +27,8 @@ public:
     QToolButton *m_pDbtnDown;
     QPushButton *m_pPbtnAdd;
     QPushButton *m_pPbtnRemove;
+    /// Says which program manages the resolver file; hidden while the file is the module's.
+    QLabel *m_pLabelManaged;
 
 protected Q_SLOTS:
     virtual void addServer();

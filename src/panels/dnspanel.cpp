@@ -3,10 +3,13 @@
 
 #include "dnspanel.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QToolButton>
+
+#include <KLocalizedString>
 
 #include "config/dnsconfigfile.h"
 #include "panels/adddnspanel.h"
@@ -48,7 +51,7 @@ void DNSPanel::updateEnabled(bool enabled)
 {
     const QList<QWidget *> editing{m_pListBox, m_pDbtnUp, m_pDbtnDown, m_pPbtnAdd, m_pPbtnRemove};
     for (QWidget *widget : editing) {
-        widget->setEnabled(enabled);
+        widget->setEnabled(enabled && !isManaged());
     }
 }
 
@@ -69,6 +72,7 @@ void DNSPanel::loadSettings(DnsConfigFile *dnsConfig)
     servers.removeDuplicates();
     m_pListBox->clear();
     m_pListBox->addItems(servers);
+    showManager();
     m_state.clearChanged();
 }
 
@@ -139,4 +143,20 @@ void DNSPanel::moveCurrentTo(int target)
     other->setText(text);
     m_pListBox->setCurrentRow(target);
     m_state.markChanged();
+}
+
+bool DNSPanel::isManaged() const
+{
+    return m_dnsConfig && !m_dnsConfig->managedBy().isEmpty();
+}
+
+void DNSPanel::showManager()
+{
+    m_pLabelManaged->setVisible(isManaged());
+    if (isManaged()) {
+        // i18n: %1 is a program, such as resolvconf or NetworkManager, or "another program".
+        m_pLabelManaged->setText(i18n("These servers come from %1, which manages /etc/resolv.conf: they are shown read-only, and Apply leaves the file alone.",
+                                      m_dnsConfig->managedBy()));
+        updateEnabled(false);
+    }
 }

@@ -53,6 +53,10 @@ protected Q_SLOTS:
     void removeServer() override;
 
 private:
+    /// Whether another program manages the resolver file, whose servers are then shown only.
+    bool isManaged() const;
+    /// Shows which program manages the resolver file, and keeps the list from edits then.
+    void showManager();
     /// Swaps the current row with the row at target, which then becomes current.
     void moveCurrentTo(int target);
 

@@ -13,13 +13,29 @@
 #include "config/hostsfile.h"
 #include "config/interface.h"
 #include "config/interfacesfile.h"
+#include "config/leasefile.h"
 #include "config/textfile.h"
 #include "config/wirelesskeyvalue.h"
 #include "config/wirelessoptionsfile.h"
 #include "systemroot.h"
 
+#include <algorithm>
+
+// A reader's value by its name.
+using Fields = QMap<QString, QString>;
+Q_DECLARE_METATYPE(Fields)
+
 namespace
 {
+Fields fields(std::initializer_list<std::pair<const char *, QByteArray>> values)
+{
+    Fields result;
+    for (const auto &[name, value] : values) {
+        result.insert(QLatin1String(name), QString::fromLatin1(value.constData(), value.size()));
+    }
+    return result;
+}
+
 const QString wirelessPath = QStringLiteral("/etc/pcmcia/wireless.opts");
 // Where the readers and writers of odd inputs find them.
 const QStringList files =
@@ -122,39 +138,157 @@ private Q_SLOTS:
         QCOMPARE(report.text(), text);
     }
 
+    // The domain and the servers take the places of their old lines; every other line stays.
+    void writesResolverFile_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // null: no file
+        QTest::addColumn<QString>("domain");
+        QTest::addColumn<QStringList>("servers");
+        QTest::addColumn<QByteArray>("after");
+        const QStringList two{QStringLiteral("10.0.0.2"), QStringLiteral("10.0.0.1")};
+        QTest::newRow("only domain and server lines: the domain, then the servers in order")
+            << QByteArray("domain example.org\nnameserver 10.0.0.1\nnameserver 10.0.0.2\n") << "example.org" << two
+            << QByteArray("domain example.org\nnameserver 10.0.0.2\nnameserver 10.0.0.1\n");
+        QTest::newRow("search, options and comments keep their bytes and places")
+            << QByteArray("# by hand\ndomain a.example\nsearch a.example\tb.example\nnameserver 10.0.0.9\nnameserver 10.0.0.8\noptions edns0 trust-ad\n")
+            << "b.example" << two
+            << QByteArray("# by hand\ndomain b.example\nsearch a.example\tb.example\nnameserver 10.0.0.2\nnameserver 10.0.0.1\noptions edns0 trust-ad\n");
+        QTest::newRow("the servers where the first server line stood, later server and domain lines go")
+            << QByteArray("nameserver 10.0.0.9\nsearch x.example\nnameserver 10.0.0.8\ndomain a.example\n   domain  b.example\n") << "c.example" << two
+            << QByteArray("nameserver 10.0.0.2\nnameserver 10.0.0.1\nsearch x.example\ndomain c.example\n");
+        QTest::newRow("what had no line goes at the end, the domain first")
+            << QByteArray("search lab.example\noptions rotate") << "lab.example" << two
+            << QByteArray("search lab.example\noptions rotate\ndomain lab.example\nnameserver 10.0.0.2\nnameserver 10.0.0.1\n");
+        QTest::newRow("no domain and no servers: their lines go")
+            << QByteArray("domain a.example\n; note\nnameserver 10.0.0.9\n") << "" << QStringList() << QByteArray("; note\n");
+        QTest::newRow("a server line with a tab or a capital is someone else's line")
+            << QByteArray("nameserver\t10.0.0.7\nNameserver 10.0.0.6\n") << "" << two
+            << QByteArray("nameserver\t10.0.0.7\nNameserver 10.0.0.6\nnameserver 10.0.0.2\nnameserver 10.0.0.1\n");
+        QTest::newRow("a keyword alone is someone else's line")
+            << QByteArray("domain\nnameserver\n") << "" << two << QByteArray("domain\nnameserver\nnameserver 10.0.0.2\nnameserver 10.0.0.1\n");
+        QTest::newRow("a missing file is made") << QByteArray() << "example.org" << two
+                                                << QByteArray("domain example.org\nnameserver 10.0.0.2\nnameserver 10.0.0.1\n");
+    }
+
+    void writesResolverFile()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, domain);
+        QFETCH(QStringList, servers);
+        QFETCH(QByteArray, after);
+        SystemRoot root;
+        QDir().mkpath(root.path(QStringLiteral("/etc")));
+        if (!before.isNull()) {
+            root.write(QStringLiteral("/etc/resolv.conf"), before);
+        }
+        DnsConfigFile dns("/etc/resolv.conf");
+        QVERIFY(dns.readFile());
+        QCOMPARE(dns.managedBy(), QString());
+        dns.clear();
+        for (const QString &server : servers) {
+            dns.addNameserver(server);
+        }
+        dns.setDomain(domain);
+        QVERIFY(dns.writeFile());
+        QCOMPARE(root.read(QStringLiteral("/etc/resolv.conf")), after);
+    }
+
+    // Another program's file is read, and Apply leaves it alone.
+    void leavesAnotherProgramsResolverFile_data()
+    {
+        QTest::addColumn<QString>("link"); // where /etc/resolv.conf leads; empty: no link
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("manager"); // empty: the file is the module's
+        const QByteArray plain = "nameserver 10.0.0.1\n";
+        QTest::newRow("resolvconf's link") << "../run/resolvconf/resolv.conf" << plain << "resolvconf";
+        QTest::newRow("systemd-resolved's link, absolute") << "/run/systemd/resolve/stub-resolv.conf" << plain << "systemd-resolved";
+        QTest::newRow("NetworkManager's link") << "/run/NetworkManager/resolv.conf" << plain << "NetworkManager";
+        QTest::newRow("a link into /run of a program not known") << "/run/netconfig/resolv.conf" << plain << "another program";
+        QTest::newRow("NetworkManager's header") << "" << QByteArray("# Generated by NetworkManager\nsearch lan\nnameserver 10.0.0.1\n") << "NetworkManager";
+        QTest::newRow("resolvconf's header") << ""
+                                             << QByteArray(
+                                                    "# Dynamic resolv.conf(5) file for glibc resolver(3) generated by resolvconf(8)\n"
+                                                    "#     DO NOT EDIT THIS FILE BY HAND -- YOUR CHANGES WILL BE OVERWRITTEN\nnameserver 10.0.0.1\n")
+                                             << "resolvconf";
+        QTest::newRow("systemd-resolved's header")
+            << ""
+            << QByteArray(
+                   "# This is /run/systemd/resolve/stub-resolv.conf managed by man:systemd-resolved(8).\n# Do not edit.\n#\n"
+                   "nameserver 10.0.0.1\noptions edns0 trust-ad\n")
+            << "systemd-resolved";
+        QTest::newRow("any other program's do-not-edit header")
+            << "" << QByteArray("# written by netconfig, DO NOT EDIT\nnameserver 10.0.0.1\n") << "another program";
+        QTest::newRow("a warning below the first comment block is the user's own") << "" << QByteArray("# mine\n\n# do not edit\nnameserver 10.0.0.1\n") << "";
+        QTest::newRow("a link elsewhere is followed and written through") << "resolv.conf.mine" << plain << "";
+    }
+
+    void leavesAnotherProgramsResolverFile()
+    {
+        QFETCH(QString, link);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, manager);
+        SystemRoot root;
+        const QString path = QStringLiteral("/etc/resolv.conf");
+        const QString target = link.isEmpty() ? path : QDir::cleanPath(link.startsWith(QLatin1Char('/')) ? link : QLatin1String("/etc/") + link);
+        root.write(target, content);
+        QDir().mkpath(root.path(QStringLiteral("/etc")));
+        QVERIFY(link.isEmpty() || QFile::link(link, root.path(path)));
+        DnsConfigFile dns("/etc/resolv.conf");
+        QVERIFY(dns.readFile());
+        QCOMPARE(dns.nameservers(), QStringList{QStringLiteral("10.0.0.1")});
+        QCOMPARE(dns.managedBy(), manager);
+        dns.clear();
+        dns.addNameserver("10.9.9.9");
+        QVERIFY(dns.writeFile());
+        QCOMPARE(root.read(target), manager.isEmpty() ? QByteArray(content).replace("10.0.0.1", "10.9.9.9") : content);
+        QCOMPARE(QFileInfo(root.path(path)).isSymLink(), !link.isEmpty());
+    }
+
     // Files as people's systems really hold them (tests/data/odd), each given to
     // every reader as every file, and to the writers that keep other people's lines.
     void readsAndKeepsEveryLine_data()
     {
         QTest::addColumn<QByteArray>("content"); // null: a folder in each file's place
-        // eth0 and eth1 as "auto method address netmask gateway host", the lease, servers, domain, the identity's host name and domain, network name
-        QTest::addColumn<QString>("read");
+        QTest::addColumn<Fields>("read"); // every value that is not empty
         const auto odd = [](const char *name) {
             return SystemRoot::fixture(QLatin1String("odd/") + QLatin1String(name));
         };
-        QTest::newRow("windows line ends") << odd("interfaces-crlf") << "1 0 10.1.1.5 255.255.0.0 10.1.0.1 |0 0    ||||# written on a Windows share||";
+        QTest::newRow("windows line ends") << odd("interfaces-crlf")
+                                           << fields({{"eth0 enabled", "yes"},
+                                                      {"eth0 address", "10.1.1.5"},
+                                                      {"eth0 netmask", "255.255.0.0"},
+                                                      {"eth0 gateway", "10.1.0.1"},
+                                                      {"host name", "# written on a Windows share"}});
         QTest::newRow("windows line ends, no final line end")
-            << odd("resolv-conf-crlf-no-final-newline") << "0 0    |0 0    ||10.0.0.1 10.0.0.2|lab.example|domain lab.example|lab.example|";
-        QTest::newRow("latin-1 comments") << odd("hosts-latin1-comments")
-                                          << QString::fromLatin1("0 0    |0 0    ||||# Rechner f\xfcr das B\xfcro \xa9 M\xfcller||");
-        QTest::newRow("invalid utf-8") << odd("hosts-invalid-utf8") << "0 0    |0 0    ||||127.0.0.1 localhost||";
-        QTest::newRow("nul bytes") << odd("interfaces-nul-bytes") << QString::fromLatin1("0 0    |1 0 10.9.9.9\0   ||||# a NUL \0 pasted from a binary||", 60);
-        QTest::newRow("tabs everywhere") << odd("interfaces-tabs-everywhere") << "0 1    box|0 0    ||||auto\tlo||";
-        QTest::newRow("lease indented with tabs") << odd("dhclient-leases-tabs-everywhere") << "0 0    |0 0    |10.0.3.57 255.255.252.0 10.0.0.1|||lease\t{||";
+            << odd("resolv-conf-crlf-no-final-newline")
+            << fields({{"servers", "10.0.0.1 10.0.0.2"}, {"domain", "lab.example"}, {"host name", "domain lab.example"}, {"host's domain", "lab.example"}});
+        QTest::newRow("latin-1 comments") << odd("hosts-latin1-comments") << fields({{"host name", "# Rechner f\xfcr das B\xfcro \xa9 M\xfcller"}});
+        QTest::newRow("invalid utf-8") << odd("hosts-invalid-utf8") << fields({{"host name", "127.0.0.1 localhost"}});
+        QTest::newRow("nul bytes") << odd("interfaces-nul-bytes")
+                                   << fields({{"eth1 enabled", "yes"},
+                                              {"eth1 address", QByteArray("10.9.9.9\0", 9)},
+                                              {"host name", QByteArray("# a NUL \0 pasted from a binary", 30)}});
+        QTest::newRow("tabs everywhere") << odd("interfaces-tabs-everywhere")
+                                         << fields({{"eth0 uses dhcp", "yes"}, {"eth0 dhcp host name", "box"}, {"host name", "auto\tlo"}});
+        QTest::newRow("lease indented with tabs")
+            << odd("dhclient-leases-tabs-everywhere")
+            << fields({{"lease address", "10.0.3.57"}, {"lease netmask", "255.255.252.0"}, {"lease gateway", "10.0.0.1"}, {"host name", "lease\t{"}});
         // Only a blank separates keyword and value, in their case; repeats stay; the last domain wins; the identity's is any line's.
-        QTest::newRow("resolver keywords")
-            << SystemRoot::fixture(QStringLiteral("sample/resolv-conf-search-options-tabs"))
-            << "0 0    |0 0    ||192.168.1.1 192.168.1.1 2001:db8::53|lab.example.net|# /etc/resolv.conf written by hand|wrong.example|";
-        QTest::newRow("empty file") << odd("empty") << "0 0    |0 0    ||||||";
+        QTest::newRow("resolver keywords") << SystemRoot::fixture(QStringLiteral("sample/resolv-conf-search-options-tabs"))
+                                           << fields({{"servers", "192.168.1.1 192.168.1.1 2001:db8::53"},
+                                                      {"domain", "lab.example.net"},
+                                                      {"host name", "# /etc/resolv.conf written by hand"},
+                                                      {"host's domain", "wrong.example"}});
+        QTest::newRow("empty file") << odd("empty") << Fields();
         QTest::newRow("wireless options with windows line ends and latin-1")
-            << odd("wireless-opts-crlf-latin1") << QString::fromLatin1("0 0    |0 0    ||||# Generated by network settings panel||caf\xe9 home");
-        QTest::newRow("a folder in the file's place") << QByteArray() << "0 0    |0 0    ||||||";
+            << odd("wireless-opts-crlf-latin1") << fields({{"host name", "# Generated by network settings panel"}, {"network name", "caf\xe9 home"}});
+        QTest::newRow("a folder in the file's place") << QByteArray() << Fields();
     }
 
     void readsAndKeepsEveryLine()
     {
         QFETCH(QByteArray, content);
-        QFETCH(QString, read);
+        QFETCH(Fields, read);
         SystemRoot root;
         for (const QString &file : files) {
             if (content.isNull()) {
@@ -163,39 +297,62 @@ private Q_SLOTS:
                 root.write(file, content);
             }
         }
-        const SimplifiedLines lines = InterfacesFile::readLines().value_or(SimplifiedLines());
-        QVERIFY(!InterfacesFile::hasUnsupportedOptions(lines));
-        Interface records[InterfacesFile::RecordCount];
-        QStringList values;
-        for (int i = 0; i < InterfacesFile::RecordCount; ++i) {
+        const InterfacesFile lines = InterfacesFile::read().value_or(InterfacesFile(QStringList()));
+        QVERIFY(!lines.hasUnsupportedOptions());
+        Interface records[SystemFiles::RecordCount];
+        Fields values;
+        for (int i = 0; i < SystemFiles::RecordCount; ++i) {
             records[i].setInterfaceNumber(i);
-            records[i].parseInterfacesList(lines);
+            records[i].parseInterfacesList(lines, std::nullopt);
         }
         for (const Interface &r : {records[0], records[1]}) {
-            const Addresses &a = r.staticAddresses;
-            values << QStringLiteral("%1 %2 %3 %4 %5 %6").arg(int(r.enabled)).arg(int(r.method)).arg(a.ipAddress(), a.netmask(), a.gateway, r.dhcpHostName);
+            const QString device = r.deviceName + QLatin1Char(' ');
+            values.insert({{device + QLatin1String("enabled"), QLatin1String(r.enabled ? "yes" : "")},
+                           {device + QLatin1String("uses dhcp"), QLatin1String(r.method == Interface::Dhcp ? "yes" : "")},
+                           {device + QLatin1String("address"), r.staticAddresses.ipAddress()},
+                           {device + QLatin1String("netmask"), r.staticAddresses.netmask()},
+                           {device + QLatin1String("gateway"), r.staticAddresses.gateway},
+                           {device + QLatin1String("dhcp host name"), r.dhcpHostName}});
         }
-        const Addresses &lease = records[0].parseDHCPFile() ? records[0].dhcpAddresses : Addresses();
-        values << QStringList{lease.ipAddress(), lease.netmask(), lease.gateway}.join(QLatin1Char(' ')).trimmed();
+        const std::optional<QByteArray> leases = LeaseFile::read();
+        const Addresses &lease = leases && LeaseFile::readNewestLease(*leases, records[0]) ? records[0].dhcpAddresses : Addresses();
         DnsConfigFile dns("/etc/resolv.conf");
         BasicNetCfg identity;
         QVERIFY(dns.readFile() && identity.readConfigFile());
         const std::optional<WirelessOptionsFile> wireless = WirelessOptionsFile::read();
-        values << dns.nameservers().join(QLatin1Char(' ')) << dns.domain() << identity.hostName << identity.domain
-               << (wireless ? wireless->essid.value_or(QString()) : QString());
-        QCOMPARE(values.join(QLatin1Char('|')), read);
+        values.insert({{QStringLiteral("lease address"), lease.ipAddress()},
+                       {QStringLiteral("lease netmask"), lease.netmask()},
+                       {QStringLiteral("lease gateway"), lease.gateway},
+                       {QStringLiteral("servers"), dns.nameservers().join(QLatin1Char(' '))},
+                       {QStringLiteral("domain"), dns.domain()},
+                       {QStringLiteral("host name"), identity.hostName},
+                       {QStringLiteral("host's domain"), identity.domain},
+                       {QStringLiteral("network name"), wireless ? wireless->essid.value_or(QString()) : QString()}});
+        for (auto value = values.begin(); value != values.end();) {
+            value = value->isEmpty() ? values.erase(value) : value + 1;
+        }
+        QCOMPARE(values, read);
 
         // eth4 is in none of the files: every line there is someone else's, and stays, in order.
         records[4].present = records[4].enabled = true;
         records[4].saveSettings(false, QStringLiteral("10.4.4.4"), QStringLiteral("255.0.0.0"), QString(), QString());
         identity = BasicNetCfg{QStringLiteral("box"), QString()};
-        QCOMPARE(InterfacesFile::write(records, InterfacesFile::RecordCount) && HostsFile(identity, records, true).writeHosts(), !content.isNull());
-        const QStringList before = TextFile::simplifiedLines(content);
-        for (const QString &file : {files[0], files[1]}) {
-            const QStringList after = TextFile::simplifiedLines(root.read(file));
-            QCOMPARE(after.mid(0, before.size()), before);
-            QCOMPARE(after.value(before.size()), QLatin1String(content.isNull() ? "" : file == files[0] ? "auto eth4" : "10.4.4.4 box box"));
+        QCOMPARE(InterfacesFile::write(records, SystemFiles::RecordCount) && HostsFile(identity, records, true).writeHosts(), !content.isNull());
+        if (content.isNull()) {
+            return;
         }
+        // The interfaces file's lines may lose their white space; the hosts file's come back byte for byte.
+        const auto simplified = [](QStringList lines) {
+            std::transform(lines.begin(), lines.end(), lines.begin(), [](const QString &line) {
+                return TextFile::simplified(line);
+            });
+            return lines;
+        };
+        const QStringList before = TextFile::splitLines(content, 0);
+        const QStringList interfaces = simplified(TextFile::splitLines(root.read(files[0]), 0));
+        QCOMPARE(interfaces.mid(0, before.size()), simplified(before));
+        QCOMPARE(interfaces.value(before.size()), QStringLiteral("auto eth4"));
+        QCOMPARE(TextFile::splitLines(root.read(files[1]), 0), QStringList(before) << QStringLiteral("10.4.4.4 box box"));
     }
 };
 

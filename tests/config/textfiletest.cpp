@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 quorlan developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 
-// The one safe-replace routine, in each way the writers call it, against a file
+// The one safe-replace routine, with each kind of replacement, against a file
 // system that fails under it. The program runs itself inside the faulty tree to
 // do the one write and prints "ok" and the modes of the file and its backup, or "failed".
-// And the join of lines into the bytes that the writers write.
+// And how lines are simplified and written back, and where links lead.
 
 #include <QDir>
 #include <QTest>
@@ -15,29 +15,24 @@
 #include "platform/systempaths.h"
 #include "systemroot.h"
 
+#include <csignal>
 #include <cstdio>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace
 {
 const QString target = QStringLiteral("/etc/file"), linked = QStringLiteral("/srv/file");
 
-// The hosts and interfaces files keep a backup (the replacement as it comes, which
-// their writers ask for), resolv.conf and hostname are written into, the own wireless
-// options file is for its owner only, and a foreign one is kept aside, a link to it
-// replaced, not followed. Modes after a save: the old 0640 carried.
+// The kinds of replacement, each row below naming one. Modes after a save: the old 0640 carried.
 const struct Way {
-    const char *name;
     bool inPlace;
     TextFile::Replacement how;
-    const char *modes;
-    bool followsLink;
-    bool savesWithoutBackup;
 } ways[] = {
-    {"with backup", false, TextFile::Replacement(), "640 640", true, true},
-    {"in place", true, {QString(), false, std::nullopt, true}, "640 -", true, true},
-    {"key file", false, {QString(), false, 0600, true}, "600 -", true, true},
-    {"foreign key file kept aside", false, {QStringLiteral(".orig"), true, 0600, false}, "600 600", false, false},
+    {false, TextFile::Replacement()}, // a backup as ".old", best effort
+    {true, {QString(), false, std::nullopt, true}}, // written into
+    {false, {QString(), false, 0600, true}}, // for its owner only, no backup
+    {false, {QStringLiteral(".orig"), true, 0600, false}}, // the old file kept aside or no save; a link replaced, not followed
 };
 
 // More than one page: a full file system cannot take it in the room the old content
@@ -66,49 +61,111 @@ class TextFileTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Every line and its line end, in order, however the lines fall on the blocks a
-    // long file is joined in; a typed character that is no byte becomes '?'.
-    void joinsLines_data()
+    void simplifiesWhiteSpace_data()
     {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("length"); // of each line, without its line end
-
-        addRow("a short file", 3, 10);
-        addRow("lines that end where a block does", 2048, 31);
-        addRow("blocks and the part of one", 5000, 40);
-        addRow("lines longer than a block", 3, 70000);
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("simplified");
+        QTest::addColumn<QString>("trimmed");
+        addRow("ends trimmed, inner runs one blank", QStringLiteral("\t a \t\v b  \r"), QStringLiteral("a b"), QStringLiteral("a \t\v b"));
+        addRow("a no-break space is no white space",
+               QString::fromLatin1(" \xa0"
+                                   "a\xa0 "),
+               QString::fromLatin1("\xa0"
+                                   "a\xa0"),
+               QString::fromLatin1("\xa0"
+                                   "a\xa0"));
+        addRow("white space only", QStringLiteral(" \t "), QStringLiteral(""), QStringLiteral(""));
     }
 
-    void joinsLines()
+    void simplifiesWhiteSpace()
     {
-        QFETCH(int, count);
-        QFETCH(int, length);
-        QStringList lines;
-        QByteArray expected;
-        for (int i = 0; i < count; ++i) {
-            const QByteArray line = QByteArray::number(i).leftJustified(length, '.');
-            lines << QString::fromLatin1(line);
-            expected += line + '\n';
+        QFETCH(QString, line);
+        QFETCH(QString, simplified);
+        QFETCH(QString, trimmed);
+        QCOMPARE(TextFile::simplified(line), simplified);
+        QCOMPARE(TextFile::trimmed(line), trimmed);
+    }
+
+    // A typed character that is no byte becomes '?'.
+    void writesCharactersThatAreNoBytesAsQuestionMarks()
+    {
+        QCOMPARE(TextFile::toBytes({QStringLiteral("5 \u20ac"), QString::fromLatin1("\xe9")}), QByteArray("5 ?\n\xe9\n"));
+    }
+
+    // Links are followed inside the system root, wherever their targets point
+    // (one link alone: the resolver file's tests).
+    void followsLinksInsideTheRoot_data()
+    {
+        QTest::addColumn<QStringList>("links"); // "from", "to" pairs
+        QTest::addColumn<QString>("target");
+        addRow("no link", QStringList(), QStringLiteral("/etc/resolv.conf"));
+        addRow("a link to a link",
+               QStringList{QStringLiteral("/etc/resolv.conf"), QStringLiteral("resolv.conf.a"), QStringLiteral("/etc/resolv.conf.a"), QStringLiteral("/run/b")},
+               QStringLiteral("/run/b"));
+        addRow("a loop ends", QStringList{QStringLiteral("/etc/resolv.conf"), QStringLiteral("resolv.conf")}, QStringLiteral("/etc/resolv.conf"));
+    }
+
+    void followsLinksInsideTheRoot()
+    {
+        QFETCH(QStringList, links);
+        QFETCH(QString, target);
+        SystemRoot root;
+        QDir().mkpath(root.path(QStringLiteral("/etc")));
+        for (int i = 0; i + 1 < links.size(); i += 2) {
+            QVERIFY(QFile::link(links.at(i + 1), root.path(links.at(i))));
         }
-        lines.last()[0] = QChar(0x20AC);
-        expected[expected.size() - length - 1] = '?';
-        QCOMPARE(TextFile::toBytes(lines), expected);
+        QCOMPARE(TextFile::linkTarget(QStringLiteral("/etc/resolv.conf")), target);
+        QCOMPARE(TextFile::realPath(QStringLiteral("/etc/resolv.conf")), root.path(target));
     }
 
+    // A write cut short (here by the largest file size allowed) leaves the old content.
+    void keepsTheOldContentWhenAWriteFails_data()
+    {
+        QTest::addColumn<bool>("inPlace");
+        addRow("rewritten in place: the old content written back", true);
+        addRow("replaced: the new file dropped", false);
+    }
+
+    void keepsTheOldContentWhenAWriteFails()
+    {
+        QFETCH(bool, inPlace);
+        SystemRoot root;
+        root.write(target, "# before\n");
+        std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit;
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlim_t allowed = limit.rlim_cur;
+        limit.rlim_cur = 4096;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        const bool written =
+            inPlace ? TextFile::rewriteInPlace(target, TextFile::splitLines(content, 0)) : TextFile::replace(target, content, TextFile::Replacement());
+        limit.rlim_cur = allowed;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        QVERIFY(!written);
+        QCOMPARE(root.read(target), QByteArray("# before\n"));
+        QCOMPARE(QDir(root.path(QStringLiteral("/etc"))).entryList(QDir::Files), QStringList{QStringLiteral("file")});
+    }
+
+    // As a container has its /etc/hosts, /etc/hostname and /etc/resolv.conf: a file
+    // cannot be renamed over a mount point, only written into. An ordinary backup is
+    // best effort, as on a file system without hard links.
     void leavesFilesAsTheyWere_data()
     {
         QTest::addColumn<int>("way");
         QTest::addColumn<QString>("fault");
-        QTest::addColumn<bool>("succeeds");
+        QTest::addColumn<QByteArray>("printed");
+        const QByteArray failed = "failed\n";
+        const char *faults[] = {"none", "full file system", "read-only file system", "symbolic link", "bind-mounted file", "backup cannot be linked"};
+        const char *outcomes[][6] = {
+            {"ok 640 640\n", "failed\n", "failed\n", "ok 640 640\n", "failed\n", "ok 640 -\n"},
+            {"ok 640 -\n", "failed\n", "failed\n", "ok 640 -\n", "ok 640 -\n", "ok 640 -\n"},
+            {"ok 600 -\n", "failed\n", "failed\n", "ok 600 -\n", "failed\n", "ok 600 -\n"},
+            {"ok 600 600\n", "failed\n", "failed\n", "ok 600 640\n", "failed\n", "failed\n"},
+        };
+        const char *names[] = {"backup", "in place", "owner only", "kept aside"};
         for (int way = 0; way < int(std::size(ways)); ++way) {
-            // As a container has its /etc/hosts, /etc/hostname and /etc/resolv.conf: a
-            // file cannot be renamed over a mount point, only written into.
-            // An ordinary backup is best effort, as on a file system without hard links.
-            for (const char *fault : {"none", "full file system", "read-only file system", "symbolic link", "bind-mounted file", "backup cannot be linked"}) {
-                const bool mounted = qstrcmp(fault, "bind-mounted file") == 0, fileSystem = QByteArray(fault).endsWith("file system");
-                const bool unlinkable = qstrcmp(fault, "backup cannot be linked") == 0;
-                QTest::addRow("%s: %s", ways[way].name, fault)
-                    << way << QString::fromLatin1(fault) << (!fileSystem && (!mounted || ways[way].inPlace) && (!unlinkable || ways[way].savesWithoutBackup));
+            for (int fault = 0; fault < int(std::size(faults)); ++fault) {
+                QTest::addRow("%s: %s", names[way], faults[fault]) << way << QString::fromLatin1(faults[fault]) << QByteArray(outcomes[way][fault]);
             }
         }
     }
@@ -117,7 +174,8 @@ private Q_SLOTS:
     {
         QFETCH(int, way);
         QFETCH(QString, fault);
-        QFETCH(bool, succeeds);
+        QFETCH(QByteArray, printed);
+        const bool succeeds = printed.startsWith("ok");
         if (FaultyRoot::unshareOptions().isEmpty()) {
             QSKIP("unshare --mount is not permitted here: the file system faults need a mount namespace of their own");
         }
@@ -144,14 +202,10 @@ private Q_SLOTS:
             : bindFault                                                    ? QStringLiteral("mount --bind \"$ROOT%1\" \"$ROOT%2\"").arg(linked, target)
                                                                            : QStringLiteral("true");
         QMap<QString, QByteArray> tree;
-        const QByteArray printed = FaultyRoot::run(stage.path(QString()), prepare, QString::number(way), &tree);
-        QCOMPARE(printed.left(2), QByteArray(succeeds ? "ok" : "fa"));
-        if (fault == QLatin1String("none")) {
-            QCOMPARE(printed, "ok " + QByteArray(w.modes) + '\n');
-        }
+        QCOMPARE(FaultyRoot::run(stage.path(QString()), prepare, QString::number(way), &tree), printed);
 
         QMap<QString, QByteArray> expected = FaultyRoot::snapshot(stage.path(QString()));
-        const QString written = linkedFault && w.followsLink ? linked : target;
+        const QString written = linkedFault && w.how.followLink ? linked : target;
         // Without a backup of the file it replaced, a save leaves no older one that would pass for it.
         if (succeeds && !w.how.backupSuffix.isEmpty()) {
             if (unlinkableFault) {

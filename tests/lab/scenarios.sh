@@ -104,7 +104,7 @@ apply
 = m_pListBox: 10.77.0.54, 10.77.0.53
 STEPS
     expect "the running host name and /etc/hostname" "$(uname -n) $(cat /etc/hostname)" "quorhost quorhost"
-    expect "/etc/resolv.conf" "$(paste -sd ' ' /etc/resolv.conf)" "domain quor.example nameserver 10.77.0.54 nameserver 10.77.0.53"
+    expect "/etc/resolv.conf, its search line kept" "$(paste -sd ' ' /etc/resolv.conf)" "domain quor.example search lab.example nameserver 10.77.0.54 nameserver 10.77.0.53"
     expect "quorhost resolves to eth1's address" "$(resolve quorhost)" "10.77.1.10 STREAM quorhost.quor.example"
     expect "eth0, eth1, eth2" "$(ipv4_of eth0) $(ipv4_of eth1) $(ipv4_of eth2)" "$(leased_address)/24 10.77.1.10/24 "
     expect "the interfaces brought up at boot" "$(boot_list)" "lo eth0 eth1 "
@@ -152,7 +152,7 @@ apply
 = m_pHostName: otherhost
 STEPS
     expect "the commands" "$(commands_run)" "/etc/init.d/networking stop"
-    expect "the details" "$(grep -E '^(--- |[-+](labhost|otherhost)$)' "$logs/details" | paste -sd ' ')" "--- /etc/hostname -labhost +otherhost --- /etc/hosts --- /etc/network/interfaces --- /etc/resolv.conf"
+    expect "the details" "$(grep -E '^(--- |[-+](labhost|otherhost)$)' "$logs/details" | paste -sd ' ')" "--- /etc/hostname -labhost +otherhost --- /etc/hosts --- /etc/network/interfaces"
     expect "the log has the details" "$([[ $(cat "$logs/decline.log") == *"Apply changed the system files:"$'\n'"$(cat "$logs/details")"$'\n'* ]] && echo yes)" yes
     expect "the running host name, eth1 in the file" "$(hostname) $(ifquery --interfaces=/etc/network/interfaces eth1 | head -n 1)" "labhost address: 10.77.1.20"
     expect "eth0 and eth1 are down" "$(ipv4_of eth0)$(ipv4_of eth1)$(dhclient_running)" ""
