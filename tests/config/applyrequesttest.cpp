@@ -59,38 +59,6 @@ class ApplyRequestTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void takesTheTabsValuesIntoTheHelpersRecords()
-    {
-        QString refusal;
-        const std::optional<ApplyRequest> request = ApplyRequest::fromMap(twoDeviceRequest(), 2, &refusal);
-        QVERIFY2(request, qPrintable(refusal));
-        NetworkSettings::Records records = twoDeviceRecords();
-        records.interfaces[0].staticAddresses.setIPAddress(QStringLiteral("10.9.9.9"));
-        request->applyTo(records);
-
-        QCOMPARE(records.hostIdentity.hostName, QStringLiteral("labhost"));
-        QCOMPARE(records.hostIdentity.domain, QStringLiteral("example.org"));
-        QCOMPARE(records.resolverFile.nameservers(), (QStringList{QStringLiteral("10.77.1.1"), QStringLiteral("192.168.0.53")}));
-        const Interface &dhcp = records.interfaces[0];
-        QCOMPARE(dhcp.method, Interface::Dhcp);
-        QCOMPARE(dhcp.dhcpHostName, QStringLiteral("lab-client"));
-        // A DHCP device keeps the static address it was loaded with, as the page's own Apply does.
-        QCOMPARE(dhcp.staticAddresses.ipAddress(), QStringLiteral("10.9.9.9"));
-        QCOMPARE(dhcp.deviceName, QStringLiteral("eth0"));
-        const Interface &fixed = records.interfaces[1];
-        QCOMPARE(fixed.method, Interface::Static);
-        QVERIFY(fixed.enabled && fixed.defaultGateway);
-        QCOMPARE(fixed.staticAddresses.ipAddress(), QStringLiteral("10.77.1.20"));
-        QCOMPARE(fixed.staticAddresses.network, QStringLiteral("10.77.1.0"));
-        QCOMPARE(fixed.staticAddresses.broadcast, QStringLiteral("10.77.1.255"));
-        QCOMPARE(fixed.staticAddresses.gateway, QStringLiteral("10.77.1.1"));
-        QCOMPARE(fixed.deviceName, QStringLiteral("eth1"));
-        QVERIFY(request->identityChanged);
-        QVERIFY(request->wireless);
-        QCOMPARE(request->wireless->essid.value(), QStringLiteral("Caf\u00e9 \"net\" $HOME"));
-        QCOMPARE(request->wireless->key->value, QStringLiteral("0123456789"));
-    }
-
     void thePagesRecordsTravelUnchanged()
     {
         QString refusal;
@@ -101,14 +69,6 @@ private Q_SLOTS:
         parsed.applyTo(records);
         const ApplyRequest sent = ApplyRequest::fromRecords(records, true, parsed.wireless);
         QCOMPARE(sent.toMap(), twoDeviceRequest());
-    }
-
-    void anUnchangedWirelessTabWritesNoFile()
-    {
-        QVariantMap map = twoDeviceRequest();
-        map[QStringLiteral("wireless")] = false;
-        QString refusal;
-        QVERIFY(!ApplyRequest::fromMap(map, 2, &refusal).value().wireless);
     }
 
     void refuses_data()

@@ -10,6 +10,7 @@
 
 #include <KLineEdit>
 
+#include "commandlog.h"
 #include "config/helperactions.h"
 #include "messagerecorder.h"
 #include "module/netconfigpanel.h"
@@ -22,26 +23,6 @@
 namespace
 {
 const QStringList Files = QStringLiteral("/etc/pcmcia/wireless.opts /etc/hostname /etc/hosts /etc/network/interfaces /etc/resolv.conf").split(QLatin1Char(' '));
-
-/// Stands in for the shell: keeps each line after its search path.
-class Commands : public ShellProcess::Backend
-{
-public:
-    Commands()
-    {
-        ShellProcess::setBackend(this);
-    }
-    ~Commands() override
-    {
-        ShellProcess::setBackend(nullptr);
-    }
-    ShellProcess::Result run(const QString &line, bool) override
-    {
-        ran << line.section(QLatin1String("; "), 1);
-        return {true, true, 0};
-    }
-    QStringList ran;
-};
 
 /// Stands in for polkit and the bus: answers `answer`, and on Done runs the helper's action itself.
 class Helper : public HelperClient::Backend
@@ -110,7 +91,7 @@ struct Page {
     }
     SystemRoot root;
     MessageRecorder recorder;
-    Commands commands;
+    CommandLog commands;
     NetConfigPanel panel;
 };
 }
