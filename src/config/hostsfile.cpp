@@ -107,7 +107,8 @@ bool HostsFile::writeHosts() const
 bool HostsFile::createNewHostsFile() const
 {
     QStringList lines{QStringLiteral("127.0.0.1\tlocalhost.localdomain\tlocalhost")};
-    for (const Interface *record : presentRecords()) {
+    const QVector<const Interface *> records = presentRecords();
+    for (const Interface *record : records) {
         const QString address = record->staticAddresses.ipAddress();
         if (record->enabled && !address.isEmpty()) {
             lines << entryLine(address, fullName(), m_identity.hostName, QLatin1Char('\t'));
@@ -123,7 +124,8 @@ QStringList HostsFile::rewrite(QStringList lines) const
 
 QStringList HostsFile::modifyHostsStaticEntries(QStringList lines) const
 {
-    for (const Interface *record : presentRecords()) {
+    const QVector<const Interface *> records = presentRecords();
+    for (const Interface *record : records) {
         // An interface without an address (the tab refuses to save one) gets
         // no entry rather than a line that starts with a blank.
         const QString address = record->staticAddresses.ipAddress();
@@ -137,7 +139,8 @@ QStringList HostsFile::modifyHostsStaticEntries(QStringList lines) const
 
 QStringList HostsFile::modifyHostsDynamicEntries(QStringList lines) const
 {
-    for (const Interface *record : presentRecords()) {
+    const QVector<const Interface *> records = presentRecords();
+    for (const Interface *record : records) {
         keepFirstOnly(lines, record->dhcpAddresses.ipAddress(), record->enabled && record->method == Interface::Dhcp);
     }
     return lines;
@@ -148,7 +151,8 @@ QStringList HostsFile::modifyHostsNames(QStringList lines) const
     if (!m_identityChanged) {
         return lines;
     }
-    for (const Interface *record : presentRecords()) {
+    const QVector<const Interface *> records = presentRecords();
+    for (const Interface *record : records) {
         const QString address = (record->method == Interface::Static ? record->staticAddresses : record->dhcpAddresses).ipAddress();
         const AddressSearch holdsAddress(address);
         for (QString &line : lines) {

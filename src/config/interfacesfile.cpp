@@ -282,7 +282,8 @@ void InterfacesFile::appendStanza(const Interface &record, bool autoLine)
     }
     appendMade(QLatin1String("iface ") + record.deviceName + QLatin1Char(' ') + record.getAddressFamilyString()
                + QLatin1String(record.method == Interface::Static ? " static" : " dhcp"));
-    for (const QString &option : optionLines(record)) {
+    const QStringList options = optionLines(record);
+    for (const QString &option : options) {
         // Read as the option it indents.
         Line line = lineOf(option);
         line.first = QLatin1Char('\t') + option;

@@ -126,7 +126,8 @@ bool isShellSpecial(QChar c)
 QString assignment(const QString &keyword, const std::optional<QString> &value)
 {
     QString line = keyword + QLatin1String("=\"");
-    for (const QChar c : value.value_or(QString())) {
+    const QString text = value.value_or(QString());
+    for (const QChar c : text) {
         if (isShellSpecial(c)) {
             line += QLatin1Char('\\');
         }

@@ -55,7 +55,8 @@ QStringList EthernetDevices::names()
 {
     const QDir folder(SystemPaths::path("/sys/class/net"));
     QStringList result;
-    for (const QString &name : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    const QStringList names = folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &name : names) {
         if (isEthernet(name)) {
             result << name;
         }
@@ -85,7 +86,8 @@ QString EthernetDevices::modelFromHardwareDatabase(const QString &name)
         return QString();
     }
     const QByteArray key("E:ID_MODEL_FROM_DATABASE=");
-    for (const QByteArray &line : data.readAll().split('\n')) {
+    const QList<QByteArray> lines = data.readAll().split('\n');
+    for (const QByteArray &line : lines) {
         if (line.startsWith(key)) {
             return QString::fromUtf8(line.mid(key.size()));
         }
