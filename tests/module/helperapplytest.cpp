@@ -37,10 +37,12 @@ public:
     {
         HelperClient::setBackend(nullptr);
     }
-    bool mayAsk(const QString &) override
+    bool mayAsk(const QString &action) override
     {
+        asked << action;
         return true;
     }
+    QStringList asked;
     HelperClient::Outcome run(const QString &action, const QVariantMap &arguments, int timeoutMs) override
     {
         const QString slot = action.section(QLatin1Char('.'), -1);
@@ -117,6 +119,19 @@ private Q_SLOTS:
         QCOMPARE(helped.boxes(), direct.boxes());
         QCOMPARE(helped.root.read(QStringLiteral("/etc/hostname")), QByteArray("gateway9\n"));
         QVERIFY(helped.root.read(QStringLiteral("/etc/pcmcia/wireless.opts")).contains("ESSID=\"lab-wlan\"\n"));
+    }
+
+    void theHelperIsNeverOfferedOnASystemRootOfItsOwn()
+    {
+        qunsetenv("QUORLAN_ROOT");
+        const Helper helper(HelperClient::Outcome::Done);
+        {
+            // It would write the machine's files, not the tree the page shows.
+            const SystemRoot root;
+            QVERIFY(!HelperClient::mayAsk(QStringLiteral("write")));
+        }
+        QVERIFY(HelperClient::mayAsk(QStringLiteral("write")));
+        QCOMPARE(helper.asked, QStringList{QStringLiteral("org.kde.kcontrol.quorlan.write")});
     }
 
     void anApplyTheHelperDoesNotRunChangesNothing_data()
