@@ -74,7 +74,7 @@ bool NetworkSettings::fillInterfaceRecords()
         return false;
     }
     const QStringList devices = EthernetDevices::names();
-    qCDebug(QUORLAN) << "Ethernet devices:" << devices;
+    qCInfo(QUORLAN) << "Ethernet devices:" << devices;
     if (devices.size() > SystemFiles::RecordCount) {
         qCWarning(QUORLAN) << "only the first" << SystemFiles::RecordCount << "Ethernet devices can be configured here";
     }
