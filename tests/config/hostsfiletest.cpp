@@ -74,6 +74,8 @@ private Q_SLOTS:
         QTest::newRow("missing file created tab-separated with the loopback line")
             << "static" << addresses("192.168.1.7", "192.168.1.7", "") << false << QByteArray()
             << QByteArray("127.0.0.1\tlocalhost.localdomain\tlocalhost\n192.168.1.7\tbox.example.org\tbox\n");
+        QTest::newRow("a missing file gets no entry for a disabled interface")
+            << "off" << addresses("10.0.0.7", "10.0.0.5", "") << false << QByteArray() << QByteArray("127.0.0.1\tlocalhost.localdomain\tlocalhost\n");
     }
 
     void rewritesHostsFile()
