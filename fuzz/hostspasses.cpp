@@ -3,8 +3,7 @@
 
 // The hosts file through its three passes, for a static interface that moved,
 // a DHCP interface and a disabled one: no comment goes, and every line that
-// comes out is a line that went in, byte for byte and in its order, or an
-// entry of the module.
+// comes out is a line that went in, byte for byte, or an entry of the module.
 
 #include "config/basicnetcfg.h"
 #include "config/hostsfile.h"
@@ -18,35 +17,13 @@
 #include <algorithm>
 #include <iterator>
 
-static bool isComment(const QString &line)
-{
-    const auto text = std::find_if(line.cbegin(), line.cend(), [](QChar c) {
-        return c != QLatin1Char(' ') && (c < QLatin1Char('\t') || c > QLatin1Char('\r'));
-    });
-    return text != line.cend() && *text == QLatin1Char('#');
-}
-
 static QStringList comments(const QStringList &lines)
 {
     QStringList found;
-    std::copy_if(lines.cbegin(), lines.cend(), std::back_inserter(found), isComment);
+    std::copy_if(lines.cbegin(), lines.cend(), std::back_inserter(found), [](const QString &line) {
+        return TextFile::trimmed(line).startsWith(QLatin1Char('#'));
+    });
     return found;
-}
-
-// Whether every line that is no entry of the module is one of the input's, in the input's order.
-static bool keptInOrder(const QStringList &after, const QStringList &before, const QSet<QString> &entries)
-{
-    auto next = before.cbegin();
-    for (const QString &line : after) {
-        if (!entries.contains(line)) {
-            next = std::find(next, before.cend(), line);
-            if (next == before.cend()) {
-                return false;
-            }
-            ++next;
-        }
-    }
-    return true;
 }
 
 // The records and the identity are the same for every input: set up once.

@@ -20,6 +20,11 @@ const QByteArray debianHosts =
     "127.0.0.1\tlocalhost\n127.0.1.1\tbox.example.org\tbox\n10.77.1.10\tbox.example.org\tbox\n\n"
     "# The following lines are desirable for IPv6 capable hosts\n"
     "::1     localhost ip6-localhost ip6-loopback\nff02::1 ip6-allnodes\nff02::2 ip6-allrouters\n";
+
+QStringList addresses(const char *staticNow, const char *staticBefore, const char *lease)
+{
+    return {QLatin1String(staticNow), QLatin1String(staticBefore), QLatin1String(lease)};
+}
 }
 
 class HostsFileTest : public QObject
@@ -30,84 +35,53 @@ private Q_SLOTS:
     void rewritesHostsFile_data()
     {
         QTest::addColumn<QString>("method"); // "static", "dhcp", or "off": static but not enabled
-        QTest::addColumn<QString>("address"); // the static address now
-        QTest::addColumn<QString>("oldAddress"); // the static address the interfaces file held
-        QTest::addColumn<QString>("lease"); // the DHCP lease's address
+        QTest::addColumn<QStringList>("addresses"); // static now, static as the interfaces file held it, the DHCP lease's
         QTest::addColumn<bool>("renamed"); // the host name or domain may have been edited
         QTest::addColumn<QByteArray>("before"); // null: no file
         QTest::addColumn<QByteArray>("after");
 
         QTest::newRow("new static address appended when no line held the old one")
-            << "static"
-            << "192.168.1.7"
-            << "192.168.1.5"
-            << "" << false << QByteArray("127.0.0.1 localhost\n# 192.168.1.5 old\n")
+            << "static" << addresses("192.168.1.7", "192.168.1.5", "") << false << QByteArray("127.0.0.1 localhost\n# 192.168.1.5 old\n")
             << QByteArray("127.0.0.1 localhost\n# 192.168.1.5 old\n192.168.1.7 box.example.org box\n");
         QTest::newRow("first line of the old address replaced in place, later ones and the lease's removed, other lines keep their bytes")
-            << "static"
-            << "192.168.1.7"
-            << "192.168.1.5"
-            << "10.0.0.50" << false
+            << "static" << addresses("192.168.1.7", "192.168.1.5", "10.0.0.50") << false
             << QByteArray("127.0.0.1\tlocalhost  \n# caf\xe9 \xc3\xa9t\xc3\xa9\n192.168.1.5 box.example.org box\n10.1.1.1 pr\n192.168.1.5 alias\n10.0.0.50 l\n")
             << QByteArray("127.0.0.1\tlocalhost  \n# caf\xe9 \xc3\xa9t\xc3\xa9\n192.168.1.7 box.example.org box\n10.1.1.1 pr\n");
         QTest::newRow("Debian's tab-separated file: one address changes, every other line the same bytes")
-            << "static"
-            << "10.77.1.20"
-            << "10.77.1.10"
-            << "" << false << debianHosts << QByteArray(debianHosts).replace("10.77.1.10\tbox.example.org\tbox", "10.77.1.20 box.example.org box");
-        QTest::newRow("an entry that a line holds already, apart from white space, keeps the line's bytes") << "static"
-                                                                                                            << "10.77.1.10"
-                                                                                                            << "10.77.1.10"
-                                                                                                            << "" << true << debianHosts << debianHosts;
+            << "static" << addresses("10.77.1.20", "10.77.1.10", "") << false << debianHosts
+            << QByteArray(debianHosts).replace("10.77.1.10\tbox.example.org\tbox", "10.77.1.20 box.example.org box");
+        QTest::newRow("an entry that a line holds already, apart from white space, keeps the line's bytes")
+            << "static" << addresses("10.77.1.10", "10.77.1.10", "") << true << debianHosts << debianHosts;
         QTest::newRow("white space in the old address's line does not hide it")
-            << "static"
-            << "192.168.1.7"
-            << "192.168.1.5"
-            << "" << false << QByteArray(" 192.168.1.5\t\tbox  \n") << QByteArray("192.168.1.7 box.example.org box\n");
+            << "static" << addresses("192.168.1.7", "192.168.1.5", "") << false << QByteArray(" 192.168.1.5\t\tbox  \n")
+            << QByteArray("192.168.1.7 box.example.org box\n");
         QTest::newRow("a substring match: the old 10.0.0.1 claims a line of 10.0.0.12")
-            << "static"
-            << "10.0.0.7"
-            << "10.0.0.1"
-            << "" << false << QByteArray("10.0.0.12 other\n") << QByteArray("10.0.0.7 box.example.org box\n");
+            << "static" << addresses("10.0.0.7", "10.0.0.1", "") << false << QByteArray("10.0.0.12 other\n") << QByteArray("10.0.0.7 box.example.org box\n");
         QTest::newRow("switch to dhcp drops every line of the former static address, comments stay, indented ones too")
-            << "dhcp"
-            << "192.168.1.5"
-            << "192.168.1.5"
-            << "10.0.0.50" << false << QByteArray("192.168.1.5 box.example.org box\n# 192.168.1.5 was static\n192.168.1.5 alias\n  # 192.168.1.5 too\n")
+            << "dhcp" << addresses("192.168.1.5", "192.168.1.5", "10.0.0.50") << false
+            << QByteArray("192.168.1.5 box.example.org box\n# 192.168.1.5 was static\n192.168.1.5 alias\n  # 192.168.1.5 too\n")
             << QByteArray("# 192.168.1.5 was static\n  # 192.168.1.5 too\n");
         QTest::newRow("a disabled interface loses the lines of its former address and gets none")
-            << "off"
-            << "10.0.0.7"
-            << "10.0.0.7"
-            << "" << true << QByteArray("10.0.0.7 box\n127.0.0.1 localhost\n") << QByteArray("127.0.0.1 localhost\n");
+            << "off" << addresses("10.0.0.7", "10.0.0.7", "") << true << QByteArray("10.0.0.7 box\n127.0.0.1 localhost\n")
+            << QByteArray("127.0.0.1 localhost\n");
         QTest::newRow("lease line kept once, as it was, for a dhcp interface")
-            << "dhcp"
-            << ""
-            << ""
-            << "10.0.0.50" << false << QByteArray("10.0.0.50\toldname\n10.0.0.50 again\n") << QByteArray("10.0.0.50\toldname\n");
+            << "dhcp" << addresses("", "", "10.0.0.50") << false << QByteArray("10.0.0.50\toldname\n10.0.0.50 again\n") << QByteArray("10.0.0.50\toldname\n");
         QTest::newRow("a new name goes onto the lease's line")
-            << "dhcp"
-            << ""
-            << ""
-            << "10.0.0.50" << true << QByteArray("10.0.0.50 oldname\n") << QByteArray("10.0.0.50 box.example.org box\n");
+            << "dhcp" << addresses("", "", "10.0.0.50") << true << QByteArray("10.0.0.50 oldname\n") << QByteArray("10.0.0.50 box.example.org box\n");
         QTest::newRow("the lease's line goes when the interface is static now")
-            << "static"
-            << "10.0.0.7"
-            << "10.0.0.7"
-            << "10.0.0.50" << false << QByteArray("10.0.0.50 box\n") << QByteArray("10.0.0.7 box.example.org box\n");
+            << "static" << addresses("10.0.0.7", "10.0.0.7", "10.0.0.50") << false << QByteArray("10.0.0.50 box\n")
+            << QByteArray("10.0.0.7 box.example.org box\n");
         QTest::newRow("missing file created tab-separated with the loopback line")
-            << "static"
-            << "192.168.1.7"
-            << "192.168.1.7"
-            << "" << false << QByteArray() << QByteArray("127.0.0.1\tlocalhost.localdomain\tlocalhost\n192.168.1.7\tbox.example.org\tbox\n");
+            << "static" << addresses("192.168.1.7", "192.168.1.7", "") << false << QByteArray()
+            << QByteArray("127.0.0.1\tlocalhost.localdomain\tlocalhost\n192.168.1.7\tbox.example.org\tbox\n");
+        QTest::newRow("a missing file gets no entry for a disabled interface")
+            << "off" << addresses("10.0.0.7", "10.0.0.5", "") << false << QByteArray() << QByteArray("127.0.0.1\tlocalhost.localdomain\tlocalhost\n");
     }
 
     void rewritesHostsFile()
     {
         QFETCH(QString, method);
-        QFETCH(QString, address);
-        QFETCH(QString, oldAddress);
-        QFETCH(QString, lease);
+        QFETCH(QStringList, addresses);
         QFETCH(bool, renamed);
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
@@ -119,30 +93,18 @@ private Q_SLOTS:
         Interface records[SystemFiles::RecordCount];
         records[0].present = true;
         records[0].enabled = method != QLatin1String("off");
-        records[0].saveSettings(method == QLatin1String("dhcp"), address, QStringLiteral("255.255.255.0"), QString(), QString());
-        records[0].oldIPAddress = oldAddress;
-        records[0].dhcpAddresses.setIPAddress(lease);
+        records[0].saveSettings(method == QLatin1String("dhcp"), addresses.at(0), QStringLiteral("255.255.255.0"), QString(), QString());
+        records[0].oldIPAddress = addresses.at(1);
+        records[0].dhcpAddresses.setIPAddress(addresses.at(2));
         QVERIFY(HostsFile({QStringLiteral("box"), QStringLiteral("example.org")}, records, renamed).writeHosts());
         QCOMPARE(root.read(QStringLiteral("/etc/hosts")), after);
         QCOMPARE(root.read(QStringLiteral("/etc/hosts.old")), before.isNull() ? after : before);
     }
 
-    void entryNamesTheHost_data()
-    {
-        QTest::addColumn<QString>("domain");
-        QTest::addColumn<QString>("entry");
-        QTest::newRow("with a domain") << "example.org"
-                                       << "192.168.1.5 box.example.org box";
-        QTest::newRow("without one the host name twice") << ""
-                                                         << "192.168.1.5 box box";
-    }
-
+    // Without a domain the host name stands twice.
     void entryNamesTheHost()
     {
-        QFETCH(QString, domain);
-        QFETCH(QString, entry);
-        const BasicNetCfg identity{QStringLiteral("box"), domain};
-        QCOMPARE(HostsFile(identity, nullptr, true).hostEntry(QStringLiteral("192.168.1.5")), entry);
+        QCOMPARE(HostsFile({QStringLiteral("box"), QString()}, nullptr, true).hostEntry(QStringLiteral("192.168.1.5")), QStringLiteral("192.168.1.5 box box"));
     }
 };
 

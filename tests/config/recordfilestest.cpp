@@ -166,77 +166,66 @@ private Q_SLOTS:
     // outside the stanzas written comes back as it was.
     void rewritesStanzas_data()
     {
-        QTest::addColumn<QString>("sample"); // tests/data/sample/<name>, the file before
+        QTest::addColumn<QByteArray>("before"); // tests/data/sample/<name>
         QTest::addColumn<QString>("records");
         QTest::addColumn<QByteArray>("after"); // null: refused, the file left as it was
         const auto sample = [](const char *name) {
             return SystemRoot::fixture(QLatin1String("sample/") + QLatin1String(name));
         };
         QTest::newRow("dhcp to static, eth0 taken off the shared auto line")
-            << "shared-auto-line"
-            << "auto eth0\niface eth0 inet static\naddress 192.168.1.10\nnetmask 255.255.255.0\ngateway 192.168.1.1"
+            << sample("shared-auto-line") << "auto eth0\niface eth0 inet static\naddress 192.168.1.10\nnetmask 255.255.255.0\ngateway 192.168.1.1"
             << QByteArray(
                    "auto lo\niface lo inet loopback\n\nauto eth0\niface eth0 inet static\n\taddress 192.168.1.10\n\tnetmask 255.255.255.0\n"
                    "\tbroadcast 192.168.1.255\n\tnetwork 192.168.1.0\n\tgateway 192.168.1.1\n");
         QTest::newRow("a gateway that is no default route is written as a route to the device's own network")
-            << "two-auto-lines"
+            << sample("two-auto-lines")
             << "auto eth0\niface eth0 inet static\naddress 10.0.0.5\nnetmask 255.255.255.0\nup route add -net 10.1.0.0 netmask 255.255.0.0 gw 10.0.0.1 dev eth0"
             << QByteArray(
                    "auto lo\niface lo inet loopback\nauto eth0\niface eth0 inet static\n\taddress 10.0.0.5\n\tnetmask 255.255.255.0\n"
                    "\tbroadcast 10.0.0.255\n\tnetwork 10.0.0.0\n\tup route add -net 10.0.0.0 netmask 255.255.255.0 gw 10.0.0.1 dev eth0\n");
         QTest::newRow("a disabled device leaves every auto line")
-            << "two-auto-lines"
-            << "iface eth0 inet dhcp" << QByteArray("auto lo\niface lo inet loopback\niface eth0 inet dhcp\n");
+            << sample("two-auto-lines") << "iface eth0 inet dhcp" << QByteArray("auto lo\niface lo inet loopback\niface eth0 inet dhcp\n");
         QTest::newRow("static to dhcp keeps up and down, drops addresses and options, each with its continued lines")
-            << "static-with-commands"
-            << "auto eth0\niface eth0 inet dhcp\npre-up /bin/hostname box1"
+            << sample("static-with-commands") << "auto eth0\niface eth0 inet dhcp\npre-up /bin/hostname box1"
             << QByteArray(
                    "# a comment continues nothing, even with a backslash at its end \\\nauto eth0\niface eth0 inet dhcp\n\tpre-up /bin/hostname box1\n"
                    "\tpost-down /bin/hostname -F /etc/hostname\n\tup ip link set eth0 mtu 1400\n\tup ifup ppp0\\\n=dsl\n\tdown /usr/local/bin/cleanup\n");
         QTest::newRow("dhcp drops the host name lines only, comments stay as they were")
-            << "dhcp-with-commands"
-            << "iface eth0 inet dhcp"
+            << sample("dhcp-with-commands") << "iface eth0 inet dhcp"
             << QByteArray("iface eth0 inet dhcp\n\tpre-up /sbin/ethtool -s eth0 wol g\n\tpost-up /usr/local/bin/notify\n\t# keep me\n\n\tprovider dsl\n");
         QTest::newRow("a stanza appended after a backslash line comes after an empty line")
-            << "loopback-continued"
-            << "auto eth1\niface eth1 inet dhcp" << QByteArray("auto   lo\niface lo inet loopback\n   up  true \\\n\nauto eth1\niface eth1 inet dhcp\n");
+            << sample("loopback-continued") << "auto eth1\niface eth1 inet dhcp"
+            << QByteArray("auto   lo\niface lo inet loopback\n   up  true \\\n\nauto eth1\niface eth1 inet dhcp\n");
         QTest::newRow("a word with a backslash, last once the device is off its auto line, continues into an empty line")
-            << "auto-word-with-backslash"
-            << "iface eth0 inet dhcp" << QByteArray("auto lo tap\\\n\niface lo inet loopback\n\niface eth0 inet dhcp\n");
+            << sample("auto-word-with-backslash") << "iface eth0 inet dhcp" << QByteArray("auto lo tap\\\n\niface lo inet loopback\n\niface eth0 inet dhcp\n");
         QTest::newRow("entries after the stanza come back as they were, the absent eth1's stanza too")
-            << "entries-after-stanza"
-            << "iface eth0 inet dhcp" << sample("entries-after-stanza");
+            << sample("entries-after-stanza") << "iface eth0 inet dhcp" << sample("entries-after-stanza");
         QTest::newRow("a stanza on the file's first line is rewritten, the entries after it kept")
-            << "entries-after-stanza"
-            << "iface eth0 inet static\naddress 10.0.0.5"
-            << "iface eth0 inet static\n\taddress 10.0.0.5\n" + sample("entries-after-stanza").mid(21);
-        QTest::newRow("without a present record the file comes back as it was") << "dhcp-with-commands" << QString() << sample("dhcp-with-commands");
-        QTest::newRow("an option under an auto line, that would strand in eth0's stanza, refuses the save") << "misplaced-option-after-auto"
-                                                                                                            << "iface eth1 inet dhcp" << QByteArray();
+            << sample("entries-after-stanza") << "iface eth0 inet static\naddress 10.0.0.5"
+            << QByteArray("iface eth0 inet static\n\taddress 10.0.0.5\n" + sample("entries-after-stanza").mid(21));
+        QTest::newRow("without a present record the file comes back as it was") << sample("dhcp-with-commands") << QString() << sample("dhcp-with-commands");
+        QTest::newRow("an option under an auto line, that would strand in eth0's stanza, refuses the save")
+            << sample("misplaced-option-after-auto") << "iface eth1 inet dhcp" << QByteArray();
         QTest::newRow("the installer's file: eth0 stays enabled by allow-hotplug, its inet6 stanza and every other line kept, eth1 added")
-            << "debian-installer"
+            << sample("debian-installer")
             << "allow-hotplug eth0\niface eth0 inet dhcp\nauto eth1\niface eth1 inet static\naddress 10.0.0.2\nnetmask 255.255.255.0"
             << sample("debian-installer")
                 + "auto eth1\niface eth1 inet static\n\taddress 10.0.0.2\n\tnetmask 255.255.255.0\n\tbroadcast 10.0.0.255\n\tnetwork 10.0.0.0\n";
         QTest::newRow("a disabled device leaves its allow-hotplug line")
-            << "debian-installer"
-            << "iface eth0 inet dhcp" << sample("debian-installer").replace("allow-hotplug eth0\n", "");
+            << sample("debian-installer") << "iface eth0 inet dhcp" << sample("debian-installer").replace("allow-hotplug eth0\n", "");
         QTest::newRow("an enabled device on an allow-hotplug line and an auto line gets an auto line of its own")
-            << "similar-names"
-            << "allow-hotplug eth1\nauto eth1\niface eth1 inet dhcp"
+            << sample("similar-names") << "allow-hotplug eth1\nauto eth1\niface eth1 inet dhcp"
             << QByteArray(
                    "auto lo eth0 veth1\nauto veth2 eth10\niface veth1 inet manual\niface eth10 inet static\naddress 10.1.0.1\nauto eth1\niface eth1 inet "
                    "dhcp\n");
         QTest::newRow(
             "a continued address is read whole and written on one line, a kept command keeps its continuation, a backslash before a blank continues nothing")
-            << "continued-address"
-            << "auto eth0\niface eth0 inet static\naddress 10.250.2.3\nnetmask 255.255.0.0"
+            << sample("continued-address") << "auto eth0\niface eth0 inet static\naddress 10.250.2.3\nnetmask 255.255.0.0"
             << QByteArray(
                    "auto eth0\niface eth0 inet static\n\taddress 10.250.2.3\n\tnetmask 255.255.0.0\n\tbroadcast 10.250.255.255\n\tnetwork 10.250.0.0\n"
                    "\tup ip route add 10.9.0.0/16 \\\n\t    via 10.250.0.1\n\tdown echo done \\ \n");
         QTest::newRow("only the first inet stanza is rewritten, the inet6 one and a later one come back as they were")
-            << "eth0-inet6-and-two-inet-stanzas"
-            << "iface eth0 inet static\naddress 192.168.1.10\nnetmask 255.255.255.0"
+            << sample("eth0-inet6-and-two-inet-stanzas") << "iface eth0 inet static\naddress 192.168.1.10\nnetmask 255.255.255.0"
             << QByteArray(
                    "iface eth0 inet6 static\n    address 2001:db8::5\n    netmask 64\n\niface eth0 inet static\n\taddress 192.168.1.10\n"
                    "\tnetmask 255.255.255.0\n\tbroadcast 192.168.1.255\n\tnetwork 192.168.1.0\n\n"
@@ -245,11 +234,10 @@ private Q_SLOTS:
 
     void rewritesStanzas()
     {
-        QFETCH(QString, sample);
+        QFETCH(QByteArray, before);
         QFETCH(QString, records);
         QFETCH(QByteArray, after);
         SystemRoot root;
-        const QByteArray before = SystemRoot::fixture(QLatin1String("sample/") + sample);
         root.write(interfacesPath, before);
         const bool ifupdownReadsBefore = ifupdownReads(root.path(interfacesPath));
         QVector<Interface> written = recordsOf(records);

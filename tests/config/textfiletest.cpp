@@ -67,13 +67,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("simplified");
         QTest::addColumn<QString>("trimmed");
         addRow("ends trimmed, inner runs one blank", QStringLiteral("\t a \t\v b  \r"), QStringLiteral("a b"), QStringLiteral("a \t\v b"));
-        addRow("a no-break space is no white space",
-               QString::fromLatin1(" \xa0"
-                                   "a\xa0 "),
-               QString::fromLatin1("\xa0"
-                                   "a\xa0"),
-               QString::fromLatin1("\xa0"
-                                   "a\xa0"));
+        addRow("a no-break space is no white space", QStringLiteral(" \u00a0a\u00a0 "), QStringLiteral("\u00a0a\u00a0"), QStringLiteral("\u00a0a\u00a0"));
         addRow("white space only", QStringLiteral(" \t "), QStringLiteral(""), QStringLiteral(""));
     }
 

@@ -31,7 +31,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("up");
 
         addRow("eth1 is down, although eth10 is up", "eth1", false);
-        addRow("eth10 is up", "eth10", true);
         addRow("enp1s0 is up", "enp1s0", true);
         addRow("flags that are no number", "eth2", false);
         addRow("a device that does not exist", "eth3", false);

@@ -54,7 +54,7 @@ const QHash<QString, QString> Names{
     {QStringLiteral("Unable to load configuration data!"), QStringLiteral("no data")}};
 const QStringList Files = QStringLiteral("/etc/pcmcia/wireless.opts /etc/hostname /etc/hosts /etc/network/interfaces /etc/resolv.conf").split(QLatin1Char(' '));
 
-enum Change { AsIs, Mapping, NoInterfacesFile, SevenDevices, PlaceNames, NoDevices, OnlyEth0 };
+enum Change { AsIs, Mapping, NoInterfacesFile, PlaceNames, NoDevices, OnlyEth0 };
 enum Trouble { Refused, None, Fails, CannotStart, Declined, OneDevice, Eth1Down };
 
 // Stands in for /bin/sh and the message boxes: what ran and was shown, by name, with " [caption]" after a box
@@ -106,10 +106,6 @@ struct Sample {
             root.write(QStringLiteral("/etc/network/interfaces"), "auto lo eth0\n   mapping hotplug\n");
         } else if (change == NoInterfacesFile) {
             QFile::remove(root.path(QStringLiteral("/etc/network/interfaces")));
-        } else if (change == SevenDevices) {
-            for (int i = 3; i < 7; ++i) {
-                addDevice(root, QStringLiteral("eth%1").arg(i), 10 + i);
-            }
         } else if (change == PlaceNames || change == NoDevices) {
             QDir(root.path(QStringLiteral("/sys/class/net"))).removeRecursively();
         } else if (change == OnlyEth0) {
@@ -120,6 +116,9 @@ struct Sample {
             addDevice(root, QStringLiteral("enp2s0"), 2);
             addDevice(root, QStringLiteral("enp1s0"), 3);
             addDevice(root, QStringLiteral("eno1"), 4);
+            for (int i = 5; i < 9; ++i) {
+                addDevice(root, QStringLiteral("enp%1s0").arg(i), i);
+            }
         }
         module = std::make_unique<Quorlan>(nullptr, QVariantList());
         panel = module->findChild<NetConfigPanel *>();
@@ -179,12 +178,9 @@ private Q_SLOTS:
         addRow("the sample: eth0 to eth2, not its loopback, bridge and port, wireless cards, VLAN or bond; makers from the inventory, else udev",
                AsIs,
                "3: eth0=Acme eth1 eth2=82574L Gigabit Network Connection | 10.1.0.53 10.1.0.54 | shown");
-        addRow("seven devices fill the five records and nothing beyond",
-               SevenDevices,
-               "7: eth0=Acme eth1 eth2=82574L Gigabit Network Connection eth3 eth4 | 10.1.0.53 10.1.0.54 | shown");
-        addRow("devices named by their place, in the kernel's order",
+        addRow("seven devices named by their place, in the kernel's order, fill the five records and nothing beyond",
                PlaceNames,
-               "3: enp2s0=Acme enp1s0 eno1=82574L Gigabit Network Connection | 10.1.0.53 10.1.0.54 | shown");
+               "7: enp2s0=Acme enp1s0 eno1=82574L Gigabit Network Connection enp5s0 enp6s0 | 10.1.0.53 10.1.0.54 | shown");
         addRow("no Ethernet device: no record present, the page shown", NoDevices, "0: | 10.1.0.53 10.1.0.54 | shown");
         addRow("an unsupported option asked about once; Yes goes on",
                Mapping,
