@@ -12,8 +12,48 @@
 #include "platform/requiredprograms.h"
 #include "platform/superuser.h"
 
+#if QT_VERSION_MAJOR >= 6
+Quorlan::Quorlan(QObject *parent, const KPluginMetaData &data)
+    : KCModule(parent, data)
+{
+    // KCModule makes the page a child of the parent widget; without one the
+    // module holds it, so that it does not outlive the module.
+    if (!widget()->parent()) {
+        m_ownPage.reset(widget());
+    }
+    buildPage();
+}
+
+Quorlan::Quorlan(QWidget *parent, const char *name)
+    : Quorlan(parent, KPluginMetaData())
+#else
 Quorlan::Quorlan(QWidget *parent, const QVariantList &args)
     : KCModule(parent, args)
+{
+    buildPage();
+}
+
+Quorlan::Quorlan(QWidget *parent, const char *name)
+    : Quorlan(parent, QVariantList())
+#endif
+{
+    if (name) {
+        setObjectName(QString::fromLatin1(name));
+    }
+}
+
+Quorlan::~Quorlan() = default;
+
+QWidget *Quorlan::page()
+{
+#if QT_VERSION_MAJOR >= 6
+    return widget();
+#else
+    return this;
+#endif
+}
+
+void Quorlan::buildPage()
 {
     // The mode is decided once: only the superuser may change and save anything,
     // and only with every program that Apply runs at hand.
@@ -21,28 +61,20 @@ Quorlan::Quorlan(QWidget *parent, const QVariantList &args)
     m_mayApply = SuperUser::isSuperUser() && missing.isEmpty();
     setButtons(m_mayApply ? KCModule::Help | KCModule::Apply : KCModule::Help);
     if (!missing.isEmpty()) {
-        Messages::error(this, RequiredPrograms::message(missing), i18n("TCP/IP"));
+        Messages::error(page(), RequiredPrograms::message(missing), i18n("TCP/IP"));
     }
 
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(page());
     layout->setContentsMargins(0, 0, 0, 0);
-    m_panel = new NetConfigPanel(this, nullptr, !m_mayApply);
+    m_panel = new NetConfigPanel(page(), nullptr, !m_mayApply);
     layout->addWidget(m_panel);
     connect(m_panel, &NetConfigPanel::panelChanged, this, &Quorlan::moduleChanged);
-}
-
-Quorlan::Quorlan(QWidget *parent, const char *name)
-    : Quorlan(parent, QVariantList())
-{
-    if (name) {
-        setObjectName(QString::fromLatin1(name));
-    }
 }
 
 void Quorlan::load()
 {
     if (!m_panel->loadSettings()) {
-        Messages::error(this, i18n("Unable to load configuration data!"), i18n("TCP/IP"));
+        Messages::error(page(), i18n("Unable to load configuration data!"), i18n("TCP/IP"));
         // A page filled from half-read files would invite saving them; show nothing instead.
         m_panel->hide();
     }
@@ -62,14 +94,21 @@ void Quorlan::defaults()
     load();
 }
 
+#if QT_VERSION_MAJOR < 6
+// Frameworks 6 shows no quick help.
 QString Quorlan::quickHelp() const
 {
     return i18n(
         "<h3>Network Connection</h3><br>For a local user, this module allows you to view and change the network settings.<br><br>Users currently logged in "
         "as a domain user must log out, and then log back in as a local user,  before making any modifications to this panel.");
 }
+#endif
 
 void Quorlan::moduleChanged(bool changed)
 {
+#if QT_VERSION_MAJOR >= 6
+    setNeedsSave(changed);
+#else
     Q_EMIT KCModule::changed(changed);
+#endif
 }
