@@ -12,7 +12,8 @@ export KCMSHELL=${5:-kcmshell5}
 for tool in "$KCMSHELL" xvfb-run xwininfo xdotool xwd /usr/bin/convert; do command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing" && exit 77; }; done
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
 cp -a "$2" "$work/root" && mkdir -m 700 "$work/runtime" && mkdir -p "$4" && rm -f "$4"/quorlan-*.png
-export QUORLAN_ROOT=$work/root XDG_RUNTIME_DIR=$work/runtime QT_PLUGIN_PATH=$1 WORK=$work SHOTS=$4
+# Each load names the devices it found, at debug level.
+export QT_LOGGING_RULES=quorlan.debug=true QUORLAN_ROOT=$work/root XDG_RUNTIME_DIR=$work/runtime QT_PLUGIN_PATH=$1 WORK=$work SHOTS=$4
 [ -n "$1" ] || unset QT_PLUGIN_PATH
 export SMOKE_TITLE=${SMOKE_TITLE:-Network Connection} SMOKE_TABS=${SMOKE_TABS:-n:identification s:interfaces d:dns i:wireless}
 unset QT_QPA_PLATFORM
