@@ -13,13 +13,19 @@
 #include "platform/superuser.h"
 
 #if QT_VERSION_MAJOR >= 6
+// KCModule lays the page into the parent widget. Without one nothing would
+// delete the page or its layout: the module then gives it a window of its own.
 Quorlan::Quorlan(QObject *parent, const KPluginMetaData &data)
-    : KCModule(parent, data)
+    : Quorlan(parent, data, qobject_cast<QWidget *>(parent) ? nullptr : std::make_unique<QWidget>())
 {
-    // KCModule makes the page a child of the parent widget; without one the
-    // module holds it, so that it does not outlive the module.
-    if (!widget()->parent()) {
-        m_ownPage.reset(widget());
+}
+
+Quorlan::Quorlan(QObject *parent, const KPluginMetaData &data, std::unique_ptr<QWidget> window)
+    : KCModule(window ? window.get() : parent, data)
+    , m_ownWindow(std::move(window))
+{
+    if (m_ownWindow) {
+        setParent(parent); // the window holds the page, not the module
     }
     buildPage();
 }

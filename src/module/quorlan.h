@@ -47,12 +47,16 @@ protected Q_SLOTS:
     void moduleChanged(bool changed);
 
 private:
+#if QT_VERSION_MAJOR >= 6
+    Quorlan(QObject *parent, const KPluginMetaData &data, std::unique_ptr<QWidget> window);
+#endif
     /// Where the panel goes: the module itself, or the page it holds.
     QWidget *page();
     void buildPage();
 
     NetConfigPanel *m_panel = nullptr;
     bool m_mayApply = false;
-    /// A page that no parent widget holds dies with the module.
-    std::unique_ptr<QWidget> m_ownPage;
+    /// The window of the page when the module was made without a parent
+    /// widget to lay its page into; it dies with the module.
+    std::unique_ptr<QWidget> m_ownWindow;
 };

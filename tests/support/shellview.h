@@ -25,10 +25,10 @@ inline QWidget *page(KCModule *module)
 #endif
 }
 
-/// Shows the page and lets the first load happen, as a shell's event loop does.
+/// Shows the page's window and lets the first load happen, as a shell's event loop does.
 inline void open(KCModule *module)
 {
-    page(module)->show();
+    page(module)->window()->show();
 #if QT_VERSION_MAJOR >= 6
     module->load();
 #endif
