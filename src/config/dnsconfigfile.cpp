@@ -130,12 +130,12 @@ QStringList DnsConfigFile::lines() const
     if (!m_domain.isEmpty()) {
         domain << DomainKeyword + QLatin1Char(' ') + m_domain;
     }
-    for (const QString &server : qAsConst(m_nameservers)) {
+    for (const QString &server : std::as_const(m_nameservers)) {
         servers << ServerKeyword + QLatin1Char(' ') + server;
     }
     QStringList result;
     bool domainPlaced = false, serversPlaced = false;
-    for (const QString &line : qAsConst(m_lines)) {
+    for (const QString &line : std::as_const(m_lines)) {
         if (!valueOf(line, DomainKeyword).isNull()) {
             result << (domainPlaced ? QStringList() : domain);
             domainPlaced = true;

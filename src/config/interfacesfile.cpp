@@ -350,7 +350,7 @@ std::optional<QByteArray> InterfacesFile::rewritten(const Interface *records, in
         }
     }
     QStringList lines;
-    for (const Line &line : qAsConst(file.m_lines)) {
+    for (const Line &line : std::as_const(file.m_lines)) {
         lines << line.first << line.continued;
     }
     return TextFile::toBytes(lines);

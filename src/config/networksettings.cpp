@@ -74,7 +74,8 @@ bool NetworkSettings::fillInterfaceRecords()
         return false;
     }
     const QStringList devices = EthernetDevices::names();
-    qCInfo(QUORLAN) << "Ethernet devices:" << devices;
+    // Joined: Qt 5 and Qt 6 write a list out differently.
+    qCInfo(QUORLAN).noquote() << "Ethernet devices:" << devices.join(QLatin1Char(' '));
     if (devices.size() > SystemFiles::RecordCount) {
         qCWarning(QUORLAN) << "only the first" << SystemFiles::RecordCount << "Ethernet devices can be configured here";
     }

@@ -7,7 +7,7 @@
 
 #include "quorlan.h"
 
-// System Settings and kcmshell5 find the module by its metadata and build it
+// System Settings, kcmshell5 and kcmshell6 find the module by its metadata and build it
 // through the plug-in factory.
 K_PLUGIN_CLASS_WITH_JSON(Quorlan, "kcm_quorlan.json")
 

@@ -311,7 +311,7 @@ private Q_SLOTS:
                        {QStringLiteral("host's domain"), identity.domain},
                        {QStringLiteral("network name"), wireless ? wireless->essid.value_or(QString()) : QString()}});
         for (auto value = values.begin(); value != values.end();) {
-            value = value->isEmpty() ? values.erase(value) : value + 1;
+            value = value->isEmpty() ? values.erase(value) : std::next(value);
         }
         QCOMPARE(values, read);
 

@@ -13,6 +13,8 @@
 #include <KCModule>
 #include <KCollapsibleGroupBox>
 
+#include "shellview.h"
+
 #include <dlfcn.h>
 #include <unistd.h>
 
@@ -77,7 +79,7 @@ public:
         } else if (!m_module && !open(plugin)) { // the first step that is not a rule
             return false;
         }
-        QWidget *widget = m_module->findChild<QWidget *>(name);
+        QWidget *widget = m_window->findChild<QWidget *>(name);
         const bool offered = command == "save" || m_module->buttons() & KCModule::Apply;
         if ((command == "apply" && offered && m_changed) || command == "save") {
             if (m_module->needsAuthorization()) { // the shells' Apply then carries the password prompt
@@ -106,7 +108,7 @@ private:
 
     void showTabOf(QWidget *widget)
     {
-        for (QWidget *page = widget; page && page != m_module; page = page->parentWidget()) {
+        for (QWidget *page = widget; page && page != m_window.get(); page = page->parentWidget()) {
             auto *tabs = qobject_cast<QStackedWidget *>(page->parentWidget()) ? qobject_cast<QTabWidget *>(page->parentWidget()->parentWidget()) : nullptr;
             if (tabs && tabs->currentWidget() != page) {
                 QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier, tabs->tabBar()->tabRect(tabs->indexOf(page)).center());
@@ -123,7 +125,7 @@ private:
     // A label counts when its user could read it: on its tab, brought to the front, and not hidden.
     bool labelShown(const QString &textPart)
     {
-        const QList<QLabel *> labels = m_module->findChildren<QLabel *>();
+        const QList<QLabel *> labels = m_window->findChildren<QLabel *>();
         return std::any_of(labels.begin(), labels.end(), [this, &textPart](QLabel *label) {
             if (!label->text().contains(textPart)) {
                 return false;
@@ -187,23 +189,30 @@ private:
         // The library stays loaded: the leak checker wants its symbols at exit.
         void *library = dlopen(plugin.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
         const auto create = library ? reinterpret_cast<KCModule *(*)(QWidget *, const char *)>(dlsym(library, "create_quorlan")) : nullptr;
-        m_module = create ? create(nullptr, "quorlan") : nullptr;
+        m_window = std::make_unique<QWidget>();
+        m_module = create ? create(m_window.get(), "quorlan") : nullptr;
         if (!m_module) {
             m_transcript << "error: " << dlerror() << Qt::endl;
             return false;
         }
-        connect(m_module, qOverload<bool>(&KCModule::changed), this, [this](bool changed) { // what the shells' Apply follows
+        if (!m_window->layout()) { // the module is its page; a module that holds one laid it into the window
+            auto *layout = new QVBoxLayout(m_window.get());
+            layout->setContentsMargins(0, 0, 0, 0);
+            layout->addWidget(ShellView::page(m_module));
+        }
+        ShellView::onChanged(m_module, this, [this](bool changed) { // what the shells' Apply follows
             if (std::exchange(m_changed, changed) != changed) {
                 m_transcript << "changed: " << (changed ? "true" : "false") << Qt::endl;
             }
         });
-        m_module->resize(640, 640);
-        m_module->show();
-        QCoreApplication::processEvents(); // the first show's load, as in a shell's event loop
+        m_window->resize(640, 640);
+        m_window->show();
+        ShellView::open(m_module); // the first load, as in a shell's event loop
         return true;
     }
 
     QTextStream &m_transcript;
+    std::unique_ptr<QWidget> m_window; // the shell's, holding the module and its page
     QPointer<KCModule> m_module;
     bool m_changed = false;
     QVector<Rule> m_answers, m_details, m_entries;

@@ -57,5 +57,8 @@ expect "all down" "$(state | head -n 1)" "[] "
 expect_status "networking restart" 0 /bin/sh -c "/etc/init.d/networking restart 2>/dev/null"
 expect "eth0 leased again from the LAN, eth1 back" "$(state)" "[eth0 eth1] eth0=$(lease)/24 eth1=10.77.1.10/24
 leases: 2"
+# Debian 13 has dhcpcd on every system beside it: ifupdown takes dhclient, the client the module reads and drives.
+expect "the DHCP client that ifupdown ran for eth0, and no other" \
+    "$(cat "/proc/$(head -n 1 /var/run/dhclient.pid)/comm") $(cat /proc/[0-9]*/comm 2>/dev/null | grep -cxE 'dhcpcd|udhcpc|pump')" "dhclient 0"
 expect "nothing asked systemd about networking" "$(grep -s networking /var/log/lab/refused.log)" ""
 finish

@@ -2,9 +2,10 @@
 # SPDX-FileCopyrightText: 2026 quorlan developers
 # SPDX-License-Identifier: GPL-2.0-or-later
 
-# scripts/package builds the package; in a lab whose /usr, /etc and /var are copy-on-write, apt installs it, kcmshell5
-# finds the module and opens it in German, and apt purges it without a trace; the machine stays as it was.
-# usage: packagetest.sh BUILD_DIR OUTPUT_DIR   (the package and the screenshots go to OUTPUT_DIR)
+# scripts/package builds the package; in a lab whose /usr, /etc and /var are copy-on-write, apt installs it, the shell
+# (kcmshell5 or kcmshell6) finds the module and opens it in German, and apt purges it without a trace; the machine
+# stays as it was.
+# usage: packagetest.sh BUILD_DIR OUTPUT_DIR SHELL   (the package and the screenshots go to OUTPUT_DIR)
 set -uo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 
@@ -15,7 +16,7 @@ state() {
     echo "dpkg: $(dpkg-query -W -f='${Status}' quorlan 2>/dev/null)"
 }
 
-listed() { QT_QPA_PLATFORM=offscreen kcmshell5 --list 2>/dev/null | grep '^kcm_quorlan ' | tr -s ' '; }
+listed() { QT_QPA_PLATFORM=offscreen "$shell" --list 2>/dev/null | grep '^kcm_quorlan ' | tr -s ' '; }
 # The helper's files that the package installed, and what polkit asks of an active user for each of its actions.
 helper_files() {
     dpkg -L quorlan | grep -E 'kauth|dbus-1|polkit-1' | while read -r path; do [ ! -f "$path" ] || echo "$path"; done | sort
@@ -25,7 +26,9 @@ apt_quietly() { apt-get -y -q "$@" >"$HOME/apt.log" 2>&1 || { cat "$HOME/apt.log
 
 if [ "${1-}" = --inside ]; then
     require_lab
-    export HOME=/tmp/package-home DEBIAN_FRONTEND=noninteractive LC_ALL=C.UTF-8 LANGUAGE=de
+    shell=$4
+    # German in a real locale, which the build made (tests/CMakeLists.txt).
+    export HOME=/tmp/package-home DEBIAN_FRONTEND=noninteractive LC_ALL=en_US.UTF-8 LOCPATH=$5 LANGUAGE=de
     unset QT_PLUGIN_PATH XDG_DATA_DIRS && mkdir -p "$HOME"
     # A machine that has the package installed lends it to the lab: gone first.
     ! dpkg-query -W quorlan >/dev/null 2>&1 || apt_quietly purge quorlan
@@ -36,11 +39,11 @@ if [ "${1-}" = --inside ]; then
 /usr/share/dbus-1/system.d/org.kde.kcontrol.quorlan.conf
 /usr/share/polkit-1/actions/org.kde.kcontrol.quorlan.policy
 auth_admin_keep auth_admin_keep auth_admin_keep"
-    expect "kcmshell5 --list" "$(listed)" "kcm_quorlan - Rechnername, Ethernet-Schnittstellen, DNS-Server und Einstellungen der WLAN-Karte"
+    expect "$shell --list" "$(listed)" "kcm_quorlan - Rechnername, Ethernet-Schnittstellen, DNS-Server und Einstellungen der WLAN-Karte"
     # The title comes from the plug-in's metadata, the tabs' accelerators from the installed catalogue: with the English
     # ones two tabs would be alike.
     expect_status "the module opens in German" 0 env SMOKE_TITLE=Netzwerkverbindung SMOKE_TABS="i:identification s:interfaces d:dns l:wireless" \
-        "$here/../module/kcmshell-smoke.sh" "" "$here/../data/sample-system" OFF "$3"
+        "$here/../module/kcmshell-smoke.sh" "" "$here/../data/sample-system" OFF "$3" "$shell"
     expect_status "apt-get purge" 0 apt_quietly purge quorlan
     expect "what is left after the purge, and listed" "$(state "$2")$(listed)" "$before"
     finish
@@ -50,6 +53,6 @@ out=$(realpath -m "$2") && mkdir -p "$out"
 deb=$("$here/../../scripts/package" "$out/deb" 2>"$out/package.log") || { cat "$out/package.log" && exit 1; }
 echo "ok - scripts/package built $deb"
 before=$(state "$deb")
-expect_status "the lab" 0 "$lab/lab.sh" --usr -- "$0" --inside "$deb" "$out/screenshots"
+expect_status "the lab" 0 "$lab/lab.sh" --usr -- "$0" --inside "$deb" "$out/screenshots" "$3" "$(realpath "$1")/locales"
 expect "the machine after the lab" "$(state "$deb")" "$before"
 finish

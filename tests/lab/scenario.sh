@@ -57,7 +57,8 @@ mkdir -p /tmp/driver && mkdir -m 700 /tmp/driver/root /tmp/driver/nobody && chow
 install -m 755 "$3" /tmp/driver/quorlan-driver && install -m 755 "$4" /tmp/driver/libkcm_quorlan.so
 suppressions=$(sed -En 's/(^|.*:)suppressions=([^:]*).*/\2/p' <<<"${LSAN_OPTIONS-}")
 [ -z "$suppressions" ] || { install -m 644 "$suppressions" /tmp/driver/lsan.supp && LSAN_OPTIONS=${LSAN_OPTIONS/suppressions=$suppressions/suppressions=/tmp/driver/lsan.supp}; }
-export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 LANGUAGE=
+# Each load names the devices it found, at debug level.
+export QT_LOGGING_RULES=quorlan.debug=true QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 LANGUAGE=
 # Every command that changes the network or the host name, and ifconfig where net-tools is installed, notes its calls
 # (lab/logged-command).
 touch "$logs/commands.log" && chmod 666 "$logs/commands.log"

@@ -40,7 +40,7 @@ click m_pPbtnAdd
 = m_pListBox: 10.77.0.53, 10.77.0.54
 STEPS
     expect_untouched ""
-    expect "the loads, and the devices each found" "$(grep 'Ethernet devices:' "$logs/load.log")" 'quorlan: Ethernet devices: ("eth0", "eth1", "eth2")'
+    expect "the loads, and the devices each found" "$(grep 'Ethernet devices:' "$logs/load.log")" 'quorlan: Ethernet devices: eth0 eth1 eth2'
     drive nobody --as-nobody <<'STEPS'
 = m_pHostName: labhost (disabled)
 = m_pCheckBoxEnableNetwork: checked (disabled)

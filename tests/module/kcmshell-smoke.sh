@@ -2,27 +2,29 @@
 # SPDX-FileCopyrightText: 2026 quorlan developers
 # SPDX-License-Identifier: GPL-2.0-or-later
 #
-# kcmshell5 loads the plug-in (an empty PLUGIN_DIR: the installed one) on a virtual X server and a copy
-# of the sample system, and must show the module's window, loaded once, without an error or a box; each tab, chosen
-# with its Alt accelerator, is saved as quorlan-<tab>.png and must differ. SMOKE_TITLE and SMOKE_TABS
-# (accelerator:name) name the window and tabs in another language.
-# usage: kcmshell-smoke.sh PLUGIN_DIR SAMPLE_SYSTEM SANITIZED(ON|OFF) SCREENSHOT_DIR
+# The shell (kcmshell5 or kcmshell6) loads the plug-in (an empty PLUGIN_DIR: the installed one) on a
+# virtual X server and a copy of the sample system, and must show the module's window, loaded once, without
+# an error or a box; each tab, chosen with its Alt accelerator, is saved as quorlan-<tab>.png and must
+# differ. SMOKE_TITLE and SMOKE_TABS (accelerator:name) name the window and tabs in another language.
+# usage: kcmshell-smoke.sh PLUGIN_DIR SAMPLE_SYSTEM SANITIZED(ON|OFF) SCREENSHOT_DIR [SHELL]
 set -euo pipefail
-for tool in kcmshell5 xvfb-run xwininfo xdotool xwd /usr/bin/convert; do command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing" && exit 77; }; done
+export KCMSHELL=${5:-kcmshell5}
+for tool in "$KCMSHELL" xvfb-run xwininfo xdotool xwd /usr/bin/convert; do command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing" && exit 77; }; done
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
 cp -a "$2" "$work/root" && mkdir -m 700 "$work/runtime" && mkdir -p "$4" && rm -f "$4"/quorlan-*.png
-export QUORLAN_ROOT=$work/root XDG_RUNTIME_DIR=$work/runtime QT_PLUGIN_PATH=$1 WORK=$work SHOTS=$4
+# Each load names the devices it found, at debug level.
+export QT_LOGGING_RULES=quorlan.debug=true QUORLAN_ROOT=$work/root XDG_RUNTIME_DIR=$work/runtime QT_PLUGIN_PATH=$1 WORK=$work SHOTS=$4
 [ -n "$1" ] || unset QT_PLUGIN_PATH
 export SMOKE_TITLE=${SMOKE_TITLE:-Network Connection} SMOKE_TABS=${SMOKE_TABS:-n:identification s:interfaces d:dns i:wireless}
 unset QT_QPA_PLATFORM
-# kcmshell5 is not instrumented: the sanitizer runtimes must come first in it.
+# The shell is not instrumented: the sanitizer runtimes must come first in it.
 [ "$3" != ON ] || export PRELOAD="$(g++ -print-file-name=libasan.so):$(g++ -print-file-name=libubsan.so)"
 status=0 && xvfb-run -a -s "-screen 0 1024x768x24" bash -uc '
-LD_PRELOAD=${PRELOAD-} kcmshell5 kcm_quorlan >"$WORK/kcmshell.log" 2>&1 &
+LD_PRELOAD=${PRELOAD-} "$KCMSHELL" kcm_quorlan >"$WORK/kcmshell.log" 2>&1 &
 trap "kill $! 2>/dev/null; wait $! 2>/dev/null" EXIT
 for _ in $(seq 60); do
-    kill -0 $! 2>/dev/null || { echo "kcmshell5 ended before showing a window" && exit 1; }
-    window=$(xwininfo -root -tree | awk -v title="\"$SMOKE_TITLE" "/\\(\"kcmshell5\" \"kcmshell5\"\\)/ && index(\$0, title) { print \$1; exit }")
+    kill -0 $! 2>/dev/null || { echo "$KCMSHELL ended before showing a window" && exit 1; }
+    window=$(xwininfo -root -tree | awk -v title="\"$SMOKE_TITLE" -v class="(\"$KCMSHELL\" \"$KCMSHELL\")" "index(\$0, class) && index(\$0, title) { print \$1; exit }")
     [ -n "$window" ] && break || sleep 0.5
 done
 [ -n "$window" ] || { echo "no window of the module after 30 seconds" && exit 1; }
@@ -38,8 +40,8 @@ done
 ' || status=$?
 cat "$work/kcmshell.log"
 # Each load says which devices it found: opening the module loads it once.
-[ "$(grep -c 'quorlan: Ethernet devices:' "$work/kcmshell.log")" = 1 ] || { echo "kcmshell5 did not load the module exactly once" && status=1; }
+[ "$(grep -c 'quorlan: Ethernet devices:' "$work/kcmshell.log")" = 1 ] || { echo "$KCMSHELL did not load the module exactly once" && status=1; }
 # What Qt, KDE Frameworks and the sanitizers print when loading goes wrong.
 ! grep -E 'Could not find module|Error loading|[Cc]annot load|[Ff]ailed to load|AddressSanitizer|runtime error|ASSERT' "$work/kcmshell.log" ||
-    { echo "kcmshell5 reported an error" && status=1; }
+    { echo "$KCMSHELL reported an error" && status=1; }
 exit "$status"

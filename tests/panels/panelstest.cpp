@@ -135,7 +135,7 @@ const QString s_wirelessFile = QStringLiteral("/etc/pcmcia/wireless.opts");
 /// The module's own wireless file with another key line.
 QByteArray ownWirelessFile(const QByteArray &keyLine)
 {
-    return SystemRoot::fixture(QStringLiteral("wireless-opts-defaults")).replace("#KEY=\"\"\n", keyLine + '\n');
+    return SystemRoot::fixture(QStringLiteral("wireless-opts-defaults")).replace("#KEY=\"\"\n", QByteArray(keyLine).append('\n'));
 }
 
 /// The Wireless tab loaded as the superuser loads it.
