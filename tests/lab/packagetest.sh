@@ -19,7 +19,7 @@ state() {
 listed() { QT_QPA_PLATFORM=offscreen "$shell" --list 2>/dev/null | grep '^kcm_quorlan ' | tr -s ' '; }
 # The helper's files that the package installed, and what polkit asks of an active user for each of its actions.
 helper_files() {
-    dpkg -L quorlan | grep -E 'kauth|dbus-1|polkit-1' | while read -r path; do [ ! -f "$path" ] || echo "$path"; done | sort
+    dpkg -L quorlan | grep -E 'kauth|dbus-1|polkit-1' | while read -r path; do [ ! -f "$path" ] || echo "$path"; done | LC_ALL=C sort
     grep -o '<allow_active>[^<]*' /usr/share/polkit-1/actions/org.kde.kcontrol.quorlan.policy | cut -d'>' -f2 | paste -sd' '
 }
 apt_quietly() { apt-get -y -q "$@" >"$HOME/apt.log" 2>&1 || { cat "$HOME/apt.log" && return 1; }; }
