@@ -83,7 +83,7 @@ public:
         const bool offered = command == "save" || m_module->buttons() & KCModule::Apply;
         if ((command == "apply" && offered && m_changed) || command == "save") {
             if (m_module->needsAuthorization()) { // the shells' Apply then carries the password prompt
-                m_transcript << "apply: authorized by " << m_module->authAction().name() << Qt::endl;
+                m_transcript << "apply: authorized by " << ShellView::authActionName(m_module) << Qt::endl;
             }
             m_module->save();
         } else if (command == "apply") {

@@ -46,6 +46,16 @@ inline void forgetChanges(KCModule *module)
 #endif
 }
 
+/// The polkit action whose password prompt the shell puts on Apply.
+inline QString authActionName(KCModule *module)
+{
+#if QT_VERSION_MAJOR >= 6
+    return module->authActionName();
+#else
+    return module->authAction().name();
+#endif
+}
+
 /// Calls slot(bool) whenever the module tells the shell whether it holds
 /// changes that Apply would save: Frameworks 6 tells only when that changes.
 template<typename Slot>
