@@ -34,7 +34,10 @@ if [ "${1-}" = --inside ]; then
     ! dpkg-query -W quorlan >/dev/null 2>&1 || apt_quietly purge quorlan
     before=$(state "$2")
     expect_status "apt-get install" 0 apt_quietly install "$2"
-    expect "the root helper, its polkit actions and its bus files" "$(helper_files)" "/usr/lib/kauth/libexec/quorlan_authhelper
+    # Each major's KAuth looks for its helpers in a folder of its own.
+    libexec=/usr/lib/kauth/libexec
+    [ "$shell" != kcmshell6 ] || libexec=/usr/lib/kf6/kauth/libexec
+    expect "the root helper, its polkit actions and its bus files" "$(helper_files)" "$libexec/quorlan_authhelper
 /usr/share/dbus-1/system-services/org.kde.kcontrol.quorlan.service
 /usr/share/dbus-1/system.d/org.kde.kcontrol.quorlan.conf
 /usr/share/polkit-1/actions/org.kde.kcontrol.quorlan.policy
