@@ -7,7 +7,6 @@
 
 #include "textfile.h"
 
-
 namespace
 {
 const QLatin1String DomainKeyword("domain"), ServerKeyword("nameserver");

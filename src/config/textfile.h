@@ -10,7 +10,6 @@
 #include <optional>
 #include <sys/types.h>
 
-
 /**
  * Reading and writing the system's text files, whatever their grammar.
  *
