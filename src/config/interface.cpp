@@ -32,7 +32,6 @@ QString routeGateway(const QString &line)
 
 void Interface::setInterfaceNumber(int number)
 {
-    interfaceNumber = number;
     deviceName = QStringLiteral("eth%1").arg(number);
 }
 

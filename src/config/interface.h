@@ -52,7 +52,6 @@ public:
     QString description;
     QString oldIPAddress;
     QString deviceName;
-    int interfaceNumber = -1;
     bool defaultGateway = false;
     bool enabled = false;
     bool present = false;
