@@ -6,6 +6,7 @@
 
 #include <QTest>
 
+#include "addrow.h"
 #include "config/applyrequest.h"
 
 namespace
@@ -77,34 +78,28 @@ private Q_SLOTS:
         QTest::addColumn<QVariant>("value"); // an invalid QVariant removes the key
         QTest::addColumn<QString>("refusal");
 
-        QTest::newRow("an unknown key") << "path" << QVariant(QStringLiteral("/etc/shadow")) << "unknown key path";
-        QTest::newRow("a missing key") << "device1.gateway" << QVariant() << "missing key device1.gateway";
-        QTest::newRow("a number for a text") << "hostName" << QVariant(5) << "hostName has the wrong type";
-        QTest::newRow("a text for a flag") << "device0.enabled" << QVariant(QStringLiteral("true")) << "device0.enabled has the wrong type";
-        QTest::newRow("a text for a list") << "nameservers" << QVariant(QStringLiteral("10.0.0.1")) << "nameservers has the wrong type";
-        QTest::newRow("a byte array for a text") << "wireless.key" << QVariant(QByteArray("0123456789")) << "wireless.key has the wrong type";
-        QTest::newRow("a line break in a text") << "wireless.essid" << QVariant(QStringLiteral("net\nKEY=\"x\"")) << "wireless.essid holds a control character";
-        QTest::newRow("a carriage return") << "wireless.rate" << QVariant(QStringLiteral("Auto\r")) << "wireless.rate holds a control character";
-        QTest::newRow("a tab") << "wireless.mode" << QVariant(QStringLiteral("Ad\tHoc")) << "wireless.mode holds a control character";
-        QTest::newRow("a NUL") << "wireless.key" << QVariant(QStringLiteral("01234").append(QChar(0))) << "wireless.key holds a control character";
-        QTest::newRow("a unicode line separator") << "wireless.essid" << QVariant(QStringLiteral("a\u2028b")) << "wireless.essid holds a control character";
-        QTest::newRow("a line break in a name server")
-            << "nameservers" << QVariant(QStringList{QStringLiteral("10.0.0.1\noptions ndots:9")}) << "nameservers holds a control character";
-        QTest::newRow("a text of 256 characters") << "wireless.essid" << QVariant(QString(256, QLatin1Char('a'))) << "wireless.essid is too long";
-        QTest::newRow("seventeen name servers") << "nameservers" << QVariant(QStringLiteral("10.0.0.1 ").repeated(17).trimmed().split(QLatin1Char(' ')))
-                                                << "nameservers holds too many values";
-        QTest::newRow("a command after a DHCP host name")
-            << "device0.dhcpHostName" << QVariant(QStringLiteral("x;reboot")) << "device0.dhcpHostName is no host name";
-        QTest::newRow("a blank in a host name") << "hostName" << QVariant(QStringLiteral("lab host")) << "hostName is no host name";
-        QTest::newRow("an empty host name") << "hostName" << QVariant(QString()) << "hostName is empty";
-        QTest::newRow("a domain beginning with a hyphen") << "domain" << QVariant(QStringLiteral("-o.example")) << "domain is no host name";
-        QTest::newRow("a gateway with more words") << "device1.gateway" << QVariant(QStringLiteral("10.77.1.1 dev lo")) << "device1.gateway is no IPv4 address";
-        QTest::newRow("an address part above 255") << "device1.address" << QVariant(QStringLiteral("10.77.1.256")) << "device1.address is no IPv4 address";
-        QTest::newRow("a netmask of three parts") << "device1.netmask" << QVariant(QStringLiteral("255.255.0")) << "device1.netmask is no IPv4 address";
-        QTest::newRow("a name server that is a name") << "nameservers" << QVariant(QStringList{QStringLiteral("ns.example.org")})
-                                                      << "nameservers holds no IPv4 address";
-        QTest::newRow("a third device on a machine of two") << "device2.enabled" << QVariant(true) << "device index out of range: 2";
-        QTest::newRow("a device index past any integer") << "device99999999999.enabled" << QVariant(true) << "unknown key device99999999999.enabled";
+        addRow("an unknown key", "path", QVariant(QStringLiteral("/etc/shadow")), "unknown key path");
+        addRow("a missing key", "device1.gateway", QVariant(), "missing key device1.gateway");
+        addRow("a number for a text", "hostName", QVariant(5), "hostName has the wrong type");
+        addRow("a text for a flag", "device0.enabled", QVariant(QStringLiteral("true")), "device0.enabled has the wrong type");
+        addRow("a text for a list", "nameservers", QVariant(QStringLiteral("10.0.0.1")), "nameservers has the wrong type");
+        addRow("a byte array for a text", "wireless.key", QVariant(QByteArray("0123456789")), "wireless.key has the wrong type");
+        addRow("a line break in a text", "wireless.essid", QVariant(QStringLiteral("net\nKEY=\"x\"")), "wireless.essid holds a control character");
+        addRow("a unicode line separator", "wireless.essid", QVariant(QStringLiteral("a\u2028b")), "wireless.essid holds a control character");
+        const QStringList twoLines{QStringLiteral("10.0.0.1\noptions ndots:9")};
+        addRow("a line break in a name server", "nameservers", QVariant(twoLines), "nameservers holds a control character");
+        addRow("a text of 256 characters", "wireless.essid", QVariant(QString(256, QLatin1Char('a'))), "wireless.essid is too long");
+        const QStringList seventeen = QStringLiteral("10.0.0.1 ").repeated(17).trimmed().split(QLatin1Char(' '));
+        addRow("seventeen name servers", "nameservers", QVariant(seventeen), "nameservers holds too many values");
+        addRow("a command after a DHCP host name", "device0.dhcpHostName", QVariant(QStringLiteral("x;reboot")), "device0.dhcpHostName is no host name");
+        addRow("an empty host name", "hostName", QVariant(QString()), "hostName is empty");
+        addRow("a domain beginning with a hyphen", "domain", QVariant(QStringLiteral("-o.example")), "domain is no host name");
+        addRow("a gateway with more words", "device1.gateway", QVariant(QStringLiteral("10.77.1.1 dev lo")), "device1.gateway is no IPv4 address");
+        addRow("an address part above 255", "device1.address", QVariant(QStringLiteral("10.77.1.256")), "device1.address is no IPv4 address");
+        addRow("a netmask of three parts", "device1.netmask", QVariant(QStringLiteral("255.255.0")), "device1.netmask is no IPv4 address");
+        addRow("a name server that is a name", "nameservers", QVariant(QStringList{QStringLiteral("ns.example.org")}), "nameservers holds no IPv4 address");
+        addRow("a third device on a machine of two", "device2.enabled", QVariant(true), "device index out of range: 2");
+        addRow("a device index past any integer", "device99999999999.enabled", QVariant(true), "unknown key device99999999999.enabled");
     }
 
     void refuses()
