@@ -95,16 +95,8 @@ private Q_SLOTS:
     }
 
     // A write cut short (here by the largest file size allowed) leaves the old content.
-    void keepsTheOldContentWhenAWriteFails_data()
+    void keepsTheOldContentWhenAWriteInPlaceFails()
     {
-        QTest::addColumn<bool>("inPlace");
-        addRow("rewritten in place: the old content written back", true);
-        addRow("replaced: the new file dropped", false);
-    }
-
-    void keepsTheOldContentWhenAWriteFails()
-    {
-        QFETCH(bool, inPlace);
         SystemRoot root;
         root.write(target, "# before\n");
         std::signal(SIGXFSZ, SIG_IGN);
@@ -113,8 +105,7 @@ private Q_SLOTS:
         const rlim_t allowed = limit.rlim_cur;
         limit.rlim_cur = 4096;
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
-        const bool written =
-            inPlace ? TextFile::rewriteInPlace(target, TextFile::splitLines(content, 0)) : TextFile::replace(target, content, TextFile::Replacement());
+        const bool written = TextFile::rewriteInPlace(target, TextFile::splitLines(content, 0));
         limit.rlim_cur = allowed;
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
         QVERIFY(!written);
