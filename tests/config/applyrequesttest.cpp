@@ -111,8 +111,6 @@ private Q_SLOTS:
         addRow("an unknown key", "path", QVariant(QStringLiteral("/etc/shadow")), "unknown key path");
         addRow("a missing key", "device1.gateway", QVariant(), "missing key device1.gateway");
         addRow("a number for a text", "hostName", QVariant(5), "hostName has the wrong type");
-        addRow("a text for a flag", "device0.enabled", QVariant(QStringLiteral("true")), "device0.enabled has the wrong type");
-        addRow("a text for a list", "nameservers", QVariant(QStringLiteral("10.0.0.1")), "nameservers has the wrong type");
         addRow("a byte array for a text", "wireless.key", QVariant(QByteArray("0123456789")), "wireless.key has the wrong type");
         addRow("a line break in a text", "wireless.essid", QVariant(QStringLiteral("net\nKEY=\"x\"")), "wireless.essid holds a control character");
         addRow("a unicode line separator", "wireless.essid", QVariant(QStringLiteral("a\u2028b")), "wireless.essid holds a control character");
