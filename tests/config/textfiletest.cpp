@@ -60,9 +60,10 @@ class TextFileTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Only ASCII white space is white space; a typed character that is no byte becomes '?'.
+    // An empty first line is a line; only ASCII white space is white space; a typed character that is no byte becomes '?'.
     void convertsLines()
     {
+        QCOMPARE(TextFile::splitLines("\na\n", 0), (QStringList{QString(), QStringLiteral("a")}));
         QCOMPARE(TextFile::simplified(QStringLiteral("\t a \t\v b  \r")), QStringLiteral("a b"));
         QCOMPARE(TextFile::trimmed(QStringLiteral("\t a \t\v b  \r")), QStringLiteral("a \t\v b"));
         QCOMPARE(TextFile::simplified(QStringLiteral(" \u00a0a\u00a0 ")), QStringLiteral("\u00a0a\u00a0"));
