@@ -2,11 +2,17 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 
 // The request that an ordinary user's page sends to the root helper: what the
-// helper takes, and everything it refuses.
+// helper takes, and everything it refuses; and the helper's actions on the
+// sample machine (eth0 by DHCP, eth1 static, eth2 unconfigured): a refused
+// request changes nothing at all, and a lease goes to the machine's own device.
 
 #include <QTest>
 
+#include "addrow.h"
+#include "commandlog.h"
 #include "config/applyrequest.h"
+#include "config/helperactions.h"
+#include "systemroot.h"
 
 namespace
 {
@@ -52,6 +58,31 @@ NetworkSettings::Records twoDeviceRecords()
     records.ethernetCount = 2;
     return records;
 }
+
+const QStringList s_files =
+    QStringLiteral("/etc/hostname /etc/hosts /etc/network/interfaces /etc/resolv.conf /etc/pcmcia/wireless.opts").split(QLatin1Char(' '));
+
+/// What the page of the sample machine sends when nothing was edited.
+QVariantMap unchangedRequest()
+{
+    NetworkSettings settings;
+    const auto goOn = [] {
+        return true;
+    };
+    if (settings.load(goOn, false) != NetworkSettings::Loaded::Everything) {
+        qFatal("the sample machine cannot be loaded");
+    }
+    return ApplyRequest::fromRecords(settings.records(), false, std::nullopt).toMap();
+}
+
+QStringList files(const SystemRoot &root)
+{
+    QStringList bytes;
+    for (const QString &file : s_files) {
+        bytes << QString::fromLatin1(root.read(file));
+    }
+    return bytes;
+}
 }
 
 class ApplyRequestTest : public QObject
@@ -77,34 +108,26 @@ private Q_SLOTS:
         QTest::addColumn<QVariant>("value"); // an invalid QVariant removes the key
         QTest::addColumn<QString>("refusal");
 
-        QTest::newRow("an unknown key") << "path" << QVariant(QStringLiteral("/etc/shadow")) << "unknown key path";
-        QTest::newRow("a missing key") << "device1.gateway" << QVariant() << "missing key device1.gateway";
-        QTest::newRow("a number for a text") << "hostName" << QVariant(5) << "hostName has the wrong type";
-        QTest::newRow("a text for a flag") << "device0.enabled" << QVariant(QStringLiteral("true")) << "device0.enabled has the wrong type";
-        QTest::newRow("a text for a list") << "nameservers" << QVariant(QStringLiteral("10.0.0.1")) << "nameservers has the wrong type";
-        QTest::newRow("a byte array for a text") << "wireless.key" << QVariant(QByteArray("0123456789")) << "wireless.key has the wrong type";
-        QTest::newRow("a line break in a text") << "wireless.essid" << QVariant(QStringLiteral("net\nKEY=\"x\"")) << "wireless.essid holds a control character";
-        QTest::newRow("a carriage return") << "wireless.rate" << QVariant(QStringLiteral("Auto\r")) << "wireless.rate holds a control character";
-        QTest::newRow("a tab") << "wireless.mode" << QVariant(QStringLiteral("Ad\tHoc")) << "wireless.mode holds a control character";
-        QTest::newRow("a NUL") << "wireless.key" << QVariant(QStringLiteral("01234").append(QChar(0))) << "wireless.key holds a control character";
-        QTest::newRow("a unicode line separator") << "wireless.essid" << QVariant(QStringLiteral("a\u2028b")) << "wireless.essid holds a control character";
-        QTest::newRow("a line break in a name server")
-            << "nameservers" << QVariant(QStringList{QStringLiteral("10.0.0.1\noptions ndots:9")}) << "nameservers holds a control character";
-        QTest::newRow("a text of 256 characters") << "wireless.essid" << QVariant(QString(256, QLatin1Char('a'))) << "wireless.essid is too long";
-        QTest::newRow("seventeen name servers") << "nameservers" << QVariant(QStringLiteral("10.0.0.1 ").repeated(17).trimmed().split(QLatin1Char(' ')))
-                                                << "nameservers holds too many values";
-        QTest::newRow("a command after a DHCP host name")
-            << "device0.dhcpHostName" << QVariant(QStringLiteral("x;reboot")) << "device0.dhcpHostName is no host name";
-        QTest::newRow("a blank in a host name") << "hostName" << QVariant(QStringLiteral("lab host")) << "hostName is no host name";
-        QTest::newRow("an empty host name") << "hostName" << QVariant(QString()) << "hostName is empty";
-        QTest::newRow("a domain beginning with a hyphen") << "domain" << QVariant(QStringLiteral("-o.example")) << "domain is no host name";
-        QTest::newRow("a gateway with more words") << "device1.gateway" << QVariant(QStringLiteral("10.77.1.1 dev lo")) << "device1.gateway is no IPv4 address";
-        QTest::newRow("an address part above 255") << "device1.address" << QVariant(QStringLiteral("10.77.1.256")) << "device1.address is no IPv4 address";
-        QTest::newRow("a netmask of three parts") << "device1.netmask" << QVariant(QStringLiteral("255.255.0")) << "device1.netmask is no IPv4 address";
-        QTest::newRow("a name server that is a name") << "nameservers" << QVariant(QStringList{QStringLiteral("ns.example.org")})
-                                                      << "nameservers holds no IPv4 address";
-        QTest::newRow("a third device on a machine of two") << "device2.enabled" << QVariant(true) << "device index out of range: 2";
-        QTest::newRow("a device index past any integer") << "device99999999999.enabled" << QVariant(true) << "unknown key device99999999999.enabled";
+        addRow("an unknown key", "path", QVariant(QStringLiteral("/etc/shadow")), "unknown key path");
+        addRow("a missing key", "device1.gateway", QVariant(), "missing key device1.gateway");
+        addRow("a number for a text", "hostName", QVariant(5), "hostName has the wrong type");
+        addRow("a byte array for a text", "wireless.key", QVariant(QByteArray("0123456789")), "wireless.key has the wrong type");
+        addRow("a line break in a text", "wireless.essid", QVariant(QStringLiteral("net\nKEY=\"x\"")), "wireless.essid holds a control character");
+        addRow("a unicode line separator", "wireless.essid", QVariant(QStringLiteral("a\u2028b")), "wireless.essid holds a control character");
+        const QStringList twoLines{QStringLiteral("10.0.0.1\noptions ndots:9")};
+        addRow("a line break in a name server", "nameservers", QVariant(twoLines), "nameservers holds a control character");
+        addRow("a text of 256 characters", "wireless.essid", QVariant(QString(256, QLatin1Char('a'))), "wireless.essid is too long");
+        const QStringList seventeen = QStringLiteral("10.0.0.1 ").repeated(17).trimmed().split(QLatin1Char(' '));
+        addRow("seventeen name servers", "nameservers", QVariant(seventeen), "nameservers holds too many values");
+        addRow("a command after a DHCP host name", "device0.dhcpHostName", QVariant(QStringLiteral("x;reboot")), "device0.dhcpHostName is no host name");
+        addRow("an empty host name", "hostName", QVariant(QString()), "hostName is empty");
+        addRow("a domain beginning with a hyphen", "domain", QVariant(QStringLiteral("-o.example")), "domain is no host name");
+        addRow("a gateway with more words", "device1.gateway", QVariant(QStringLiteral("10.77.1.1 dev lo")), "device1.gateway is no IPv4 address");
+        addRow("an address part above 255", "device1.address", QVariant(QStringLiteral("10.77.1.256")), "device1.address is no IPv4 address");
+        addRow("a netmask of three parts", "device1.netmask", QVariant(QStringLiteral("255.255.0")), "device1.netmask is no IPv4 address");
+        addRow("a name server that is a name", "nameservers", QVariant(QStringList{QStringLiteral("ns.example.org")}), "nameservers holds no IPv4 address");
+        addRow("a third device on a machine of two", "device2.enabled", QVariant(true), "device index out of range: 2");
+        addRow("a device index past any integer", "device99999999999.enabled", QVariant(true), "unknown key device99999999999.enabled");
     }
 
     void refuses()
@@ -121,6 +144,68 @@ private Q_SLOTS:
         QString said;
         QVERIFY(!ApplyRequest::fromMap(map, 2, &said));
         QCOMPARE(said, refusal);
+    }
+
+    void refusesAndChangesNothing_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("error");
+        addRow("a fourth device on a machine of three", "write", "device3.enabled", QVariant(true), "refused: device index out of range: 3");
+        addRow("anything for take effect", "takeeffect", "device", QVariant(0), "refused: unknown key device");
+        addRow("a lease of the fourth device", "lease", "device", QVariant(3), "refused: device index out of range: 3");
+        addRow("a lease of a negative device", "lease", "device", QVariant(-1), "refused: device index out of range: -1");
+        const char *leaseShape = "refused: a lease request holds a device index and a flag, nothing else";
+        addRow("a lease of a device by its name", "lease", "device", QVariant(QStringLiteral("eth1")), leaseShape);
+        addRow("a lease with a device name besides", "lease", "name", QVariant(QStringLiteral("eth1; reboot")), leaseShape);
+    }
+
+    void refusesAndChangesNothing()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, key);
+        QFETCH(QVariant, value);
+        SystemRoot root;
+        root.copySample();
+        const QStringList before = files(root);
+        CommandLog commands;
+        QVariantMap request;
+        if (action == QLatin1String("write")) {
+            request = unchangedRequest();
+        } else if (action == QLatin1String("lease")) {
+            request = {{QStringLiteral("device"), 1}, {QStringLiteral("renew"), true}};
+        }
+        request[key] = value;
+        const auto run = action == QLatin1String("write") ? HelperActions::write
+            : action == QLatin1String("lease")            ? HelperActions::lease
+                                                          : HelperActions::takeEffect;
+        const HelperActions::Reply reply = run(request);
+        QTEST(reply.error, "error");
+        QCOMPARE(reply.data, QVariantMap());
+        QCOMPARE(commands.ran, QStringList());
+        QCOMPARE(files(root), before);
+    }
+
+    void leaseActsOnTheMachinesOwnDevice_data()
+    {
+        QTest::addColumn<bool>("renew");
+        QTest::addColumn<QStringList>("ran");
+        const QString down = QStringLiteral("/sbin/ifdown eth1 2>/dev/null");
+        addRow("a release takes the device down", false, QStringList{down});
+        addRow("a renewal brings it up again", true, QStringList{down, QStringLiteral("/sbin/ifup eth1 2>/dev/null")});
+    }
+
+    void leaseActsOnTheMachinesOwnDevice()
+    {
+        QFETCH(bool, renew);
+        SystemRoot root;
+        root.copySample();
+        CommandLog commands;
+        const HelperActions::Reply reply = HelperActions::lease({{QStringLiteral("device"), 1}, {QStringLiteral("renew"), renew}});
+        QCOMPARE(reply.error, QString());
+        QCOMPARE(reply.data, (QVariantMap{{QStringLiteral("succeeded"), true}}));
+        QTEST(commands.ran, "ran");
     }
 };
 

@@ -4,7 +4,6 @@
 // The one safe-replace routine, with each kind of replacement, against a file
 // system that fails under it. The program runs itself inside the faulty tree to
 // do the one write and prints "ok" and the modes of the file and its backup, or "failed".
-// And how lines are simplified and written back, and where links lead.
 
 #include <QDir>
 #include <QTest>
@@ -61,42 +60,26 @@ class TextFileTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void simplifiesWhiteSpace_data()
+    // An empty first line is a line; only ASCII white space is white space; a typed character that is no byte becomes '?'.
+    void convertsLines()
     {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("simplified");
-        QTest::addColumn<QString>("trimmed");
-        addRow("ends trimmed, inner runs one blank", QStringLiteral("\t a \t\v b  \r"), QStringLiteral("a b"), QStringLiteral("a \t\v b"));
-        addRow("a no-break space is no white space", QStringLiteral(" \u00a0a\u00a0 "), QStringLiteral("\u00a0a\u00a0"), QStringLiteral("\u00a0a\u00a0"));
-        addRow("white space only", QStringLiteral(" \t "), QStringLiteral(""), QStringLiteral(""));
-    }
-
-    void simplifiesWhiteSpace()
-    {
-        QFETCH(QString, line);
-        QFETCH(QString, simplified);
-        QFETCH(QString, trimmed);
-        QCOMPARE(TextFile::simplified(line), simplified);
-        QCOMPARE(TextFile::trimmed(line), trimmed);
-    }
-
-    // A typed character that is no byte becomes '?'.
-    void writesCharactersThatAreNoBytesAsQuestionMarks()
-    {
+        QCOMPARE(TextFile::splitLines("\na\n", 0), (QStringList{QString(), QStringLiteral("a")}));
+        QCOMPARE(TextFile::simplified(QStringLiteral("\t a \t\v b  \r")), QStringLiteral("a b"));
+        QCOMPARE(TextFile::trimmed(QStringLiteral("\t a \t\v b  \r")), QStringLiteral("a \t\v b"));
+        QCOMPARE(TextFile::simplified(QStringLiteral(" \u00a0a\u00a0 ")), QStringLiteral("\u00a0a\u00a0"));
         QCOMPARE(TextFile::toBytes({QStringLiteral("5 \u20ac"), QString::fromLatin1("\xe9")}), QByteArray("5 ?\n\xe9\n"));
     }
 
-    // Links are followed inside the system root, wherever their targets point
-    // (one link alone: the resolver file's tests).
+    // Links are followed inside the system root, wherever their targets point.
     void followsLinksInsideTheRoot_data()
     {
         QTest::addColumn<QStringList>("links"); // "from", "to" pairs
         QTest::addColumn<QString>("target");
-        addRow("no link", QStringList(), QStringLiteral("/etc/resolv.conf"));
+        const QString resolver = QStringLiteral("/etc/resolv.conf");
         addRow("a link to a link",
-               QStringList{QStringLiteral("/etc/resolv.conf"), QStringLiteral("resolv.conf.a"), QStringLiteral("/etc/resolv.conf.a"), QStringLiteral("/run/b")},
-               QStringLiteral("/run/b"));
-        addRow("a loop ends", QStringList{QStringLiteral("/etc/resolv.conf"), QStringLiteral("resolv.conf")}, QStringLiteral("/etc/resolv.conf"));
+               QStringList{resolver, QStringLiteral("resolv.conf.a"), QStringLiteral("/etc/resolv.conf.a"), QStringLiteral("/run/b")},
+               "/run/b");
+        addRow("a loop ends", QStringList{resolver, QStringLiteral("resolv.conf")}, "/etc/resolv.conf");
     }
 
     void followsLinksInsideTheRoot()
@@ -113,16 +96,8 @@ private Q_SLOTS:
     }
 
     // A write cut short (here by the largest file size allowed) leaves the old content.
-    void keepsTheOldContentWhenAWriteFails_data()
+    void keepsTheOldContentWhenAWriteInPlaceFails()
     {
-        QTest::addColumn<bool>("inPlace");
-        addRow("rewritten in place: the old content written back", true);
-        addRow("replaced: the new file dropped", false);
-    }
-
-    void keepsTheOldContentWhenAWriteFails()
-    {
-        QFETCH(bool, inPlace);
         SystemRoot root;
         root.write(target, "# before\n");
         std::signal(SIGXFSZ, SIG_IGN);
@@ -131,8 +106,7 @@ private Q_SLOTS:
         const rlim_t allowed = limit.rlim_cur;
         limit.rlim_cur = 4096;
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
-        const bool written =
-            inPlace ? TextFile::rewriteInPlace(target, TextFile::splitLines(content, 0)) : TextFile::replace(target, content, TextFile::Replacement());
+        const bool written = TextFile::rewriteInPlace(target, TextFile::splitLines(content, 0));
         limit.rlim_cur = allowed;
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
         QVERIFY(!written);
