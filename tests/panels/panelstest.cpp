@@ -178,6 +178,14 @@ private Q_SLOTS:
         const QString hex = QStringLiteral("KEY=\"0123456789abcdef0123456789\"");
         const Texts asked{
             QStringLiteral("The new type of encryption key will be shorter than the current one. The current key will be truncated. Do you like to continue?")};
+        const QString seventh = QStringLiteral("KEY=\"s:abcde [1] key s:fghij [2] key s:k [3] key s: [4] key [7]\"");
+        const QString firstSaved = QStringLiteral("KEY=\"s:abcde [1] key s:fghij [2] key s:k0000 [3] key s:00000 [4] key [1]\"");
+        const QString digits = QStringLiteral("KEY=\"s:abcde [1] key s:12345 [2] key s:f [3] key s: [4] key [2]\"");
+        const QString digitsSaved = QStringLiteral("KEY=\"abcde00000 [1] key 1234500000 [2] key f000000000 [3] key 0000000000 [4] key [2]\"");
+        const QString hexEmpty = QStringLiteral("KEY=\"0123456789 [1] key  [2] key 0123456789 [3] key 0123456789 [4] key [1]\"");
+        const QString hexPadded = QStringLiteral("KEY=\"0123456789 [1] key 0000000000 [2] key 0123456789 [3] key 0123456789 [4] key [1]\"");
+        const QString notHex = QStringLiteral("KEY=\"0123456789 [1] key 01234z [2] key  [3] key  [4] key [1]\"");
+        const Texts notHexTold{QStringLiteral("The Key value must be in hexadecimal. \"z\" is not a hexadecimal number.")};
         const Texts none;
         const auto chosen = [](const char *item, const char *then = nullptr) {
             return then ? Texts{QLatin1String(item), QLatin1String(then)} : Texts{QLatin1String(item)};
@@ -187,38 +195,14 @@ private Q_SLOTS:
         addRow("no keeps 128 bit", ascii, chosen("40/64 bit"), false, 1, asked, ascii);
         addRow("40/64 to 128 asks nothing, empties keys 2 to 4", four, chosen("128 bit"), true, 1, none, "KEY=\"s:abcde00000000\"");
         addRow("and back to 40/64 asks again", four, chosen("128 bit", "40/64 bit"), true, 4, asked, cut);
-        addRow("a default key beyond the fourth is the first",
-               "KEY=\"s:abcde [1] key s:fghij [2] key s:k [3] key s: [4] key [7]\"",
-               none,
-               true,
-               4,
-               none,
-               "KEY=\"s:abcde [1] key s:fghij [2] key s:k0000 [3] key s:00000 [4] key [1]\"");
+        addRow("a default key beyond the fourth is the first", seventh, none, true, 4, none, firstSaved);
         addRow("the type in effect chosen again asks nothing", four, chosen("40/64 bit"), true, 4, none, fourSaved);
         addRow("hexadecimal to ASCII cuts 26 to 13", hex, chosen("ASCII"), true, 1, asked, "KEY=\"s:0123456789abc\"");
-        addRow("ASCII to hexadecimal keeps the keys, padded to 10",
-               "KEY=\"s:abcde [1] key s:12345 [2] key s:f [3] key s: [4] key [2]\"",
-               chosen("Hexadecimal"),
-               true,
-               4,
-               none,
-               "KEY=\"abcde00000 [1] key 1234500000 [2] key f000000000 [3] key 0000000000 [4] key [2]\"");
+        addRow("ASCII to hexadecimal keeps the keys, padded to 10", digits, chosen("Hexadecimal"), true, 4, none, digitsSaved);
         addRow("a short 128-bit ASCII key is padded to 13", "KEY=\"s:abc\"", none, true, 1, none, "KEY=\"s:abc0000000000\"");
-        addRow("an empty 40/64-bit hexadecimal key is padded to 10",
-               "KEY=\"0123456789 [1] key  [2] key 0123456789 [3] key 0123456789 [4] key [1]\"",
-               none,
-               true,
-               4,
-               none,
-               "KEY=\"0123456789 [1] key 0000000000 [2] key 0123456789 [3] key 0123456789 [4] key [1]\"");
+        addRow("an empty 40/64-bit hexadecimal key is padded to 10", hexEmpty, none, true, 4, none, hexPadded);
         addRow("every hexadecimal digit passes", "KEY=\"0123456789abcdefABCDEF0000\"", none, true, 1, none, "KEY=\"0123456789abcdefABCDEF0000\"");
-        addRow("the second key is checked too",
-               "KEY=\"0123456789 [1] key 01234z [2] key  [3] key  [4] key [1]\"",
-               none,
-               true,
-               4,
-               Texts{QStringLiteral("The Key value must be in hexadecimal. \"z\" is not a hexadecimal number.")},
-               "");
+        addRow("the second key is checked too", notHex, none, true, 4, notHexTold, "");
         const QString quoted = QStringLiteral("KEY=\"s:a\\$b\\`c [1] key s:d\\\"e\\\\f [2] key s:00000 [3] key s:1'300 [4] key [3]\"");
         addRow("shell characters stay quoted", quoted, none, true, 4, none, quoted);
         addRow("keys of a disabled line are neither checked nor padded", "#KEY=\"xyz\"", none, true, 0, none, "#KEY=\"xyz\"");
