@@ -461,7 +461,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("started"); // the client starts only after the tab is loaded
         QTest::addColumn<QString>("shown"); // the lease address after the switch to DHCP
         const QString dhclient = QStringLiteral("/sbin/dhclient");
-        addRow("a DHCP record shows its lease", int(On | Dhcp), QString(), false, "192.168.1.50");
         addRow("a static one switched to DHCP, no client: none", int(On), QString(), false, "");
         addRow("while a client runs: the lease", int(On), dhclient, false, "192.168.1.50");
         addRow("a process that is no DHCP client: none", int(On), QStringLiteral("/usr/sbin/sshd"), false, "");
@@ -562,7 +561,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("valid");
         addRow("never typed into: no address, which is allowed", "", "", "", true);
         addRow("a whole address", "192.168.1.10", "192.168.1.10", "192.168.1.10", true);
-        addRow("three octets are not yet an address", "192.168.1", "192.168.1", "", false);
         addRow("nor are four with an empty one", "192.168..10", "192.168..10", "", false);
         addRow("letters are refused", "1a0.b0.0.c1", "10.0.0.1", "10.0.0.1", true);
         addRow("an octet above 255 is refused digit by digit", "256.1.1.1", "25.1.1.1", "25.1.1.1", true);
