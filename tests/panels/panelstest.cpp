@@ -125,14 +125,19 @@ class PanelsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // A dark shade of the background, not the faint grey of disabled text.
-    void readOnlyTextStaysLegible()
+    // Read-only, the entries are disabled and their text is a dark shade of the background, not the faint grey of disabled text.
+    void readOnlyTabsStayLegible()
     {
         IDPanel id;
-        IPPanel ip;
-        for (const QWidget *entry : std::initializer_list<const QWidget *>{id.m_pHostName, id.m_pDomain, ip.m_pLineEditHostname}) {
+        InterfacesTab ip;
+        ip.load({On | Dhcp});
+        id.setReadOnly(true);
+        ip.tab.setReadOnly(true);
+        for (const QWidget *entry : std::initializer_list<const QWidget *>{id.m_pHostName, id.m_pDomain, ip.tab.m_pLineEditHostname}) {
+            QVERIFY(!entry->isEnabled());
             QCOMPARE(entry->palette().color(QPalette::Disabled, QPalette::Text).name(), QStringLiteral("#505050"));
         }
+        QVERIFY(!ip.tab.m_pCheckBoxEnableNetwork->isEnabled());
     }
 
     void dnsKeepsEachServerOnceInTheUsersOrder()
@@ -143,6 +148,8 @@ private Q_SLOTS:
         }
         DNSPanel dns(nullptr, nullptr, false);
         dns.loadSettings(&config);
+        dns.applySettings(); // unchanged: the file's list stays as it is, a server twice and all
+        QCOMPARE(config.nameservers().size(), 4);
         QVERIFY(dns.m_pLabelManaged->isHidden());
         QCOMPARE(dns.m_pListBox->count(), 3);
         dns.m_pListBox->setCurrentRow(2);
