@@ -5,8 +5,7 @@
 
 #include <QTest>
 
-/// Adds a data row in one call: a short row then stays on one line (a chain of
-/// "<<" breaks between string literals). Text literals go in as QString.
+/// Adds a data row in one call, so that a short row stays on one line; text literals go in as QString.
 template<typename... Values>
 void addRow(const char *name, const Values &...values)
 {

@@ -7,11 +7,12 @@
 
 #include "platform/shellprocess.h"
 
-/// Stands in for the shell while it lives: keeps each line after its search path, and every line succeeds.
+/// Stands in for the shell while it lives: keeps each line after its search path; the lines that hold `failing` fail.
 class CommandLog : public ShellProcess::Backend
 {
 public:
-    CommandLog()
+    explicit CommandLog(const QString &failing = QString())
+        : m_failing(failing)
     {
         ShellProcess::setBackend(this);
     }
@@ -24,7 +25,10 @@ public:
     ShellProcess::Result run(const QString &line, bool) override
     {
         ran << line.section(QLatin1String("; "), 1);
-        return {true, true, 0};
+        return {true, true, !m_failing.isEmpty() && line.contains(m_failing) ? 1 : 0};
     }
     QStringList ran;
+
+private:
+    QString m_failing;
 };

@@ -9,12 +9,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-/**
- * A system tree on a small tmpfs that fails under the code, mounted in a mount
- * namespace of its own, so nothing of the machine is touched. The test program
- * runs itself once more inside it, with QUORLAN_ROOT at the tmpfs and the task
- * in QUORLAN_FAULT_TASK; what that run prints is the outcome.
- */
+/// A system tree on a small tmpfs, in a mount namespace of its own, that fails under the code: the test program runs
+/// itself there once more, with QUORLAN_ROOT at the tmpfs and the task in QUORLAN_FAULT_TASK, and what it prints is the outcome.
 namespace FaultyRoot
 {
 /// How to prepare the mounted tree (shell lines; $ROOT is the mount point).

@@ -7,8 +7,7 @@
 
 #include "platform/messages.h"
 
-/// Stands in for the message boxes while it lives: keeps what the user would have
-/// seen and answers every question with defaultAnswer.
+/// Stands in for the message boxes while it lives: keeps what the user would have seen, answers questions with defaultAnswer.
 class MessageRecorder : public Messages::Backend
 {
 public:

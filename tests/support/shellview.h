@@ -8,11 +8,8 @@
 
 #include <KCModule>
 
-/**
- * What a shell does with the module and sees of it, on KDE Frameworks 5,
- * whose module is its own page and loads when first shown, and on 6, whose
- * module holds its page and is loaded by the shell.
- */
+/// What a shell does with the module and sees of it: on Frameworks 5 the module is its own page and loads when first
+/// shown; on 6 it holds its page and the shell loads it.
 namespace ShellView
 {
 /// The page of the module, which holds every widget of it.
@@ -35,8 +32,7 @@ inline void open(KCModule *module)
     QCoreApplication::processEvents();
 }
 
-/// Takes the module's changes as saved, as a shell's Apply leaves them, so
-/// that the next change is told again.
+/// Takes the module's changes as saved, as a shell's Apply leaves them, so that the next change is told again.
 inline void forgetChanges(KCModule *module)
 {
 #if QT_VERSION_MAJOR >= 6
@@ -56,8 +52,7 @@ inline QString authActionName(KCModule *module)
 #endif
 }
 
-/// Calls slot(bool) whenever the module tells the shell whether it holds
-/// changes that Apply would save: Frameworks 6 tells only when that changes.
+/// Calls slot(bool) whenever the module tells the shell whether Apply would save anything (6 tells only when that changes).
 template<typename Slot>
 QMetaObject::Connection onChanged(KCModule *module, QObject *context, Slot slot)
 {

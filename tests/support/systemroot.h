@@ -8,10 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-/**
- * A throw-away system tree for one test: QUORLAN_ROOT points at it while the
- * object lives, so the code under test opens "/etc/hosts" here, never on the host.
- */
+/// A throw-away system tree: while it lives, QUORLAN_ROOT points at it, so the code under test opens "/etc/hosts" here.
 class SystemRoot
 {
 public:
