@@ -368,9 +368,12 @@ std::optional<QByteArray> InterfacesFile::rewritten(const Interface *records, in
     return TextFile::toBytes(lines);
 }
 
-bool InterfacesFile::write(const Interface *records, int ethernetCount)
+std::optional<InterfacesFile::Change> InterfacesFile::write(const Interface *records, int ethernetCount)
 {
-    const std::optional<InterfacesFile> file = read();
-    const std::optional<QByteArray> bytes = file ? file->rewritten(records, ethernetCount) : std::nullopt;
-    return bytes && TextFile::replace(filePath(), *bytes, TextFile::Replacement());
+    const std::optional<QByteArray> before = TextFile::readBytes(filePath());
+    const std::optional<QByteArray> after = before ? InterfacesFile(TextFile::splitLines(*before, 0)).rewritten(records, ethernetCount) : std::nullopt;
+    if (!after || !TextFile::replace(filePath(), *after, TextFile::Replacement())) {
+        return std::nullopt;
+    }
+    return Change{*before, *after};
 }

@@ -49,10 +49,15 @@ public:
      * the options under it to the stanza before (ifupdown refuses such a file).
      */
     std::optional<QByteArray> rewritten(const Interface *records, int ethernetCount) const;
+    /// The file's bytes as a write read them and as it wrote them.
+    struct Change {
+        QByteArray before;
+        QByteArray after;
+    };
     /// Reads the file again and replaces it with rewritten(), keeping the previous
-    /// one as "interfaces.old". False, with the file left as it was, when it cannot
-    /// be read, rewritten or written.
-    static bool write(const Interface *records, int ethernetCount);
+    /// one as "interfaces.old". std::nullopt, with the file left as it was, when it
+    /// cannot be read, rewritten or written.
+    static std::optional<Change> write(const Interface *records, int ethernetCount);
 
 private:
     enum Kind {
