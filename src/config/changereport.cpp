@@ -14,16 +14,22 @@
 
 namespace
 {
-// A null array for a file that is missing or cannot be read, so that a
-// file the Apply creates is told from one it empties.
+// A file's bytes, never null: a null array stands for a missing file, so that
+// a file the Apply creates is told from one it empties.
+QByteArray existing(const QByteArray &bytes)
+{
+    return bytes.isNull() ? QByteArray("") : bytes;
+}
+
 QByteArray currentBytes(const QString &systemPath)
 {
     const std::optional<QByteArray> bytes = TextFile::readBytes(systemPath);
-    if (!bytes) {
-        return QByteArray();
-    }
-    // An existing empty file still differs from a missing one.
-    return bytes->isNull() ? QByteArray("") : *bytes;
+    return bytes ? existing(*bytes) : QByteArray();
+}
+
+bool isInterfacesFile(const QString &systemPath)
+{
+    return systemPath == QLatin1String(SystemFiles::Interfaces);
 }
 
 QString section(const QString &systemPath, const QByteArray &before, const QByteArray &after)
@@ -54,8 +60,14 @@ ChangeReport::ChangeReport()
 {
     const QStringList files = systemFiles();
     for (const QString &file : files) {
-        m_before << currentBytes(file);
+        m_before << (isInterfacesFile(file) ? QByteArray() : currentBytes(file));
     }
+}
+
+void ChangeReport::setInterfacesFile(const QByteArray &before, const QByteArray &after)
+{
+    m_before[systemFiles().indexOf(QLatin1String(SystemFiles::Interfaces))] = existing(before);
+    m_interfacesAfter = existing(after);
 }
 
 QStringList ChangeReport::systemFiles()
@@ -85,7 +97,7 @@ QString ChangeReport::text() const
     const QStringList files = systemFiles();
     QStringList sections;
     for (int i = 0; i < files.size(); ++i) {
-        const QByteArray after = currentBytes(files.at(i));
+        const QByteArray after = isInterfacesFile(files.at(i)) ? m_interfacesAfter : currentBytes(files.at(i));
         if (after != m_before.at(i) || after.isNull() != m_before.at(i).isNull()) {
             sections << section(files.at(i), m_before.at(i), after);
         }

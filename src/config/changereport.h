@@ -11,7 +11,8 @@
  * What one Apply did to the system files the module writes.
  *
  * Made before anything is written, it keeps the bytes of each file; text()
- * compares them with the files as they are by then. Encryption keys never
+ * compares them with the files as they are by then. The interfaces file is
+ * read once per Apply, by its writer, which hands both versions over. Encryption keys never
  * show: the key values of the wireless settings file, and the wireless keys
  * and passphrases that an interfaces stanza may hold, read "****" on both
  * sides before the versions are compared.
@@ -22,7 +23,11 @@ public:
     /// A file's changes are cut after this many lines of diff.
     static constexpr int MaxLinesPerFile = 400;
 
+    /// Reads every file but the interfaces file, whose writer hands its two versions over.
     ChangeReport();
+
+    /// The interfaces file as its writer read it and wrote it.
+    void setInterfacesFile(const QByteArray &before, const QByteArray &after);
 
     /**
      * For each file whose bytes changed, in the order of systemFiles(), the
@@ -40,4 +45,5 @@ public:
 
 private:
     QVector<QByteArray> m_before; ///< by systemFiles(); null for a file that did not exist
+    QByteArray m_interfacesAfter; ///< null until the interfaces file is written
 };

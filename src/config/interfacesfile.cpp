@@ -141,33 +141,42 @@ InterfacesFile::InterfacesFile(const QStringList &lines)
     }
 }
 
-InterfacesFile::Line InterfacesFile::lineOf(const QString &first, const QStringList &continued)
+InterfacesFile::Line InterfacesFile::lineOf(const QString &first)
 {
-    // As ifupdown reads: a comment is known by its first line and continues
-    // nothing; a line that ends with a backslash takes in the next without the
-    // backslash; at the end of the file the backslashes go.
-    Line line{first, continued, TextFile::simplified(first), Comment, false};
-    if (line.text.startsWith(QLatin1Char('#'))) {
-        return line;
+    // As ifupdown reads: a comment is known by its first line and continues nothing.
+    Line line{first, {}, first, TextFile::simplified(first), Comment, false};
+    if (!line.text.startsWith(QLatin1Char('#'))) {
+        line.continues = endsWithBackslash(first);
+        readJoined(line);
     }
-    QString joined = first;
-    for (const QString &next : continued) {
-        joined.chop(1);
-        joined += next;
-    }
-    line.continues = endsWithBackslash(joined);
-    if (line.continues || !continued.isEmpty()) {
-        line.text = TextFile::simplified(withoutBackslashesAtEnd(joined));
+    return line;
+}
+
+void InterfacesFile::takeIn(Line &line, const QString &next)
+{
+    line.continued << next;
+    line.joined.chop(1);
+    line.joined += next;
+    line.continues = endsWithBackslash(line.joined);
+}
+
+void InterfacesFile::readJoined(Line &line)
+{
+    // At the end of the file the backslashes go.
+    if (line.continues || !line.continued.isEmpty()) {
+        line.text = TextFile::simplified(withoutBackslashesAtEnd(line.joined));
     }
     line.kind = kindOf(line.text);
-    return line;
 }
 
 InterfacesFile::Line InterfacesFile::take(const QStringList &lines, int &next)
 {
     Line line = lineOf(lines.at(next++));
-    while (line.continues && next < lines.size()) {
-        line = lineOf(line.first, line.continued + QStringList{lines.at(next++)});
+    if (line.continues) {
+        while (line.continues && next < lines.size()) {
+            takeIn(line, lines.at(next++));
+        }
+        readJoined(line);
     }
     return line;
 }
@@ -263,9 +272,12 @@ bool InterfacesFile::strandsOptions(int index) const
 void InterfacesFile::append(const Line &line)
 {
     // An empty line joined to a line that continues ends it, as ifupdown reads it.
-    while (!m_lines.isEmpty() && m_lines.constLast().continues) {
-        const Line &last = m_lines.constLast();
-        m_lines.last() = lineOf(last.first, last.continued + QStringList{QString()});
+    if (!m_lines.isEmpty() && m_lines.constLast().continues) {
+        Line &last = m_lines.last();
+        while (last.continues) {
+            takeIn(last, QString());
+        }
+        readJoined(last);
     }
     m_lines << line;
 }
@@ -356,9 +368,12 @@ std::optional<QByteArray> InterfacesFile::rewritten(const Interface *records, in
     return TextFile::toBytes(lines);
 }
 
-bool InterfacesFile::write(const Interface *records, int ethernetCount)
+std::optional<InterfacesFile::Change> InterfacesFile::write(const Interface *records, int ethernetCount)
 {
-    const std::optional<InterfacesFile> file = read();
-    const std::optional<QByteArray> bytes = file ? file->rewritten(records, ethernetCount) : std::nullopt;
-    return bytes && TextFile::replace(filePath(), *bytes, TextFile::Replacement());
+    const std::optional<QByteArray> before = TextFile::readBytes(filePath());
+    const std::optional<QByteArray> after = before ? InterfacesFile(TextFile::splitLines(*before, 0)).rewritten(records, ethernetCount) : std::nullopt;
+    if (!after || !TextFile::replace(filePath(), *after, TextFile::Replacement())) {
+        return std::nullopt;
+    }
+    return Change{*before, *after};
 }

@@ -49,10 +49,15 @@ public:
      * the options under it to the stanza before (ifupdown refuses such a file).
      */
     std::optional<QByteArray> rewritten(const Interface *records, int ethernetCount) const;
+    /// The file's bytes as a write read them and as it wrote them.
+    struct Change {
+        QByteArray before;
+        QByteArray after;
+    };
     /// Reads the file again and replaces it with rewritten(), keeping the previous
-    /// one as "interfaces.old". False, with the file left as it was, when it cannot
-    /// be read, rewritten or written.
-    static bool write(const Interface *records, int ethernetCount);
+    /// one as "interfaces.old". std::nullopt, with the file left as it was, when it
+    /// cannot be read, rewritten or written.
+    static std::optional<Change> write(const Interface *records, int ethernetCount);
 
 private:
     enum Kind {
@@ -70,6 +75,8 @@ private:
     struct Line {
         QString first;
         QStringList continued;
+        /// The two as ifupdown joins them: a backslash at the end gives way to the next line.
+        QString joined;
         QString text;
         Kind kind;
         /// Whether it would take in the line after it.
@@ -77,8 +84,12 @@ private:
     };
 
     InterfacesFile() = default;
-    /// The line that a line of the file makes with the lines it takes in.
-    static Line lineOf(const QString &first, const QStringList &continued = {});
+    /// The line that a line of the file makes before it takes in any other.
+    static Line lineOf(const QString &first);
+    /// Takes the next line of the file into the line; readJoined() reads the result.
+    static void takeIn(Line &line, const QString &next);
+    /// Reads the text and kind of a line that is no comment out of its joined lines.
+    static void readJoined(Line &line);
     /// The line that begins at index next of the lines; next moves past it.
     static Line take(const QStringList &lines, int &next);
     static Kind kindOf(const QString &text);

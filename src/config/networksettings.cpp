@@ -105,13 +105,13 @@ const NetworkSettings::Records &NetworkSettings::records() const
     return m_records;
 }
 
-NetworkSettings::Written NetworkSettings::write(const Records &records, bool identityChanged, const ChangeReport &before)
+NetworkSettings::Written NetworkSettings::write(const Records &records, bool identityChanged, ChangeReport changes)
 {
     Written written;
     written.stop = stopNetworking();
     if (written.stop.succeeded()) {
-        written.filesWritten = writeFiles(records, identityChanged);
-        written.changes = written.filesWritten ? before.text() : QString();
+        written.filesWritten = writeFiles(records, identityChanged, &changes);
+        written.changes = written.filesWritten ? changes.text() : QString();
     }
     return written;
 }
@@ -145,9 +145,9 @@ ShellProcess::Result NetworkSettings::stopNetworking()
     return ShellProcess::runPrivileged(SystemCommands::stopNetworking());
 }
 
-bool NetworkSettings::writeFiles(const Records &records, bool identityChanged)
+bool NetworkSettings::writeFiles(const Records &records, bool identityChanged, ChangeReport *changes)
 {
-    return writeHostname(records) && writeHosts(records, identityChanged) && writeInterfacesFile(records) && writeDnsFile(records);
+    return writeHostname(records) && writeHosts(records, identityChanged) && writeInterfacesFile(records, changes) && writeDnsFile(records);
 }
 
 bool NetworkSettings::writeHostname(const Records &records)
@@ -160,9 +160,13 @@ bool NetworkSettings::writeHosts(const Records &records, bool identityChanged)
     return HostsFile(records.hostIdentity, records.interfaces.data(), identityChanged).writeHosts();
 }
 
-bool NetworkSettings::writeInterfacesFile(const Records &records)
+bool NetworkSettings::writeInterfacesFile(const Records &records, ChangeReport *changes)
 {
-    return InterfacesFile::write(records.interfaces.data(), records.ethernetCount);
+    const std::optional<InterfacesFile::Change> change = InterfacesFile::write(records.interfaces.data(), records.ethernetCount);
+    if (change && changes) {
+        changes->setInterfacesFile(change->before, change->after);
+    }
+    return change.has_value();
 }
 
 bool NetworkSettings::writeDnsFile(const Records &records)

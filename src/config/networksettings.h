@@ -95,19 +95,20 @@ public:
      * Stops networking, then writes /etc/hostname, /etc/hosts,
      * /etc/network/interfaces and /etc/resolv.conf in this order, stopping at
      * the first failure. Names in /etc/hosts are rewritten only when
-     * identityChanged. The changes are those since `before` was made.
+     * identityChanged. The changes are those since `changes` was made.
      */
-    static Written write(const Records &records, bool identityChanged, const ChangeReport &before);
+    static Written write(const Records &records, bool identityChanged, ChangeReport changes);
     /// Sets the host name, restarts networking and checks that each enabled device is up.
     static TakenEffect takeEffect(Records records);
 
     static ShellProcess::Result stopNetworking();
-    static bool writeFiles(const Records &records, bool identityChanged);
+    /// Writes the four files; the interfaces file's versions go to changes, if given.
+    static bool writeFiles(const Records &records, bool identityChanged, ChangeReport *changes = nullptr);
     static bool writeHostname(const Records &records);
     static bool writeHosts(const Records &records, bool identityChanged);
     /// Writes the present records into the interfaces file, keeping a backup;
     /// false (and the file untouched) when it cannot be read or replaced.
-    static bool writeInterfacesFile(const Records &records);
+    static bool writeInterfacesFile(const Records &records, ChangeReport *changes = nullptr);
     /// Writes the resolver file with the host identity's domain.
     static bool writeDnsFile(const Records &records);
 

@@ -27,25 +27,6 @@ bool isAsciiSpace(QChar c)
     return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r'));
 }
 
-// Simplifies the text where it stands; returns the simplified text's length.
-qsizetype simplifyText(QChar *text, qsizetype size)
-{
-    qsizetype length = 0;
-    bool blank = false;
-    for (const QChar c : QStringView(text, size)) {
-        if (isAsciiSpace(c)) {
-            blank = length > 0;
-            continue;
-        }
-        if (blank) {
-            text[length++] = QLatin1Char(' ');
-            blank = false;
-        }
-        text[length++] = c;
-    }
-    return length;
-}
-
 bool writeAll(int fd, const QByteArray &data)
 {
     const char *cursor = data.constData();
@@ -181,16 +162,16 @@ QByteArray TextFile::toBytes(const QStringList &lines)
 
 QString TextFile::simplified(const QString &line)
 {
-    QString result = line;
-    result.truncate(int(simplifyText(result.data(), result.size())));
-    return result;
+    // QByteArray's white space is ASCII's.
+    const QByteArray bytes = line.toLatin1().simplified();
+    return QString::fromLatin1(bytes.constData(), bytes.size());
 }
 
 QString TextFile::trimmed(const QString &line)
 {
     const auto begin = std::find_if_not(line.begin(), line.end(), isAsciiSpace);
     const auto end = std::find_if_not(line.rbegin(), std::make_reverse_iterator(begin), isAsciiSpace).base();
-    return QString(begin, int(end - begin));
+    return line.mid(int(begin - line.begin()), int(end - begin));
 }
 
 QString TextFile::linkTarget(const QString &systemPath)

@@ -65,6 +65,7 @@ public:
 
     /// Leading and trailing white space removed, inner runs made one blank.
     /// Only ASCII white space counts: a no-break space or a UTF-8 byte never does.
+    /// A character that is no byte becomes '?', as in toBytes().
     static QString simplified(const QString &line);
     /// Leading and trailing ASCII white space removed.
     static QString trimmed(const QString &line);

@@ -20,14 +20,6 @@
 #include "platform/superuser.h"
 #include "quorlan_debug.h"
 
-namespace
-{
-QString caption()
-{
-    return i18n("TCP/IP");
-}
-}
-
 NetConfigPanel::NetConfigPanel(QWidget *parent, const char *name, bool readOnly)
     : NetConfigPage(parent, name)
 {
@@ -81,13 +73,15 @@ bool NetConfigPanel::applySettings()
     }
     const QString question = i18n("The settings have been changed. Do you wish the changes to take effect now?");
     qCInfo(QUORLAN).noquote().nospace() << "Apply changed the system files:\n" << *written;
-    if (Messages::warningYesNo(this, question, caption(), *written) == Messages::Answer::Yes) {
+    if (Messages::warningYesNo(this, question, Messages::networkCaption(), *written) == Messages::Answer::Yes) {
         if (!bringNetworkUp(keptCursor)) {
             return false;
         }
     } else {
         // The network stays down; the next start of the computer brings the new settings up.
-        Messages::information(this, i18n("The changes you have made will not take effect until the next time the computer is restarted."), caption());
+        Messages::information(this,
+                              i18n("The changes you have made will not take effect until the next time the computer is restarted."),
+                              Messages::networkCaption());
     }
     Q_EMIT panelChanged(false);
     return loadSettings();
@@ -106,11 +100,11 @@ std::optional<QString> NetConfigPanel::takeDownAndWrite(const ChangeReport &befo
     }
     const NetworkSettings::Written &written = *reply;
     if (!reported(written.stop, i18n("Error shutting down interfaces!"))) {
-        Messages::error(this, i18n("Problem shutting down all network interfaces!"), caption());
+        Messages::error(this, i18n("Problem shutting down all network interfaces!"), Messages::networkCaption());
         return std::nullopt;
     }
     if (!written.filesWritten) {
-        Messages::error(this, i18n("Problem saving configuration data!"), caption());
+        Messages::error(this, i18n("Problem saving configuration data!"), Messages::networkCaption());
         return std::nullopt;
     }
     return written.changes;
@@ -137,14 +131,14 @@ bool NetConfigPanel::bringNetworkUp(const QCursor &keptCursor)
     Messages::information(this,
                           i18n("The changes are now in effect. Please note that some applications may be using cached settings which will not change until "
                                "the computer is restarted."),
-                          caption());
+                          Messages::networkCaption());
     return true;
 }
 
 bool NetConfigPanel::reported(const ShellProcess::Result &command, const QString &failureText)
 {
     if (command.started && !command.succeeded()) {
-        Messages::error(this, failureText, caption());
+        Messages::error(this, failureText, Messages::networkCaption());
     }
     return command.succeeded();
 }
@@ -155,9 +149,9 @@ void NetConfigPanel::reportInterfacesNotActive(const NetworkSettings::TakenEffec
         record.enabled = record.enabled && !effect.devicesDown.contains(record.deviceName);
     }
     // i18n: %1 is the list of the device names that did not come up, each after one blank, such as "eth0 eth2".
-    Messages::error(this, i18n("The following interface(s) failed to restart: %1", effect.devicesDown.join(QLatin1Char(' '))), caption());
+    Messages::error(this, i18n("The following interface(s) failed to restart: %1", effect.devicesDown.join(QLatin1Char(' '))), Messages::networkCaption());
     if (!effect.stored) {
-        Messages::error(this, i18n("Error updating interfaces file!"), caption());
+        Messages::error(this, i18n("Error updating interfaces file!"), Messages::networkCaption());
     }
 }
 
@@ -200,19 +194,21 @@ std::optional<QVariantMap> NetConfigPanel::helperReply(const QString &action, co
         Messages::error(this,
                         i18n("The network settings were not changed: the administrator's password was not given, or this system does not allow you to "
                              "change them."),
-                        caption());
+                        Messages::networkCaption());
         break;
     case HelperClient::Outcome::Busy:
-        Messages::error(this, i18n("The network settings are still being changed by an earlier request. Please wait a moment and apply again."), caption());
+        Messages::error(this,
+                        i18n("The network settings are still being changed by an earlier request. Please wait a moment and apply again."),
+                        Messages::networkCaption());
         break;
     case HelperClient::Outcome::TimedOut:
         Messages::error(this,
                         i18n("The system did not answer in time while changing the network settings. Please check the settings before you apply again."),
-                        caption());
+                        Messages::networkCaption());
         break;
     case HelperClient::Outcome::Failed:
         // i18n: %1 is the system's own reason, in English.
-        Messages::error(this, i18n("The network settings could not be changed: %1", outcome.error), caption());
+        Messages::error(this, i18n("The network settings could not be changed: %1", outcome.error), Messages::networkCaption());
         break;
     }
     return std::nullopt;
@@ -283,7 +279,7 @@ bool NetConfigPanel::parseInterfacesFile()
 
 void NetConfigPanel::sayNoInterfacesFile()
 {
-    Messages::error(this, i18n("Unable to find file /etc/network/interfaces!"), caption());
+    Messages::error(this, i18n("Unable to find file /etc/network/interfaces!"), Messages::networkCaption());
 }
 
 bool NetConfigPanel::askAboutUnsupportedOptions()
@@ -291,7 +287,7 @@ bool NetConfigPanel::askAboutUnsupportedOptions()
     const QString question = i18n(
         "The /etc/network/interfaces file contains some tags that are not supported by this program. If the file has been manually modified, please exit "
         "the program in order to keep those changes. Continue running this program may overwrite such modification.\nDo you wish to continue?");
-    return Messages::warningYesNo(this, question, caption()) == Messages::Answer::Yes;
+    return Messages::warningYesNo(this, question, Messages::networkCaption()) == Messages::Answer::Yes;
 }
 
 bool NetConfigPanel::isChanged() const

@@ -70,7 +70,7 @@ void Quorlan::buildPage()
     m_mayApply = (SuperUser::isSuperUser() || viaHelper) && missing.isEmpty();
     setButtons(m_mayApply ? KCModule::Help | KCModule::Apply : KCModule::Help);
     if (!missing.isEmpty()) {
-        Messages::error(page(), RequiredPrograms::message(missing), i18n("TCP/IP"));
+        Messages::error(page(), RequiredPrograms::message(missing), Messages::networkCaption());
     }
 
     auto *layout = new QVBoxLayout(page());
@@ -102,7 +102,7 @@ void Quorlan::applyThroughHelper()
 void Quorlan::load()
 {
     if (!m_panel->loadSettings()) {
-        Messages::error(page(), i18n("Unable to load configuration data!"), i18n("TCP/IP"));
+        Messages::error(page(), i18n("Unable to load configuration data!"), Messages::networkCaption());
         // A page filled from half-read files would invite saving them; show nothing instead.
         m_panel->hide();
     }

@@ -235,7 +235,7 @@ private Q_SLOTS:
         QVector<Interface> written = recordsOf(records);
         // Written again, as the records read the new file, it stays as it is.
         for (int save = 0; save < 2; ++save) {
-            QCOMPARE(InterfacesFile::write(written.constData(), written.size()), !after.isNull());
+            QCOMPARE(InterfacesFile::write(written.constData(), written.size()).has_value(), !after.isNull());
             QCOMPARE(root.read(interfacesPath), after.isNull() ? before : after);
             for (Interface &r : written) {
                 r.parseInterfacesList(*InterfacesFile::read(), std::nullopt);
